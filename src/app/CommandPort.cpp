@@ -1,0 +1,18 @@
+#include "app/CommandPort.h"
+
+#include <array>
+
+namespace tavrel {
+
+const FileDialogSpec& DialogSpec(DialogId id) {
+    static const std::array<FileDialogSpec, 5> specs{{
+        {DialogId::CommonDialog1, "读取平面资料", "文本文件(*.txt;*.jdx)|*.txt;*.jdx|所有文件（*.*)|*.*"},
+        {DialogId::CommonDialog2, "读取超高资料", "文本文件(*.txt;*.cg)|*.txt;*.cg|所有文件(*.*)|*.*"},
+        {DialogId::CommonDialog3, "读取断链资料", "文本文件(*.txt;*.dl)|*.txt;*.dl|所有文件（*.*)|*.*"},
+        {DialogId::CommonDialog4, "读取纵断面设计资料", "文本文件(*.txt;*.zdm)|*.txt;*.zdm|所有文件(*.*)|*.*"},
+        {DialogId::CommonDialog6, "读取垫石设置资料", "文本文件(*.txt)|*.txt|所有文件（*.*)|*.*"},
+    }};
+    return specs[static_cast<std::size_t>(id)];
+}
+
+}  // namespace tavrel

@@ -1,0 +1,40 @@
+#pragma once
+// All that the two commands need from outside: choosing a file, showing a message, handing over the workbook.
+// The window implements it with dialogs, the batch front end with its arguments and stderr, tests with a
+// scripted fake.
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace tavrel {
+
+enum class DialogId { CommonDialog1, CommonDialog2, CommonDialog3, CommonDialog4, CommonDialog6 };
+
+struct FileDialogSpec {
+    DialogId id;
+    std::string_view title;
+    std::string_view filter;  // "description|patterns|description|patterns"
+};
+
+// Title and filter of each file dialog.
+const FileDialogSpec& DialogSpec(DialogId id);
+
+enum class MessageIcon { None, Error, Information };
+
+struct CommandPort {
+    virtual ~CommandPort() = default;
+    // The chosen file, or nullopt when the user cancelled.
+    virtual std::optional<std::filesystem::path> askFile(DialogId id, std::string_view title,
+                                                         std::string_view filter) = 0;
+    // A modal message with an OK button.
+    virtual void showMessage(std::string_view title, std::string_view text, MessageIcon icon) = 0;
+    // The workbook just written, to be shown to the user.
+    virtual void deliverWorkbook(const std::filesystem::path& xlsx) = 0;
+};
+
+// Message titles and texts of the commands.
+inline constexpr std::string_view kErrorTitle = "错误";
+inline constexpr std::string_view kCancelledText = "读取文件被取消！";
+inline constexpr std::string_view kFormatErrorText = "数据文件格式有误或操作有误！";
+
+}  // namespace tavrel

@@ -1,0 +1,149 @@
+#include "app/InputFiles.h"
+
+#include <cctype>
+
+#include "app/Errors.h"
+#include "app/TextFile.h"
+#include "app/Tokenize.h"
+#include "station/NumberText.h"
+
+namespace tavrel {
+
+namespace {
+
+double strictToken(const std::vector<std::string>& tokens, std::size_t index) {
+    if (index >= tokens.size()) throw FormatError("record has too few values");
+    const auto v = strictNumber(tokens[index]);
+    if (!v) throw FormatError("value is not a number");
+    return *v;
+}
+
+// A lenient value that must still start with a number when it is present.
+double leadingToken(const std::vector<std::string>& tokens, std::size_t index) {
+    const LeadingNumber n = leadingNumber(tokens[index]);
+    if (!n.found) throw FormatError("value does not start with a number");
+    return n.value;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+// Switchback marks of an intersection point from its name: "HT" anywhere (any case) marks a switchback; then the
+// next-to-last and last characters "1" keep the incoming and outgoing sides' forward directions.
+void markSwitchback(IntersectionPoint& p) {
+    const std::string& n = p.pointName;
+    for (std::size_t i = 0; i + 1 < n.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(n[i])) == 'H' &&
+            std::toupper(static_cast<unsigned char>(n[i + 1])) == 'T') {
+            p.isSwitchback = true;
+            break;
+        }
+    }
+    if (!p.isSwitchback) return;
+    // Names are UTF-8 here; the marks are ASCII digits, so comparing the last bytes is comparing characters.
+    p.switchbackFlag1 = n.size() >= 2 && n[n.size() - 2] == '1';
+    p.switchbackFlag2 = !n.empty() && n.back() == '1';
+}
+
+// Record lines of a list file up to the first terminator line.
+template <class OnRecord>
+void forEachRecord(std::string_view text, OnRecord onRecord) {
+    for (std::string_view line : SplitLines(text)) {
+        auto tokens = TokenizeLine(line);
+        if (!tokens) return;
+        onRecord(*tokens);
+    }
+}
+
+}  // namespace
+
+std::vector<ChainBreak> ReadChainBreakFile(std::string_view text) {
+    std::vector<ChainBreak> records;
+    forEachRecord(text, [&](const std::vector<std::string>& t) {
+        if (records.size() == static_cast<std::size_t>(kMaxChainBreaks)) throw FormatError("too many chain breaks");
+        records.push_back({strictToken(t, 0), strictToken(t, 1)});
+    });
+    return records;
+}
+
+MainLineInput ReadIntersectionPointFile(std::string_view text) {
+    HeaderReader header(text);
+    MainLineInput input;
+    header.textField();  // the road's name, not used
+    input.mainLineStartStation = header.number();
+    const auto lines = SplitLines(header.rest());
+    for (std::size_t i = 0; i < lines.size(); i += 2) {
+        if (input.points.size() == kMaxIntersectionPoints) throw FormatError("too many intersection points");
+        IntersectionPoint p;
+        p.pointName = std::string(trimBlanks(lines[i]));
+        if (p.pointName.empty()) break;
+        if (i + 1 >= lines.size()) throw FormatError("intersection point without its data line");
+        const auto t = SplitTokens(lines[i + 1]);
+        if (t.size() != 5 && t.size() != 7) throw FormatError("intersection point needs 5 or 7 values");
+        p.x = strictToken(t, 0);
+        p.y = strictToken(t, 1);
+        p.curveValue3 = t[2];
+        p.curveValue4 = t[3];
+        p.curveValue5 = strictToken(t, 4);
+        if (t.size() == 7) {
+            p.curveValue6 = strictToken(t, 5);
+            p.curveValue7 = strictToken(t, 6);
+        }
+        markSwitchback(p);
+        input.points.push_back(std::move(p));
+    }
+    return input;
+}
+
+ElementInput ReadElementFile(std::string_view text) {
+    HeaderReader header(text);
+    ElementInput input;
+    input.elementStartStation = header.number();
+    input.elementStartX = header.number();
+    input.elementStartY = header.number();
+    input.elementStartAzimuth = header.number();
+    forEachRecord(header.rest(), [&](const std::vector<std::string>& t) {
+        if (input.elements.size() == kMaxElements) throw FormatError("too many elements");
+        input.elements.push_back({strictToken(t, 0), strictToken(t, 1), strictToken(t, 2)});
+    });
+    return input;
+}
+
+std::vector<ProfilePoint> ReadProfileFile(std::string_view text, const ChainBreakTable& chainBreaks) {
+    std::vector<ProfilePoint> points;
+    forEachRecord(text, [&](const std::vector<std::string>& t) {
+        if (points.size() == kMaxListRecords) throw FormatError("too many profile points");
+        ProfilePoint p;
+        p.stationText = t[0];
+        p.station = StationOfText(chainBreaks, p.stationText);
+        if (t.size() < 2) throw FormatError("profile point without elevation");
+        p.elevation = leadingToken(t, 1);
+        p.radius = t.size() >= 3 ? leadingToken(t, 2) : 0.0;
+        points.push_back(std::move(p));
+    });
+    return points;
+}
+
+Superelevation ReadSuperelevationFile(std::string_view text, const ChainBreakTable& chainBreaks) {
+    HeaderReader header(text);
+    Superelevation table;
+    table.leftSlopedWidth = header.number();
+    table.centralLeftEdge = header.number();
+    table.centralRightEdge = header.number();
+    table.rightSlopedWidth = header.number();
+    forEachRecord(header.rest(), [&](const std::vector<std::string>& t) {
+        if (table.records.size() == kMaxListRecords) throw FormatError("too many superelevation rows");
+        SuperelevationRecord r;
+        r.stationText = t[0];
+        r.station = StationOfText(chainBreaks, r.stationText);
+        r.leftSlope = strictToken(t, 1);
+        r.rightSlope = strictToken(t, 2);
+        table.records.push_back(std::move(r));
+    });
+    return table;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,36 @@
+#pragma once
+// The formats of the four road data files. Each reader takes the decoded text of a whole file and returns what
+// it holds; a file that does not fit its format throws FormatError, a rejected station text RejectedText.
+#include <string_view>
+#include <vector>
+
+#include "interchange/ElementChain.h"
+#include "mainline/MainLine.h"
+#include "profile/Profile.h"
+#include "profile/Superelevation.h"
+#include "station/ChainBreak.h"
+
+namespace tavrel {
+
+inline constexpr std::size_t kMaxIntersectionPoints = 1000;
+inline constexpr std::size_t kMaxElements = 1000;
+inline constexpr std::size_t kMaxListRecords = 32767;  // profile and superelevation counts are 16-bit
+
+// Chain breaks (*.dl): "before after" per line, no header; at most 19 records.
+std::vector<ChainBreak> ReadChainBreakFile(std::string_view text);
+
+// Plan by intersection points (*.jdx): a name and the start station, then a name line and a data line
+// (x y R Ls1 Ls2 [RD1 RD2]) per point, up to a blank name line; at most 1000 points.
+MainLineInput ReadIntersectionPointFile(std::string_view text);
+
+// Plan by elements (*.jdx): start station, x, y, bearing (d.mmss), then "R1 R2 L" per line; at most 1000.
+ElementInput ReadElementFile(std::string_view text);
+
+// Vertical profile (*.zdm): "station elevation radius" per line, no header. Station texts are converted with
+// the chain-break table as they are read.
+std::vector<ProfilePoint> ReadProfileFile(std::string_view text, const ChainBreakTable& chainBreaks);
+
+// Superelevation (*.cg): the four cross-section widths, then "station left% right%" per line.
+Superelevation ReadSuperelevationFile(std::string_view text, const ChainBreakTable& chainBreaks);
+
+}  // namespace tavrel

@@ -1,0 +1,115 @@
+#include "app/TextFile.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "app/Errors.h"
+
+namespace tavrel {
+
+namespace {
+
+// Length of the UTF-8 sequence at s[i], 0 when it is not a well-formed one (overlong forms, surrogates and code
+// points above U+10FFFF are not).
+std::size_t utf8SequenceLength(std::string_view s, std::size_t i) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned c = b(i);
+    if (c < 0x80) return 1;
+    std::size_t n;
+    unsigned cp;
+    if (c >= 0xC2 && c <= 0xDF) n = 2, cp = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF) n = 3, cp = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4) n = 4, cp = c & 0x07;
+    else return 0;
+    if (i + n > s.size()) return 0;
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b(i + k) & 0x3F);
+    }
+    if (n == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) return 0;
+    if (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) return 0;
+    return n;
+}
+
+// 0: not valid UTF-8; otherwise the set of sequence lengths seen (bit n for length n).
+unsigned utf8Shape(std::string_view s) {
+    unsigned lengths = 1;  // never 0 for valid text
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t n = utf8SequenceLength(s, i);
+        if (n == 0) return 0;
+        lengths |= 1u << n;
+        i += n;
+    }
+    return lengths;
+}
+
+std::string gbkToUtf8(std::string_view bytes) {
+    iconv_t cd = iconv_open("UTF-8", "GBK");
+    if (cd == reinterpret_cast<iconv_t>(-1)) throw FormatError("GBK decoding is not available");
+    std::unique_ptr<void, int (*)(iconv_t)> guard(cd, iconv_close);
+    std::string out(bytes.size() * 2 + 16, '\0');  // a GBK character never needs more than 3 UTF-8 bytes for 2
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* dst = out.data();
+    std::size_t outLeft = out.size();
+    if (iconv(cd, &in, &inLeft, &dst, &outLeft) == static_cast<std::size_t>(-1))
+        throw FormatError("text is neither UTF-8 nor GBK");
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+}  // namespace
+
+std::string DecodeInputText(std::string_view bytes) {
+    if (bytes.find('\0') != std::string_view::npos) throw FormatError("NUL byte in a text file");
+    constexpr std::string_view bom = "\xEF\xBB\xBF";
+    if (bytes.substr(0, 3) == bom) {
+        bytes.remove_prefix(3);
+        if (utf8Shape(bytes) == 0) throw FormatError("invalid UTF-8 after a byte-order mark");
+        return std::string(bytes);
+    }
+    const unsigned shape = utf8Shape(bytes);
+    if (shape != 0 && (shape & ((1u << 2) | (1u << 4))) == 0) return std::string(bytes);
+    return gbkToUtf8(bytes);
+}
+
+std::string ReadTextFile(const std::filesystem::path& path) {
+    if (path.empty()) throw InputCancelled("no file chosen");
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found) throw FormatError("no such file");
+    if (ec) throw InputCancelled("path not accessible");
+    if (std::filesystem::is_directory(status)) throw InputCancelled("path is a folder");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw InputCancelled("file cannot be opened");
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxInputFileBytes) throw FormatError("file too large");
+    std::string bytes;
+    char buf[1 << 16];
+    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
+        bytes.append(buf, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > kMaxInputFileBytes) throw FormatError("file too large");
+    }
+    if (in.bad()) throw FormatError("read error");
+    return DecodeInputText(bytes);
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,27 @@
+#pragma once
+// Input text files: reading, decoding (GBK or UTF-8) and splitting into lines.
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrel {
+
+inline constexpr std::uintmax_t kMaxInputFileBytes = 64u << 20;  // no road data file comes near 64 MiB
+
+// The whole file as UTF-8. An empty path, a folder or a file that cannot be opened for reading throws
+// InputCancelled; a path that names nothing, a file over kMaxInputFileBytes, NUL bytes or text that is neither
+// UTF-8 nor GBK throw FormatError.
+std::string ReadTextFile(const std::filesystem::path& path);
+
+// Bytes of a text file -> UTF-8. Taken as UTF-8 when it starts with a UTF-8 byte-order mark (which is dropped),
+// or when it is valid UTF-8 whose every non-ASCII character is a three-byte sequence (as Chinese characters
+// are); otherwise decoded as GBK (code page 936). Short GBK texts are often valid UTF-8 by accident, but then
+// they hold two- or four-byte sequences, which this rule sends to GBK.
+std::string DecodeInputText(std::string_view bytes);
+
+// Lines of a text: CR LF, a lone CR and a lone LF each end a line. A line end at the very end of the text does
+// not start another (empty) line.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+}  // namespace tavrel

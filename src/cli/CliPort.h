@@ -1,0 +1,28 @@
+#pragma once
+// The batch front end's side of the commands' port: files come from the command line, messages go to stderr.
+#include <filesystem>
+#include <iosfwd>
+#include <map>
+#include <string>
+
+#include "app/CommandPort.h"
+
+namespace tavrel {
+
+class CliPort : public CommandPort {
+public:
+    CliPort(std::map<DialogId, std::filesystem::path> files, std::ostream& err) : files_(std::move(files)), err_(err) {}
+
+    // The path given for that dialog's file; nullopt (reported as a cancelled dialog) when none was given.
+    std::optional<std::filesystem::path> askFile(DialogId id, std::string_view, std::string_view) override;
+    // "TITLE: TEXT" on stderr.
+    void showMessage(std::string_view title, std::string_view text, MessageIcon) override;
+    // The workbook is already where --xlsx asked for it; nothing to show.
+    void deliverWorkbook(const std::filesystem::path&) override {}
+
+private:
+    std::map<DialogId, std::filesystem::path> files_;
+    std::ostream& err_;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,46 @@
+#pragma once
+// Plane coordinates and bearings shared by both plan alignments and the pedestal geometry.
+//
+// Coordinates are (x, y) exactly as in the input files (x northing, y easting in survey data). A bearing is in
+// radians, measured from +x towards +y (clockwise when x points north); its direction is (cos a, sin a). Local
+// frames: u along the tangent, v to the right of it. Offsets from a centreline are positive to the left.
+#include <cmath>
+#include <numbers>
+
+namespace tavrel {
+
+struct Point {
+    double x = 0;  // m
+    double y = 0;  // m
+};
+
+// Centreline point and tangent bearing at one station; callers apply offsets themselves.
+struct PointAtStation {
+    Point p;
+    double bearing = 0;  // rad, from +x towards +y
+};
+
+inline constexpr double kPi = std::numbers::pi;  // equals 4*atan(1) to the last bit
+
+inline Point direction(double bearing) { return {std::cos(bearing), std::sin(bearing)}; }
+
+// Rot(theta) applied to local (u along, v right): u*cos - v*sin, u*sin + v*cos.
+inline Point rotate(double theta, double u, double v) {
+    const double c = std::cos(theta), s = std::sin(theta);
+    return {u * c - v * s, u * s + v * c};
+}
+
+inline Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
+inline Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
+inline Point operator*(double k, Point a) { return {k * a.x, k * a.y}; }
+
+inline double distance(Point a, Point b) { return std::hypot(b.x - a.x, b.y - a.y); }
+
+// One wrapping step into [-pi, pi]: below -pi add 2pi, else above pi subtract 2pi (exactly +-pi stays).
+inline double wrapAngle(double a) {
+    if (a < -kPi) return a + 2 * kPi;
+    if (a > kPi) return a - 2 * kPi;
+    return a;
+}
+
+}  // namespace tavrel

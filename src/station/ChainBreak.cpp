@@ -1,0 +1,104 @@
+#include "station/ChainBreak.h"
+
+#include <cmath>
+
+#include "app/Errors.h"
+#include "station/NumberText.h"
+
+namespace tavrel {
+
+namespace {
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+bool isChainMark(char c) { return c >= 'A' && c <= 'Z'; }
+
+}  // namespace
+
+ChainBreakTable MakeChainBreakTable(const std::vector<ChainBreak>& records) {
+    if (records.size() > static_cast<std::size_t>(kMaxChainBreaks)) throw FormatError("too many chain breaks");
+    ChainBreakTable t;
+    t.chainBreakCount = static_cast<std::int16_t>(records.size());
+    for (std::size_t k = 0; k < records.size(); ++k) t.chainBreaks[k + 1] = records[k];
+    t.chainBreaks[0] = {0, 0};
+    t.chainBreaks[t.chainBreakCount + 1] = {kChainBreakSentinel, kChainBreakSentinel};
+    if (t.chainBreaks[1].beforeStation == -1) t.chainBreakCount = 0;
+    return t;
+}
+
+std::string zh_dlstr(const ChainBreakTable& table, std::string_view zhstr) {
+    const int n = table.chainBreakCount;
+    const std::string_view s = trimBlanks(zhstr);
+    if (s.empty() || isChainMark(s.front()) || n == 0) return std::string(zhstr);
+    const double v = lenientNumber(s);
+    for (int k = 1; k <= n; ++k) {
+        const auto& [b, a] = table.chainBreaks[k];
+        if (b < v && v < a)
+            throw RejectedText("数据有误", "桩号" + std::string(zhstr) + "不应存在" + plainNumber(b) + "和" +
+                                                plainNumber(a) + "之间，请修改！");
+    }
+    for (int k = 1; k <= n; ++k) {
+        const auto& [b, a] = table.chainBreaks[k];
+        if (b > a && a <= v && v <= b)
+            throw RejectedText("数据有误", "程序不能判断桩号" + std::string(zhstr) +
+                                                "所属的断链区间，需添加断链标识A、B、C...");
+    }
+    int m = 1;
+    for (int k = 1; k <= n; ++k)
+        if (v > table.chainBreaks[k].beforeStation) ++m;
+    return std::string(1, static_cast<char>(64 + m)) + std::string(s);
+}
+
+Station StationTextToStation(const ChainBreakTable& table, std::string_view text) {
+    if (text.empty() || !isChainMark(text.front())) return lenientNumber(text);
+    double v = lenientNumber(text.substr(1));
+    const int m = text.front() - 64;
+    for (int k = m - 1; k >= 1; --k) {
+        if (k >= kChainBreakEntries) throw CalcError("chain mark beyond the chain-break table");
+        v = v - table.chainBreaks[k].afterStation + table.chainBreaks[k].beforeStation;
+    }
+    return v;
+}
+
+Station StationOfText(const ChainBreakTable& table, std::string_view text) {
+    return StationTextToStation(table, zh_dlstr(table, text));
+}
+
+double sj_dl_chg(const ChainBreakTable& table, Station sjzh) {
+    double d = sjzh;
+    for (int k = 1; k <= table.chainBreakCount; ++k) {
+        const auto& [b, a] = table.chainBreaks[k];
+        if (d > b) d = a + d - b;
+    }
+    return d;
+}
+
+PierStation dszhjs(const ChainBreakTable& table, std::string_view dszhstr, double skewAngle) {
+    PierStation r;
+    std::string_view base = dszhstr;
+    const auto plus = dszhstr.find('+');
+    const auto minus = dszhstr.find('-');
+    if (plus != std::string_view::npos || minus != std::string_view::npos) {
+        const char sep = plus != std::string_view::npos ? '+' : '-';
+        const double sign = sep == '+' ? 1.0 : -1.0;
+        const auto first = dszhstr.find(sep);
+        base = dszhstr.substr(0, first);
+        std::string_view shift = dszhstr.substr(first + 1);
+        shift = shift.substr(0, shift.find(sep));  // later pieces are ignored
+        if (!shift.empty() && (shift.front() == 'L' || shift.front() == 'X' || shift.front() == 'l' ||
+                               shift.front() == 'x')) {
+            r.zhzhpj = sign * lenientNumber(shift.substr(1));
+        } else {
+            // Given along the pier axis: its component along the road.
+            r.zhzhpj = sign * checkedDiv(lenientNumber(shift), std::sin((4 * std::atan(1.0)) * skewAngle / 180));
+        }
+    }
+    r.dszh = StationOfText(table, base);
+    return r;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,59 @@
+#pragma once
+// The chain-break model: which station numbers the road's numbering skips (short chains) or uses twice (long
+// chains), and the conversions between station texts, continuous stations and written station numbers.
+//
+// Interval m (1-based) runs from break m-1 to break m and is named by the letter with code 64 + m (A before the
+// first break, B after it, ...). A station text is a number of metres, optionally preceded by that letter.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "station/Station.h"
+
+namespace tavrel {
+
+struct ChainBreak {
+    double beforeStation = 0;  // m: number of the break point in the numbering up to the break
+    double afterStation = 0;   // m: number of the same point in the numbering after it
+};
+
+inline constexpr int kChainBreakEntries = 21;          // entries 0 ... 20
+inline constexpr int kMaxChainBreaks = 19;             // entry count + 1 holds the closing sentinel
+inline constexpr double kChainBreakSentinel = 5000000;  // m: the closing entry {5000000, 5000000}
+
+struct ChainBreakTable {
+    std::int16_t chainBreakCount = 0;                       // breaks in use: entries 1 ... chainBreakCount
+    std::array<ChainBreak, kChainBreakEntries> chainBreaks{};  // entry 0 is {0, 0}
+};
+
+// The table of the chain-break file's records, in road order: the sentinel after the last record, and no
+// breaks at all when the first record's beforeStation is exactly -1. More than 19 records throw FormatError.
+ChainBreakTable MakeChainBreakTable(const std::vector<ChainBreak>& records);
+
+// zh_dlstr: prefix a plain station text with the letter of its chain-break interval. A text that is empty,
+// already marked (first character A ... Z) or read without breaks comes back unchanged. A number inside the
+// gap of a short chain, or inside the doubly numbered stretch of a long chain, is rejected with RejectedText
+// (title "数据有误") carrying the message the user must see.
+std::string zh_dlstr(const ChainBreakTable& table, std::string_view zhstr);
+
+// Continuous station of a station text, marked or not. A mark beyond U needs entries past the table and throws
+// CalcError.
+Station StationTextToStation(const ChainBreakTable& table, std::string_view text);
+
+// zh_dlstr followed by StationTextToStation: what every reader of a station text calls.
+Station StationOfText(const ChainBreakTable& table, std::string_view text);
+
+// sj_dl_chg: continuous station -> the station number written on the drawings (no mark).
+double sj_dl_chg(const ChainBreakTable& table, Station sjzh);
+
+// dszhjs: a pier station text with an optional signed shift ("1500+L2.5" along the road, "1500-3" along the
+// pier axis, converted to the road with the skew angle in degrees).
+struct PierStation {
+    Station dszh = 0;    // continuous station of the base text
+    double zhzhpj = 0;   // m, signed shift along the road
+};
+PierStation dszhjs(const ChainBreakTable& table, std::string_view dszhstr, double skewAngle);
+
+}  // namespace tavrel

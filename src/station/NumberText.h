@@ -1,0 +1,28 @@
+#pragma once
+// Reading and writing numbers in the program's text files and messages.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavrel {
+
+// Strict: the whole text is a number (optional sign, digits, optional point and fraction, optional exponent).
+// Anything else gives nullopt.
+std::optional<double> strictNumber(std::string_view text);
+
+// The longest number at the start of the text (after leading blanks), and whether there was one. A number too
+// large for a double throws FormatError rather than becoming infinite.
+struct LeadingNumber {
+    double value = 0;
+    bool found = false;  // false: the text does not start with a number and value is 0
+};
+LeadingNumber leadingNumber(std::string_view text);
+
+// Lenient: the longest number at the start of the text; 0 when it does not start with a number. Never fails.
+inline double lenientNumber(std::string_view text) { return leadingNumber(text).value; }
+
+// A number as the user reads it in messages: up to 15 significant digits, no trailing zeros, no leading blank
+// and no zero before the point of a value between -1 and 1 (0.5 -> ".5", -0.25 -> "-.25", 1100 -> "1100").
+std::string plainNumber(double v);
+
+}  // namespace tavrel

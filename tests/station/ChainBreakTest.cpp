@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/Errors.h"
+#include "station/ChainBreak.h"
+#include "station/NumberText.h"
+
+using namespace tavrel;
+
+namespace {
+
+// Breaks (1000 -> 1100), a short chain, and (2000 -> 1950), a long chain.
+ChainBreakTable shortThenLong() { return MakeChainBreakTable({{1000, 1100}, {2000, 1950}}); }
+
+std::string rejection(const ChainBreakTable& t, std::string_view text) {
+    try {
+        zh_dlstr(t, text);
+    } catch (const RejectedText& e) {
+        EXPECT_EQ(e.title, "数据有误");
+        return e.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(ChainBreakTable, SentinelsAndTheMinusOneRule) {
+    const auto t = shortThenLong();
+    EXPECT_EQ(t.chainBreakCount, 2);
+    EXPECT_EQ(t.chainBreaks[0].beforeStation, 0);
+    EXPECT_EQ(t.chainBreaks[3].beforeStation, 5000000);
+    EXPECT_EQ(t.chainBreaks[3].afterStation, 5000000);
+
+    const auto none = MakeChainBreakTable({{-1, -1}});
+    EXPECT_EQ(none.chainBreakCount, 0);
+    const auto empty = MakeChainBreakTable({});
+    EXPECT_EQ(empty.chainBreakCount, 0);
+    EXPECT_EQ(empty.chainBreaks[1].beforeStation, 5000000);
+
+    std::vector<ChainBreak> nineteen(19, {10, 20});
+    EXPECT_EQ(MakeChainBreakTable(nineteen).chainBreakCount, 19);
+    nineteen.push_back({10, 20});
+    EXPECT_THROW(MakeChainBreakTable(nineteen), FormatError);
+}
+
+TEST(StationText, MarksAndConvertsAcrossShortAndLongChains) {
+    const auto t = shortThenLong();
+    struct Row {
+        const char* name;
+        const char* text;
+        const char* marked;
+        double station;
+    } rows[] = {
+        {"after the short chain", "1500", "B1500", 1400},
+        {"after the long chain", "2500", "C2500", 2450},
+        {"exactly on a break belongs to the earlier interval", "1000", "A1000", 1000},
+        {"before every break", "500", "A500", 500},
+        {"marked by hand in the doubled stretch, first side", "B1980", "B1980", 1880},
+        {"marked by hand in the doubled stretch, second side", "C1980", "C1980", 1930},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(zh_dlstr(t, r.text), r.marked);
+        EXPECT_DOUBLE_EQ(StationOfText(t, r.text), r.station);
+    }
+}
+
+TEST(StationText, RejectsGapsAndAmbiguousStretchesWithTheirMessages) {
+    const auto t = shortThenLong();
+    EXPECT_EQ(rejection(t, "1050"), "桩号1050不应存在1000和1100之间，请修改！");
+    EXPECT_EQ(rejection(t, "1980"), "程序不能判断桩号1980所属的断链区间，需添加断链标识A、B、C...");
+    // A text in both a gap and an overlap reports the gap.
+    const auto both = MakeChainBreakTable({{2000, 1900}, {1950, 1990}});
+    EXPECT_EQ(rejection(both, "1960"), "桩号1960不应存在1950和1990之间，请修改！");
+    // Numbers in the message are written plainly.
+    const auto frac = MakeChainBreakTable({{0.25, 0.75}});
+    EXPECT_EQ(rejection(frac, "0.5"), "桩号0.5不应存在.25和.75之间，请修改！");
+}
+
+TEST(StationText, WithoutBreaksTextsPassUnchanged) {
+    const ChainBreakTable never;  // never loaded: every entry 0
+    EXPECT_EQ(zh_dlstr(never, "1234.5"), "1234.5");
+    EXPECT_DOUBLE_EQ(StationOfText(never, "1234.5"), 1234.5);
+    EXPECT_DOUBLE_EQ(StationOfText(never, "B1234.5"), 1234.5);
+    // A lower-case letter is no mark and no number.
+    EXPECT_DOUBLE_EQ(StationOfText(shortThenLong(), "b1500"), 0);
+    EXPECT_EQ(zh_dlstr(never, ""), "");
+}
+
+TEST(StationText, MarksBeyondUNeedEntriesPastTheTable) {
+    const auto t = shortThenLong();
+    EXPECT_NO_THROW(StationTextToStation(t, "U100"));
+    EXPECT_THROW(StationTextToStation(t, "V100"), CalcError);
+}
+
+TEST(ChainBreakRoundTrip, WrittenToContinuousAndBackAcrossShortAndLongChains) {
+    const auto t = shortThenLong();
+    EXPECT_DOUBLE_EQ(sj_dl_chg(t, 1400), 1500);
+    EXPECT_DOUBLE_EQ(sj_dl_chg(t, 2450), 2500);
+    EXPECT_DOUBLE_EQ(sj_dl_chg(t, 1000), 1000);
+    // Every continuous station maps to a written number that converts back to it (marks added by hand where
+    // the long chain numbers a stretch twice).
+    for (double s = 0; s <= 3000; s += 12.5) {
+        SCOPED_TRACE(s);
+        const double written = sj_dl_chg(t, s);
+        const char mark = s <= 1000 ? 'A' : s <= 1900 ? 'B' : 'C';
+        const std::string text = std::string(1, mark) + plainNumber(written);
+        EXPECT_NEAR(StationTextToStation(t, text), s, 1e-9);
+    }
+}
+
+TEST(PierStationShift, AlongTheRoadOrAlongThePierAxis) {
+    const ChainBreakTable never;
+    auto r = dszhjs(never, "1500+L2.5", 90);
+    EXPECT_DOUBLE_EQ(r.dszh, 1500);
+    EXPECT_DOUBLE_EQ(r.zhzhpj, 2.5);
+    r = dszhjs(never, "1500-3", 30);
+    EXPECT_NEAR(r.zhzhpj, -6, 1e-12);
+    EXPECT_DOUBLE_EQ(dszhjs(never, "1500", 30).zhzhpj, 0);
+    r = dszhjs(never, "-20+L5", 90);
+    EXPECT_DOUBLE_EQ(r.dszh, -20);
+    EXPECT_DOUBLE_EQ(r.zhzhpj, 5);
+    EXPECT_DOUBLE_EQ(dszhjs(never, "1500+x1.5", 45).zhzhpj, 1.5);
+    EXPECT_THROW(dszhjs(never, "1500+2", 0), CalcError);
+}
+
+TEST(NumberText, StrictLenientAndPlain) {
+    EXPECT_EQ(strictNumber("12.5"), 12.5);
+    EXPECT_EQ(strictNumber("-3e2"), -300);
+    EXPECT_EQ(strictNumber("+.5"), 0.5);
+    EXPECT_EQ(strictNumber("5."), 5);
+    EXPECT_FALSE(strictNumber("12a"));
+    EXPECT_FALSE(strictNumber(""));
+    EXPECT_FALSE(strictNumber("."));
+    EXPECT_FALSE(strictNumber("1e999"));
+    EXPECT_DOUBLE_EQ(lenientNumber("12abc"), 12);
+    EXPECT_DOUBLE_EQ(lenientNumber("1.5e3x"), 1500);
+    EXPECT_DOUBLE_EQ(lenientNumber("2e"), 2);
+    EXPECT_DOUBLE_EQ(lenientNumber("abc"), 0);
+    EXPECT_FALSE(leadingNumber("-").found);
+    EXPECT_THROW(leadingNumber("1e999"), FormatError);
+    EXPECT_EQ(plainNumber(1100), "1100");
+    EXPECT_EQ(plainNumber(0.5), ".5");
+    EXPECT_EQ(plainNumber(-0.25), "-.25");
+    EXPECT_EQ(plainNumber(1234.5678), "1234.5678");
+    EXPECT_EQ(plainNumber(0.1 + 0.2), ".3");
+    EXPECT_EQ(plainNumber(0), "0");
+    EXPECT_EQ(plainNumber(123456789012345678.0), "1.23456789012346E+17");
+}
