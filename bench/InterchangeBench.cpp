@@ -1,0 +1,1 @@
+// Benchmarks of the interchange element chain.

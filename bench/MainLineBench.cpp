@@ -1,0 +1,1 @@
+// Benchmarks of the main line by intersection points.
