@@ -6,4 +6,4 @@ scripts/setup.sh
 ex=examples/mainline
 echo "Loading the example main line ($ex) with build/tavrel-cli:"
 build/tavrel-cli stations --mode mainline --jdx "$ex/road.jdx" --dl "$ex/road.dl" --zdm "$ex/road.zdm" \
-  --cg "$ex/road.cg" --from K0+000 --to K1+200 --step 100 --csv -
+  --cg "$ex/road.cg" --from 12000 --to 13200 --step 100 --csv -

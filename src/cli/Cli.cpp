@@ -4,8 +4,14 @@
 #include <optional>
 #include <ostream>
 
+#include <fstream>
+
 #include "app/Initialize.h"
+#include "app/RunCommand.h"
+#include "app/StationTable.h"
 #include "cli/CliPort.h"
+#include "cli/Json.h"
+#include "station/NumberText.h"
 
 namespace tavrel {
 
@@ -75,24 +81,108 @@ std::map<DialogId, std::filesystem::path> filesOf(const Options& o) {
     return files;
 }
 
+// A number option; a missing or non-numeric value is a usage error.
+double numberOption(const Options& o, const std::string& key, std::optional<double> fallback = std::nullopt) {
+    const auto v = o.get(key);
+    if (!v) {
+        if (fallback) return *fallback;
+        throw UsageError{"--" + key + " is required"};
+    }
+    const auto n = strictNumber(*v);
+    if (!n) throw UsageError{"--" + key + " must be a number: " + *v};
+    return *n;
+}
+
+// A station text option: a number of metres, optionally preceded by a chain mark letter.
+std::string stationOption(const Options& o, const std::string& key) {
+    const auto v = o.get(key);
+    if (!v) throw UsageError{"--" + key + " is required"};
+    const std::string_view number = (!v->empty() && (*v)[0] >= 'A' && (*v)[0] <= 'Z') ? std::string_view(*v).substr(1)
+                                                                                     : std::string_view(*v);
+    if (!strictNumber(number)) throw UsageError{"--" + key + " must be a station such as 1234.5 or B1234.5: " + *v};
+    return *v;
+}
+
+// Writes text to the file named by an output option ("-" = stdout).
+bool writeOutput(const std::string& target, const std::string& text, std::ostream& out, std::ostream& err) {
+    if (target == "-") {
+        out << text;
+        return true;
+    }
+    std::ofstream f(target, std::ios::binary);
+    if (!(f << text) || !f.flush()) {
+        err << "tavrel-cli: cannot write " << target << '\n';
+        return false;
+    }
+    return true;
+}
+
+std::string stationsJson(const std::vector<StationRow>& rows) {
+    std::string s = "[\n";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const StationRow& r = rows[i];
+        s += "  {\"station\": " + numberText(r.station) + ", \"nominalStation\": " + numberText(r.nominalStation) +
+             ", \"x\": " + jsonNumber(r.x) + ", \"y\": " + jsonNumber(r.y) + ", \"bearing\": " +
+             jsonNumber(r.bearing) + ", \"elevation\": " + numberText(r.elevation) + ", \"leftSlope\": " +
+             numberText(r.leftSlope) + ", \"rightSlope\": " + numberText(r.rightSlope) + "}";
+        s += i + 1 < rows.size() ? ",\n" : "\n";
+    }
+    return s + "]\n";
+}
+
+std::string stationsCsv(const std::vector<StationRow>& rows) {
+    const auto field = [](std::optional<double> v) { return v ? numberText(*v) : std::string(); };
+    std::string s = "station,nominalStation,x,y,bearing,elevation,leftSlope,rightSlope\n";
+    for (const StationRow& r : rows) {
+        s += numberText(r.station) + "," + numberText(r.nominalStation) + "," + field(r.x) + "," + field(r.y) + "," +
+             field(r.bearing) + "," + numberText(r.elevation) + "," + numberText(r.leftSlope) + "," +
+             numberText(r.rightSlope) + "\n";
+    }
+    return s;
+}
+
+int runStations(const Options& o, AppState& state, CommandPort& port, std::ostream& out, std::ostream& err) {
+    const std::string from = stationOption(o, "from"), to = stationOption(o, "to");
+    const double step = numberOption(o, "step");
+    const double offset = numberOption(o, "offset", 0.0);
+    if (!o.get("json") && !o.get("csv")) throw UsageError{"stations needs --json and/or --csv"};
+    std::string json, csv;
+    const bool ok = RunCommand(state, port, [&] {
+        const ProjectData& p = state.project;
+        const auto rows = StationTable(p, StationOfText(p.chainBreaks, from), StationOfText(p.chainBreaks, to),
+                                       step, offset);
+        if (o.get("json")) json = stationsJson(rows);
+        if (o.get("csv")) csv = stationsCsv(rows);
+    });
+    if (!ok) return 1;
+    if (auto t = o.get("json"); t && !writeOutput(*t, json, out, err)) return 1;
+    if (auto t = o.get("csv"); t && !writeOutput(*t, csv, out, err)) return 1;
+    return 0;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    (void)out;
-    Options o;
-    Mode mode;
     try {
-        o = parseArgs(args);
-        mode = parseMode(o);
+        const Options o = parseArgs(args);
+        const Mode mode = parseMode(o);
+        if (o.command == "stations") {
+            // Check the options before any file is read.
+            stationOption(o, "from");
+            stationOption(o, "to");
+            numberOption(o, "step");
+            numberOption(o, "offset", 0.0);
+        }
+        CliPort port(filesOf(o), err);
+        AppState state;
+        if (!InitializeCommand(state, mode, port)) return 1;
+        if (o.command == "stations") return runStations(o, state, port, out, err);
+        err << "tavrel-cli: the road was loaded; the pedestal calculation is not available in this build yet\n";
+        return 3;
     } catch (const UsageError& e) {
         err << "tavrel-cli: " << e.text << '\n' << kUsage;
         return 2;
     }
-    CliPort port(filesOf(o), err);
-    AppState state;
-    if (!InitializeCommand(state, mode, port)) return 1;
-    err << "tavrel-cli: the road was loaded; " << o.command << " is not available in this build yet\n";
-    return 3;
 }
 
 }  // namespace tavrel
