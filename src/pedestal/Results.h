@@ -1,0 +1,70 @@
+#pragma once
+// The calculate command's input (the pedestal layout file) and its results: per pier and pedestal the station,
+// offset, deck, top and cap elevations and height, and per pier the deck cross-section along the pier axis.
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "station/Station.h"
+
+namespace tavrel {
+
+// One pier or abutment line of the layout file.
+struct PierRecord {
+    std::string pierName;           // as written (token 1)
+    Station baseStation = 0;        // continuous station of the station part of token 2
+    double stationShift = 0;        // m, signed shift along the road from token 2
+    Station referenceStation = 0;   // baseStation + stationShift: where the pedestals are laid out from
+    double referenceNominalStation = 0;  // referenceStation in the written (chain-break) numbering
+    double deckToTopDepth = 0;      // m, deck surface down to the pedestal top
+    double designPedestalHeight = 0;  // m
+    std::string sideMark;           // "Z" left pedestals listed, "Y" right ones, "ZY" all
+};
+
+struct PedestalLayout {
+    double skewAngle = 90;                 // degrees from the forward tangent to the right half of the pier axis
+    std::vector<double> pedestalDistances;  // m along the pier axis, positive to the left; pedestalCount = size
+    std::vector<PierRecord> piers;          // pierCount = size
+};
+
+// A pier x pedestal table of doubles: table[pier][pedestal], both 0-based.
+using ResultTable = std::vector<std::vector<double>>;
+
+struct PedestalResultTables {
+    ResultTable pedestalNominalStation;  // written station of the pedestal point
+    ResultTable deckElevation;           // m
+    ResultTable pedestalCrossSlope;      // ratio that applied at the point (0 in the central band)
+    ResultTable pedestalOffset;          // m, signed, positive to the left
+    ResultTable pedestalTopElevation;    // deckElevation - deckToTopDepth
+    ResultTable capTopElevation;         // pier section at the pedestal - deckToTopDepth - designPedestalHeight
+    ResultTable pedestalHeight;          // pedestalTopElevation - capTopElevation
+    // Also kept for the JSON results: the continuous station and plane point of each pedestal (the point only
+    // where the calculation has one: the curved skew path).
+    ResultTable pedestalStation;
+    std::vector<std::vector<std::optional<double>>> pedestalX, pedestalY;
+};
+
+// The four edge points of the road cross-section, in this order.
+enum Edge { LO = 0, LI = 1, RI = 2, RO = 3 };
+inline constexpr std::array<const char*, 4> kEdgeNames{"LO", "LI", "RI", "RO"};
+
+// The deck cross-section along one pier's axis.
+struct PierSection {
+    Station pierStation = 0;  // the pier's baseStation
+    double pierSkewAngle = 90;  // degrees
+    std::array<double, 4> edgeNominalStation{};  // written stations
+    std::array<double, 4> edgeStation{};         // continuous stations
+    std::array<double, 4> edgeDistance{};        // m along the pier axis from the pier's centre point
+    std::array<double, 4> edgeElevation{};       // m
+    std::array<std::optional<double>, 4> edgeX, edgeY;  // plane points, on the curved skew path only
+    double leftAxisSlope = 0, rightAxisSlope = 0;       // deck slopes along the axis (ratios)
+};
+
+struct CalculationResult {
+    PedestalLayout layout;
+    PedestalResultTables tables;
+    std::vector<PierSection> sections;  // one per pier
+};
+
+}  // namespace tavrel
