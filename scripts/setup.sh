@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev python3-openpyxl
+          qt6-base-dev fonts-noto-cjk)
 
 missing=()
 for p in "${packages[@]}"; do
