@@ -1,17 +1,265 @@
 #include "interchange/ElementChain.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
 #include "app/Errors.h"
+#include "interchange/ClothoidBetween.h"
+#include "mainline/Spiral.h"
 
 namespace tavrel {
 
-std::vector<AlignmentElement> ElementChainBuild(const std::vector<AlignmentElement>& elements) { return elements; }
+namespace {
 
-double DmsToDegrees(double value) { return value; }
+enum class ElementKind { Straight, Arc, SpiralFromStraight, SpiralToStraight, SpiralBetweenRadii };
 
-ElementChain ElementChainFinish(const ElementInput&, double, const std::vector<AlignmentElement>& chain) {
-    return ElementChain{chain};
+// The kind follows from the two radii alone; 9999 is the only value meaning "no curvature". An S-shaped
+// spiral that reaches this point unsplit counts as between two radii: its clothoid passes through the origin.
+ElementKind kindOf(const AlignmentElement& e) {
+    const bool straightStart = e.startRadius == InfiniteRadius, straightEnd = e.endRadius == InfiniteRadius;
+    if (straightStart && straightEnd) return ElementKind::Straight;
+    if (straightStart) return ElementKind::SpiralFromStraight;
+    if (straightEnd) return ElementKind::SpiralToStraight;
+    if (e.startRadius == e.endRadius) return ElementKind::Arc;
+    return ElementKind::SpiralBetweenRadii;
 }
 
-PointAtStation InterchangePointAt(const ElementChain&, Station) { throw CalcError("chain not built"); }
+bool isSShaped(const AlignmentElement& e) {
+    return e.startRadius != InfiniteRadius && e.endRadius != InfiniteRadius && e.startRadius != e.endRadius &&
+           e.startRadius * e.endRadius < 0;
+}
+
+// The clothoid of a spiral between two radii R1 -> R2 over L: a2 = L R1 R2 / (R1 - R2), and the signed
+// distances of the element's start and end from the clothoid origin (l2 - l1 = L; both negative when the
+// radius grows along the element, so that the element runs towards the origin).
+struct ClothoidSpan {
+    double a2 = 0, l1 = 0, l2 = 0;
+};
+ClothoidSpan clothoidSpan(const AlignmentElement& e) {
+    const double R1 = e.startRadius, R2 = e.endRadius;
+    const double a2 = checkedDiv(e.length * R1 * R2, R1 - R2);
+    return {a2, checkedDiv(a2, R1), checkedDiv(a2, R2)};
+}
+
+// Bearing into [0, 2*pi). fmod is exact, so within one turn this equals subtracting or adding 2*pi once; a tiny
+// negative angle whose sum with 2*pi rounds up to 2*pi becomes 0, and + 0.0 turns -0 into 0.
+double normalizedBearing(double b) {
+    b = std::fmod(b, 2 * kPi);
+    if (b < 0) b += 2 * kPi;
+    if (b >= 2 * kPi) b -= 2 * kPi;
+    return b + 0.0;
+}
+
+void requireUsable(const AlignmentElement& e) {
+    requireFinite(e.startRadius, "start radius");
+    requireFinite(e.endRadius, "end radius");
+    requireFinite(e.length, "element length");
+    if (e.startRadius == 0 || e.endRadius == 0) throw CalcError("element radius of 0");
+    const ElementKind kind = kindOf(e);
+    const bool spiral = kind != ElementKind::Straight && kind != ElementKind::Arc;
+    // A spiral of length 0 has a clothoid parameter of 0: its series divide 0 by 0.
+    if (spiral && e.length == 0) throw CalcError("spiral of length 0");
+}
+
+// turnAngle: change of bearing over the element, the mean curvature times the length.
+double turnAngleOf(const AlignmentElement& e) {
+    const double R1 = e.startRadius, R2 = e.endRadius, L = e.length;
+    switch (kindOf(e)) {
+        case ElementKind::Straight: return 0;
+        case ElementKind::Arc: return checkedDiv(L, R1);
+        case ElementKind::SpiralFromStraight: return checkedDiv(L, 2 * R2);
+        case ElementKind::SpiralToStraight: return checkedDiv(L, 2 * R1);
+        case ElementKind::SpiralBetweenRadii: return checkedDiv((R1 + R2) * L, 2 * R1 * R2);
+    }
+    throw CalcError("unknown element kind");
+}
+
+// (deltaX, deltaY): vector from the start node (bearing b) to the end node (bearing bEnd) of the element.
+Point deltaOf(const AlignmentElement& e, double b, double bEnd) {
+    const double R1 = e.startRadius, R2 = e.endRadius, L = e.length;
+    switch (kindOf(e)) {
+        case ElementKind::Straight: return L * direction(b);
+        case ElementKind::Arc: {
+            const double end = b + checkedDiv(L, R1);
+            return {R1 * (std::sin(end) - std::sin(b)), -R1 * (std::cos(end) - std::cos(b))};
+        }
+        case ElementKind::SpiralFromStraight: {
+            const double a2 = L * R2;
+            return rotate(b, ClothoidX(L, a2), ClothoidY(L, a2));
+        }
+        case ElementKind::SpiralToStraight: {
+            // The clothoid origin lies at the end: walk it backwards from the end tangent.
+            const double a2 = L * R1;
+            return rotate(bEnd, ClothoidX(L, a2), -ClothoidY(L, a2));
+        }
+        case ElementKind::SpiralBetweenRadii: {
+            const auto [a2, l1, l2] = clothoidSpan(e);
+            const double originBearing = b - checkedDiv(l1 * l1, 2 * a2);
+            return rotate(originBearing, ClothoidXBetween(l1, l2, a2), ClothoidYBetween(l1, l2, a2));
+        }
+    }
+    throw CalcError("unknown element kind");
+}
+
+// The element holding station s: the first k with nodeStation[k] <= s < nodeStation[k + 1], or -1. While the
+// node stations never decrease these intervals are disjoint, and upper_bound with one step back finds the
+// only one; otherwise scan in order so that the first match wins.
+std::ptrdiff_t elementIndexAt(const ElementChain& chain, Station s) {
+    const auto& ns = chain.nodeStation;
+    if (chain.nodeStationsAscending) {
+        const auto it = std::upper_bound(ns.begin(), ns.end(), s);
+        if (it == ns.begin() || it == ns.end()) return -1;
+        return (it - ns.begin()) - 1;
+    }
+    for (std::size_t k = 0; k + 1 < ns.size(); ++k)
+        if (ns[k] <= s && s < ns[k + 1]) return static_cast<std::ptrdiff_t>(k);
+    return -1;
+}
+
+// Point and bearing at distance l into element k.
+PointAtStation pointOnElement(const ElementChain& chain, std::size_t k, double l) {
+    const AlignmentElement& e = chain.elements[k];
+    const double R1 = e.startRadius, R2 = e.endRadius, L = e.length;
+    const Point P{chain.nodeX[k], chain.nodeY[k]};
+    const double b = chain.nodeBearing[k];
+    switch (kindOf(e)) {
+        case ElementKind::Straight: return {P + l * direction(b), b};
+        case ElementKind::Arc: {
+            const double end = b + checkedDiv(l, R1);
+            return {P + Point{R1 * (std::sin(end) - std::sin(b)), -R1 * (std::cos(end) - std::cos(b))}, end};
+        }
+        case ElementKind::SpiralFromStraight: {
+            const double a2 = L * R2;
+            return {P + rotate(b, ClothoidX(l, a2), ClothoidY(l, a2)), b + checkedDiv(l * l, 2 * a2)};
+        }
+        case ElementKind::SpiralToStraight: {
+            // Evaluated from the end node, where the clothoid origin lies, m before it.
+            const Point E{chain.nodeX[k + 1], chain.nodeY[k + 1]};
+            const double bEnd = chain.nodeBearing[k + 1];
+            const double a2 = L * R1, m = L - l;
+            return {E - rotate(bEnd, ClothoidX(m, a2), -ClothoidY(m, a2)), bEnd - checkedDiv(m * m, 2 * a2)};
+        }
+        case ElementKind::SpiralBetweenRadii: {
+            const auto [a2, l1, l2] = clothoidSpan(e);
+            const double lp = l1 + l;
+            const double originBearing = b - checkedDiv(l1 * l1, 2 * a2);
+            const Point p = P + rotate(originBearing, ClothoidXBetween(l1, lp, a2), ClothoidYBetween(l1, lp, a2));
+            // l times the mean of the curvatures at the element start (1/R1) and at the point (lp/a2 = 1/Rp);
+            // the same as l / (2 Rm) with Rm = Rp R1 / (Rp + R1), without dividing by lp where it passes 0.
+            return {p, b + l * (checkedDiv(1, R1) + checkedDiv(lp, a2)) / 2};
+        }
+    }
+    throw CalcError("unknown element kind");
+}
+
+// The tangent at node k extended by d (negative: backwards).
+PointAtStation alongNodeTangent(const ElementChain& chain, std::size_t k, double d) {
+    const double b = chain.nodeBearing[k];
+    return {Point{chain.nodeX[k], chain.nodeY[k]} + d * direction(b), b};
+}
+
+}  // namespace
+
+std::vector<AlignmentElement> ElementChainBuild(const std::vector<AlignmentElement>& elements) {
+    std::vector<AlignmentElement> chain;
+    chain.reserve(elements.size());
+    for (const AlignmentElement& e : elements) {
+        if (!isSShaped(e)) {
+            chain.push_back(e);
+            continue;
+        }
+        // Split where the curvature passes 0: each part's length is in proportion to the other end's radius.
+        const double R1 = std::fabs(e.startRadius), R2 = std::fabs(e.endRadius);
+        chain.push_back({e.startRadius, InfiniteRadius, checkedDiv(e.length * R2, R1 + R2)});
+        chain.push_back({InfiniteRadius, e.endRadius, checkedDiv(e.length * R1, R1 + R2)});
+    }
+    if (chain.size() > static_cast<std::size_t>(kMaxChainElements)) throw CalcError("more than 999 chain elements");
+    return chain;
+}
+
+double DmsToDegrees(double value) {
+    requireFinite(value, "angle");
+    const double sign = value > 0 ? 1 : (value < 0 ? -1 : 0);
+    // The written digits as a whole number of 1e-4 seconds (d mm ss ssss): rounding removes the binary error of
+    // value (under 0.001 of a unit below 100000 degrees). Splitting this integer-valued double with fmod is
+    // exact, so 10.2000 is 10 deg 20 min, never 10 deg 19 min 100 s.
+    const double units = std::round(std::fabs(value) * 1e8);
+    const double secondUnits = std::fmod(units, 1e6);
+    const double minuteUnits = std::fmod(units - secondUnits, 1e8);
+    const double d = (units - secondUnits - minuteUnits) / 1e8;
+    const double m = minuteUnits / 1e6;
+    const double sec = secondUnits / 1e4;
+    return requireFinite((m / 60 + d + sec / 3600) * sign, "angle");
+}
+
+ElementChain ElementChainFinish(const ElementInput& start, double startAzimuthDegrees,
+                                const std::vector<AlignmentElement>& chain) {
+    if (chain.size() > static_cast<std::size_t>(kMaxChainElements)) throw CalcError("more than 999 chain elements");
+    requireFinite(start.elementStartStation, "start station");
+    requireFinite(start.elementStartX, "start x");
+    requireFinite(start.elementStartY, "start y");
+    requireFinite(startAzimuthDegrees, "start azimuth");
+    for (const AlignmentElement& e : chain) requireUsable(e);
+
+    const std::size_t n = chain.size();
+    ElementChain c;
+    c.elements = chain;
+    c.turnAngle.resize(n);
+    c.deltaX.resize(n);
+    c.deltaY.resize(n);
+    c.nodeStation.resize(n + 1);
+    c.nodeX.resize(n + 1);
+    c.nodeY.resize(n + 1);
+    c.nodeBearing.resize(n + 1);
+
+    c.nodeStation[0] = start.elementStartStation;
+    for (std::size_t k = 0; k < n; ++k) c.nodeStation[k + 1] = requireFinite(chain[k].length + c.nodeStation[k], "node station");
+
+    // Bearings accumulate unreduced over the whole chain; each is then reduced into [0, 2*pi).
+    c.nodeBearing[0] = startAzimuthDegrees * kPi / 180;
+    for (std::size_t k = 0; k < n; ++k) {
+        c.turnAngle[k] = turnAngleOf(chain[k]);
+        c.nodeBearing[k + 1] = requireFinite(c.nodeBearing[k] + c.turnAngle[k], "bearing");
+    }
+    for (double& b : c.nodeBearing) b = normalizedBearing(b);
+
+    c.nodeX[0] = start.elementStartX;
+    c.nodeY[0] = start.elementStartY;
+    for (std::size_t k = 0; k < n; ++k) {
+        const Point d = deltaOf(chain[k], c.nodeBearing[k], c.nodeBearing[k + 1]);
+        c.deltaX[k] = requireFinite(d.x, "element delta x");
+        c.deltaY[k] = requireFinite(d.y, "element delta y");
+        c.nodeX[k + 1] = requireFinite(c.nodeX[k] + c.deltaX[k], "node x");
+        c.nodeY[k + 1] = requireFinite(c.nodeY[k] + c.deltaY[k], "node y");
+    }
+    c.nodeStationsAscending = std::is_sorted(c.nodeStation.begin(), c.nodeStation.end());
+    return c;
+}
+
+PointAtStation InterchangePointAt(const ElementChain& chain, Station station) {
+    if (chain.nodeStation.empty()) throw CalcError("chain not built");
+    const Station s = requireFinite(station, "station");
+    const std::size_t last = chain.nodeStation.size() - 1;
+    PointAtStation r;
+    // On or beyond the last node the end tangent wins, then on or before the first node the start tangent
+    // (so an empty chain is the straight line through its start point).
+    if (s >= chain.nodeStation[last]) {
+        r = alongNodeTangent(chain, last, s - chain.nodeStation[last]);
+    } else if (s <= chain.nodeStation[0]) {
+        r = alongNodeTangent(chain, 0, s - chain.nodeStation[0]);
+    } else {
+        // Strictly between the first and the last node station an element always holds s: going from the
+        // first node (<= s) to the last (> s) the node stations must step over s somewhere.
+        const std::ptrdiff_t k = elementIndexAt(chain, s);
+        if (k < 0) throw CalcError("station on no element");
+        const auto ku = static_cast<std::size_t>(k);
+        r = pointOnElement(chain, ku, s - chain.nodeStation[ku]);
+    }
+    requireFinite(r.p.x, "x");
+    requireFinite(r.p.y, "y");
+    requireFinite(r.bearing, "bearing");
+    return r;
+}
 
 }  // namespace tavrel
