@@ -1,11 +1,282 @@
+// Curve elements of the main line from its intersection points.
 #include "mainline/MainLine.h"
 
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <string>
+
 #include "app/Errors.h"
+#include "mainline/MainLineDetail.h"
+#include "mainline/Spiral.h"
+#include "station/NumberText.h"
 
 namespace tavrel {
 
-MainLine MainLineBuild(const MainLineInput& input) { return MainLine{input}; }
+using namespace mainline_detail;
 
-PointAtStation MainLinePointAt(const MainLine&, Station) { throw CalcError("main line not built"); }
+namespace {
+
+// Radius and incoming spiral length are kept as written; an interior point needs them as plain numbers.
+double curveNumber(const std::string& text, const char* what, int i) {
+    const auto v = strictNumber(text);
+    if (!v) throw FormatError(std::string(what) + " of intersection point " + std::to_string(i) + " is not a number");
+    return *v;
+}
+
+std::string atPoint(int i) { return " at intersection point " + std::to_string(i); }
+
+// Every stored value must be finite: the table feeds every later station.
+void requireFiniteCurve(const MainLineCurve& c) {
+    for (double v :
+         {c.sideBearing,     c.sideLength,       c.deflection,       c.tangentIn,         c.tangentOut,
+          c.virtualLengthIn, c.virtualLengthOut, c.virtualBearingIn, c.virtualBearingOut, c.virtualDeflection,
+          c.curveLength,     c.jdStation,        c.zhStation,        c.hyStation,         c.yhStation,
+          c.hzStation,       c.zhPoint.x,        c.zhPoint.y,        c.hyPoint.x,         c.hyPoint.y,
+          c.yhPoint.x,       c.yhPoint.y,        c.hzPoint.x,        c.hzPoint.y,         c.bearingHY})
+        requireFinite(v, "main-line curve value");
+}
+
+// The curve search table: for each stretch between two consecutive distinct ZH stations, the first k in
+// 2..N-2 whose interval [ZH[k], ZH[k+1]) covers it (N - 1 when none does). Within such a stretch every
+// comparison of the scan has one outcome, so one answer per stretch reproduces the scan exactly, whatever the
+// order of the ZH stations. A sweep over the stretches keeps the open intervals ordered by k.
+MainLine::CurveSearch buildCurveSearch(const MainLine& line) {
+    const int N = line.intersectionCount();
+    MainLine::CurveSearch search;
+    if (N < 3) return search;
+    for (int k = 2; k <= N - 1; ++k) search.zhBreaks.push_back(line.curve(k).zhStation);
+    std::sort(search.zhBreaks.begin(), search.zhBreaks.end());
+    search.zhBreaks.erase(std::unique(search.zhBreaks.begin(), search.zhBreaks.end()), search.zhBreaks.end());
+
+    const auto breakIndex = [&](Station s) {
+        return static_cast<std::size_t>(std::lower_bound(search.zhBreaks.begin(), search.zhBreaks.end(), s) -
+                                        search.zhBreaks.begin());
+    };
+    std::vector<std::vector<int>> opens(search.zhBreaks.size()), closes(search.zhBreaks.size());
+    for (int k = 2; k <= N - 2; ++k) {
+        const Station from = line.curve(k).zhStation, to = line.curve(k + 1).zhStation;
+        if (!(from < to)) continue;  // an empty interval never qualifies
+        opens[breakIndex(from)].push_back(k);
+        closes[breakIndex(to)].push_back(k);
+    }
+    std::set<int> open;
+    search.curveFrom.resize(search.zhBreaks.size());
+    for (std::size_t m = 0; m < search.zhBreaks.size(); ++m) {
+        for (int k : closes[m]) open.erase(k);
+        for (int k : opens[m]) open.insert(k);
+        search.curveFrom[m] = open.empty() ? N - 1 : *open.begin();
+    }
+    return search;
+}
+
+}  // namespace
+
+CurveTangentsResult CurveTangents(double R, double RD1, double RD2, double Ls1, double Ls2, double alpha, double betaIn,
+                                  double betaOut) {
+    const double s = deflectionSign(alpha);
+    CurveTangentsResult r;
+
+    // l01, l02: the full clothoid of parameter A^2 = R*(Ls + l0) reaches radius RD after l0.
+    r.l01 = RD1 != 0 ? checkedDiv(R * Ls1, RD1 - R) : 0;
+    r.l02 = RD2 != 0 ? checkedDiv(R * Ls2, RD2 - R) : 0;
+
+    // thetaIn, thetaOut: bearings of the tangents at the virtual clothoid origins.
+    r.thetaIn = wrapAngle(RD1 != 0 ? betaIn - checkedDiv(r.l01, 2 * RD1 * s) : betaIn);
+    r.thetaOut = wrapAngle(RD2 != 0 ? betaOut + checkedDiv(r.l02, 2 * RD2 * s) : betaOut);
+
+    // alphaPrime: deflection between the virtual tangents, turned the long way round at a switchback (negative
+    // curve values) and in any case given the sense of the deflection alpha.
+    r.alphaPrime = wrapAngle(r.thetaOut - r.thetaIn);
+    const bool switchback = R < 0 || Ls1 < 0 || Ls2 < 0 || RD1 < 0 || RD2 < 0;
+    if (switchback) r.alphaPrime = complementTurn(r.alphaPrime);
+    if (alpha * r.alphaPrime < 0) r.alphaPrime = complementTurn(r.alphaPrime);
+
+    // Shift and tangent offset of the full virtual spirals.
+    const double p1 = SpiralShift(Ls1 + r.l01, R), q1 = SpiralTangentOffset(Ls1 + r.l01, R);
+    const double p2 = SpiralShift(Ls2 + r.l02, R), q2 = SpiralTangentOffset(Ls2 + r.l02, R);
+
+    // Tangent lengths along the virtual tangents.
+    double T1v = TangentLengthIn(R, p1, p2, q1, r.alphaPrime);
+    double T2v = TangentLengthOut(R, p1, p2, q2, r.alphaPrime);
+    if (switchback) T1v = -T1v, T2v = -T2v;
+
+    // In a frame with the crossing of the virtual tangents at the origin: the virtual clothoid origins, then the
+    // actual spiral ends ZH and HZ (the outgoing spiral laid backwards from its origin, turning the other way).
+    const Point V1 = -T1v * direction(r.thetaIn);
+    const Point V2 = T2v * direction(r.thetaOut);
+    const Point pZH = Ls1 != 0 ? V1 + rotated(r.thetaIn, clothoidPoint(std::fabs(r.l01), s * R * (Ls1 + r.l01))) : V1;
+    const Point pHZ =
+        Ls2 != 0 ? V2 + rotated(r.thetaOut + kPi, clothoidPoint(std::fabs(r.l02), -s * R * (Ls2 + r.l02))) : V2;
+
+    // The actual straights touch the curve at ZH and HZ; where they cross is the intersection point, so the
+    // tangent lengths are measured from there. Sides that run exactly along or against each other never cross
+    // (whether rounding would still let the slopes below differ depends on the size of the curve).
+    const double sideTurn = wrapAngle(betaOut - betaIn);
+    if (sideTurn == 0 || std::fabs(sideTurn) == kPi) throw CalcError("the two sides of a curve are parallel");
+    constexpr double kSecondPointDistance = 100;  // m: a second point on each straight
+    const Point I = LineIntersection(pZH, pZH + kSecondPointDistance * direction(betaIn), pHZ,
+                                     pHZ + kSecondPointDistance * direction(betaOut));
+    r.T1 = distance(I, pZH);
+    r.T2 = distance(I, pHZ);
+
+    // At a switchback ZH may lie ahead of the crossing (or HZ behind it): the tangent length is then negative.
+    constexpr double kSameBearingTol = 0.0001;  // rad: the two directions coincide up to rounding
+    if (switchback) {
+        if (std::fabs(BearingOf(I, pZH) - betaIn) < kSameBearingTol) r.T1 = -r.T1;
+        if (std::fabs(BearingOf(pHZ, I) - betaOut) < kSameBearingTol) r.T2 = -r.T2;
+    }
+    return r;
+}
+
+MainLine MainLineBuild(const MainLineInput& input) {
+    const int N = static_cast<int>(input.points.size());
+    const auto P = [&](int i) -> const IntersectionPoint& { return input.points[static_cast<std::size_t>(i - 1)]; };
+    const auto xy = [&](int i) { return Point{P(i).x, P(i).y}; };
+
+    MainLine line;
+    line.mainLineStartStation = requireFinite(input.mainLineStartStation, "start station");
+    line.curves.resize(static_cast<std::size_t>(N));
+    for (int i = 1; i <= N; ++i) {
+        line.curve(i).jdPoint = {requireFinite(P(i).x, "x"), requireFinite(P(i).y, "y")};
+    }
+    // Curve values: only interior points carry a curve.
+    for (int i = 2; i <= N - 1; ++i) {
+        MainLineCurve& c = line.curve(i);
+        c.R = curveNumber(P(i).curveValue3, "radius", i);
+        c.Ls1 = curveNumber(P(i).curveValue4, "incoming spiral length", i);
+        c.Ls2 = requireFinite(P(i).curveValue5, "outgoing spiral length");
+        c.RD1 = requireFinite(P(i).curveValue6, "incoming spiral radius");
+        c.RD2 = requireFinite(P(i).curveValue7, "outgoing spiral radius");
+        c.isSwitchback = P(i).isSwitchback;
+    }
+
+    // 1. Side bearings, point i towards point i+1.
+    for (int i = 1; i <= N - 1; ++i) line.curve(i).sideBearing = BearingOf(xy(i), xy(i + 1));
+
+    // 2. A switchback reverses the side whose flag is not set (a later point's write wins).
+    for (int i = 2; i <= N - 1; ++i) {
+        if (!P(i).isSwitchback) continue;
+        line.curve(i - 1).sideBearing =
+            P(i).switchbackFlag1 ? BearingOf(xy(i - 1), xy(i)) : BearingOf(xy(i), xy(i - 1));
+        line.curve(i).sideBearing = P(i).switchbackFlag2 ? BearingOf(xy(i), xy(i + 1)) : BearingOf(xy(i + 1), xy(i));
+    }
+
+    // 3. Deflections alpha, wrapped into [-pi, pi].
+    for (int i = 2; i <= N - 1; ++i)
+        line.curve(i).deflection = wrapAngle(line.curve(i).sideBearing - line.curve(i - 1).sideBearing);
+
+    // 4. A switchback turns the long way round (alpha = 0 becomes -2*pi).
+    for (int i = 2; i <= N - 1; ++i)
+        if (P(i).isSwitchback) line.curve(i).deflection = complementTurn(line.curve(i).deflection);
+
+    // 5. Switchback curve values carry a negative sign in every formula.
+    for (int i = 2; i <= N - 1; ++i) {
+        MainLineCurve& c = line.curve(i);
+        if (!c.isSwitchback) continue;
+        c.R = -c.R, c.Ls1 = -c.Ls1, c.Ls2 = -c.Ls2, c.RD1 = -c.RD1, c.RD2 = -c.RD2;
+    }
+
+    // 6. Tangent lengths start cleared (the end points keep 0).
+    for (int i = 1; i <= N; ++i) line.curve(i).tangentIn = line.curve(i).tangentOut = 0;
+
+    // 7. Tangent lengths and virtual spirals; L = R*|alpha'| + (Ls1 + Ls2 - l01 - l02)/2.
+    for (int i = 2; i <= N - 1; ++i) {
+        MainLineCurve& c = line.curve(i);
+        if (c.R == 0) throw CalcError("zero radius" + atPoint(i));
+        if (c.deflection == 0) throw CalcError("zero deflection" + atPoint(i));
+        if (c.RD1 != 0 && c.RD1 == c.R) throw CalcError("incoming spiral starts at the curve radius" + atPoint(i));
+        if (c.RD2 != 0 && c.RD2 == c.R) throw CalcError("outgoing spiral ends at the curve radius" + atPoint(i));
+        const auto t =
+            CurveTangents(c.R, c.RD1, c.RD2, c.Ls1, c.Ls2, c.deflection, line.curve(i - 1).sideBearing, c.sideBearing);
+        c.tangentIn = t.T1, c.tangentOut = t.T2;
+        c.virtualLengthIn = t.l01, c.virtualLengthOut = t.l02;
+        c.virtualBearingIn = t.thetaIn, c.virtualBearingOut = t.thetaOut;
+        c.virtualDeflection = t.alphaPrime;
+        c.curveLength = c.R * std::fabs(t.alphaPrime) + (c.Ls1 + c.Ls2 - t.l01 - t.l02) / 2;
+    }
+
+    // 8. The negative switchback radius made L negative; it is a length.
+    for (int i = 2; i <= N - 1; ++i)
+        if (line.curve(i).isSwitchback) line.curve(i).curveLength = -line.curve(i).curveLength;
+
+    // 9. Side lengths, negative for a side a switchback reverses (a later point's write wins).
+    for (int i = 2; i <= N; ++i) line.curve(i - 1).sideLength = distance(xy(i - 1), xy(i));
+    for (int i = 2; i <= N - 1; ++i) {
+        if (!P(i).isSwitchback) continue;
+        const double inLength = distance(xy(i - 1), xy(i)), outLength = distance(xy(i), xy(i + 1));
+        line.curve(i - 1).sideLength = P(i).switchbackFlag1 ? inLength : -inLength;
+        line.curve(i).sideLength = P(i).switchbackFlag2 ? outLength : -outLength;
+    }
+
+    // 10. Intersection-point stations: the previous one plus the side, with the curve replacing its tangents.
+    if (N >= 1) line.curve(1).jdStation = line.mainLineStartStation;
+    for (int i = 2; i <= N; ++i) {
+        const MainLineCurve& b = line.curve(i - 1);
+        line.curve(i).jdStation = b.jdStation + b.sideLength + b.curveLength - b.tangentIn - b.tangentOut;
+    }
+
+    // 11. Key-point stations.
+    for (int i = 2; i <= N - 1; ++i) {
+        MainLineCurve& c = line.curve(i);
+        c.zhStation = c.jdStation - c.tangentIn;
+        c.hyStation = c.zhStation + std::fabs(c.Ls1);
+        c.yhStation = c.zhStation + c.curveLength - std::fabs(c.Ls2);
+        c.hzStation = c.zhStation + c.curveLength;
+    }
+
+    // 12. The end points are their own key points.
+    for (int i : {1, N}) {
+        if (N < 1) break;
+        MainLineCurve& c = line.curve(i);
+        c.zhPoint = c.hyPoint = c.yhPoint = c.hzPoint = c.jdPoint;
+        c.zhStation = c.hyStation = c.yhStation = c.hzStation = c.jdStation;
+    }
+
+    // 13. ZH and HZ laid off from the intersection point along the given sides.
+    for (int i = 2; i <= N - 1; ++i) {
+        MainLineCurve& c = line.curve(i);
+        c.zhPoint = c.jdPoint + c.tangentIn * direction(line.curve(i - 1).sideBearing + kPi);
+    }
+    for (int i = 2; i <= N - 1; ++i) {
+        MainLineCurve& c = line.curve(i);
+        c.hzPoint = c.jdPoint + c.tangentOut * direction(c.sideBearing);
+    }
+
+    // 14. HY along the incoming spiral from its virtual origin, and the tangent bearing there.
+    for (int i = 2; i <= N - 1; ++i) {
+        MainLineCurve& c = line.curve(i);
+        const double s = deflectionSign(c.deflection);
+        const double l01 = c.virtualLengthIn, theta = c.virtualBearingIn;
+        if (c.Ls1 == 0) {
+            c.hyPoint = c.zhPoint;
+        } else {
+            const double A2 = s * c.R * (c.Ls1 + l01);
+            const Point O1 = c.zhPoint - rotated(theta, clothoidPoint(std::fabs(l01), A2));
+            c.hyPoint = O1 + rotated(theta, clothoidPoint(std::fabs(c.Ls1 + l01), A2));
+        }
+        const double sideIn = line.curve(i - 1).sideBearing;
+        const double theta1 = c.RD1 != 0 ? sideIn - checkedDiv(l01, 2 * c.RD1 * s) : sideIn;
+        c.bearingHY = theta1 + checkedDiv(c.Ls1 + l01, 2 * c.R * s);
+    }
+
+    // 15. YH along the outgoing spiral, laid out backwards from HZ and turning the other way.
+    for (int i = 2; i <= N - 1; ++i) {
+        MainLineCurve& c = line.curve(i);
+        if (c.Ls2 == 0) {
+            c.yhPoint = c.hzPoint;
+            continue;
+        }
+        const double s = deflectionSign(c.deflection);
+        const double l02 = c.virtualLengthOut, theta = c.virtualBearingOut + kPi;
+        const double A2 = -s * c.R * (c.Ls2 + l02);
+        const Point O2 = c.hzPoint - rotated(theta, clothoidPoint(std::fabs(l02), A2));
+        c.yhPoint = O2 + rotated(theta, clothoidPoint(std::fabs(c.Ls2 + l02), A2));
+    }
+
+    for (const MainLineCurve& c : line.curves) requireFiniteCurve(c);
+    line.curveSearch = buildCurveSearch(line);
+    return line;
+}
 
 }  // namespace tavrel

@@ -1,0 +1,27 @@
+#pragma once
+// Small geometric pieces shared by the main-line build and its evaluation at a station (not part of the API).
+#include "mainline/Plane.h"
+#include "mainline/Spiral.h"
+
+namespace tavrel::mainline_detail {
+
+// s: the sign of a deflection (+1 right turn, -1 left turn, 0 none).
+inline double deflectionSign(double alpha) { return alpha > 0 ? 1.0 : (alpha < 0 ? -1.0 : 0.0); }
+
+// C(l): the clothoid point at arc length l from its origin, in the origin's tangent frame (v right for A2 > 0).
+inline Point clothoidPoint(double l, double A2) { return {ClothoidX(l, A2), ClothoidY(l, A2)}; }
+
+// Rot(theta) applied to a local point.
+inline Point rotated(double theta, Point local) { return rotate(theta, local.x, local.y); }
+
+// Complement of a deflection through a whole turn: towards the opposite sense of rotation.
+inline double complementTurn(double a) { return a >= 0 ? a - 2 * kPi : a + 2 * kPi; }
+
+// Bearing reduced once each way: >= 2*pi loses one turn, then < 0 gains one.
+inline double normaliseBearing(double b) {
+    if (b >= 2 * kPi) b -= 2 * kPi;
+    if (b < 0) b += 2 * kPi;
+    return b;
+}
+
+}  // namespace tavrel::mainline_detail
