@@ -28,10 +28,13 @@ struct CalcError : TavrelError {
     using TavrelError::TavrelError;
 };
 
-// A station text or a pier datum the user must correct. what() is the text shown to the user under `title`.
+// A station text or a pier datum the user must correct. what() is the text shown to the user under `title`,
+// with the error icon or none.
 struct RejectedText : TavrelError {
-    RejectedText(std::string title, const std::string& text) : TavrelError(text), title(std::move(title)) {}
+    RejectedText(std::string title, const std::string& text, bool errorIcon = false)
+        : TavrelError(text), title(std::move(title)), errorIcon(errorIcon) {}
     std::string title;
+    bool errorIcon;
 };
 
 // x / 0 and overflow stop the command instead of producing inf or NaN.

@@ -19,6 +19,24 @@ PointAtStation PlanAlignment::pointAt(Station station) const {
     return r;
 }
 
+Station PlanAlignment::firstStation() const {
+    if (project_.mode.mainLineMode) {
+        if (project_.mainLine.curves.empty()) throw CalcError("empty main line");
+        return project_.mainLine.curves.front().jdStation;
+    }
+    if (project_.elementChain.nodeStation.empty()) throw CalcError("empty element chain");
+    return project_.elementChain.nodeStation.front();
+}
+
+Station PlanAlignment::lastStation() const {
+    if (project_.mode.mainLineMode) {
+        if (project_.mainLine.curves.empty()) throw CalcError("empty main line");
+        return project_.mainLine.curves.back().jdStation;
+    }
+    if (project_.elementChain.nodeStation.empty()) throw CalcError("empty element chain");
+    return project_.elementChain.nodeStation.back();
+}
+
 double NormalizedBearing(double bearing) {
     double b = std::fmod(bearing, 2 * kPi);
     if (b < 0) b += 2 * kPi;

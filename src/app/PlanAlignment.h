@@ -16,6 +16,11 @@ public:
     // (the main line in [0, 2*pi), the ramp as computed).
     PointAtStation pointAt(Station station) const;
 
+    // Stations of the plan's first and last points (first and last intersection point, or chain start and
+    // end): the stretch on which a bridge may stand.
+    Station firstStation() const;
+    Station lastStation() const;
+
 private:
     const ProjectData& project_;
 };

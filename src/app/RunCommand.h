@@ -20,7 +20,7 @@ bool RunCommand(AppState& state, CommandPort& port, Body body) {
         return true;
     } catch (const RejectedText& e) {
         state.stationTextValid = 0;
-        port.showMessage(e.title, e.what(), MessageIcon::None);
+        port.showMessage(e.title, e.what(), e.errorIcon ? MessageIcon::Error : MessageIcon::None);
     } catch (const InputCancelled&) {
         port.showMessage(kErrorTitle, kCancelledText, MessageIcon::Error);
     } catch (const std::exception&) {

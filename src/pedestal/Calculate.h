@@ -10,6 +10,11 @@
 
 namespace tavrel {
 
+// CalculatePedestals: every pedestal of every pier, the piers' sections and the cap elevations, on the straight
+// path or (curved = true) on the plan alignment of the project. Throws on the first failure; every value of the
+// result is finite.
+CalculationResult CalculatePedestals(const ProjectData& project, bool curved, const PedestalLayout& layout);
+
 struct CalculateOptions {
     // Where the workbook goes: nullopt = beside the layout file, named after it (never over a file this
     // process did not write); a path = exactly there (the batch front end's --xlsx).

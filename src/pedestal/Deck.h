@@ -18,3 +18,32 @@ struct DeckPoint {
 DeckPoint DeckElevationAt(const Profile& profile, const Superelevation& cross, Station s, double u);
 
 }  // namespace tavrel
+
+#include <optional>
+
+#include "mainline/Plane.h"
+#include "pedestal/Results.h"
+#include "pedestal/Road.h"
+
+namespace tavrel {
+
+// One pedestal point on the deck.
+struct PedestalPoint {
+    Station station = 0;        // continuous station of the point's foot on the centreline
+    double nominalStation = 0;  // the same in the written numbering
+    double deckElevation = 0;   // m
+    double crossSlope = 0;      // ratio that applied (0 in the central band)
+    double offset = 0;          // m, signed, positive to the left
+    std::optional<Point> point;  // plane point, on the curved skew path
+};
+
+// qmjs: station, offset and deck elevation of the pedestal at `distance` (m, positive to the left) along the
+// pier axis from the centreline point at the reference station zhzh, for a skew angle in degrees. On the curved
+// skew path a reference station outside the plan alignment is rejected with the message the user must see.
+PedestalPoint qmjs(const Road& road, Station zhzh, double skewAngle, double distance);
+
+// qmjs1: deck elevation at distance dsjltemp (m) along the pier axis, interpolated on the pier's section: flat
+// between the inner edges, along the axis slopes beyond them.
+double qmjs1(const PierSection& section, double dsjltemp);
+
+}  // namespace tavrel

@@ -53,7 +53,7 @@ TEST(CliMessages, CommandFailuresGoToStderrAsTitleAndText) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "错误: 读取文件被取消！\n");
 
-    const auto bad = cli({"stations", "--mode", "straight", "--dl", kExamples + "/straight/road.zdm", "--zdm",
+    const auto bad = cli({"stations", "--mode", "straight", "--dl", kExamples + "/straight/road.cg", "--zdm",
                           kExamples + "/straight/road.zdm", "--cg", kExamples + "/straight/road.cg", "--from", "0",
                           "--to", "1", "--step", "1", "--csv", "-"});
     EXPECT_EQ(bad.status, 1);

@@ -1,0 +1,80 @@
+#include "pedestal/Layout.h"
+
+#include <cctype>
+#include <cmath>
+
+#include "app/Errors.h"
+#include "app/TextFile.h"
+#include "app/Tokenize.h"
+#include "station/NumberText.h"
+
+namespace tavrel {
+
+namespace {
+
+bool isAxisPrefix(char c) { return c == 'L' || c == 'X' || c == 'l' || c == 'x'; }
+
+double strictValue(std::string_view token) {
+    const auto v = strictNumber(token);
+    if (!v) throw FormatError("layout value is not a number");
+    return *v;
+}
+
+// Token 5 of a pier line, upper-cased, with the English letters taken as the Chinese initials.
+std::string sideMarkOf(const std::vector<std::string>& tokens, std::size_t pierLine) {
+    std::string mark = "ZY";
+    if (tokens.size() == 5) {
+        mark = tokens[4];
+        for (char& c : mark) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (mark == "LR") mark = "ZY";
+        else if (mark == "L") mark = "Z";
+        else if (mark == "R") mark = "Y";
+    }
+    if (mark != "ZY" && mark != "Z" && mark != "Y")
+        throw RejectedText("错误", "垫石设置资料第 " + std::to_string(pierLine) + " 行数据中左右标识标识有误！",
+                           true);
+    return mark;
+}
+
+}  // namespace
+
+PedestalLayout ReadPedestalLayout(std::string_view text, const ChainBreakTable& chainBreaks) {
+    PedestalLayout layout;
+    HeaderReader header(text);
+    layout.skewAngle = header.number();
+    const double pi = 4 * std::atan(1.0);
+    const double sinSkew = std::sin(pi * layout.skewAngle / 180);
+
+    const auto lines = SplitLines(header.rest());
+    if (lines.empty()) throw FormatError("no pedestal line");
+    const auto distances = TokenizeLine(lines[0]);
+    if (!distances) throw FormatError("empty pedestal line");
+    if (distances->size() > kMaxLayoutCount) throw FormatError("too many pedestals");
+    for (const std::string& t : *distances) {
+        if (!t.empty() && isAxisPrefix(t.front())) layout.pedestalDistances.push_back(strictValue(t.substr(1)));
+        else layout.pedestalDistances.push_back(checkedDiv(strictValue(t), sinSkew));
+    }
+
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const auto tokens = TokenizeLine(lines[i]);
+        if (!tokens) break;
+        if (layout.piers.size() == kMaxLayoutCount) throw FormatError("too many piers");
+        if (tokens->size() < 4) throw FormatError("pier line needs four values");
+        const auto& t = *tokens;
+        PierRecord pier;
+        pier.pierName = t[0];
+        const PierStation st = dszhjs(chainBreaks, t[1], layout.skewAngle);
+        pier.baseStation = st.dszh;
+        pier.stationShift = st.zhzhpj;
+        pier.referenceStation = pier.baseStation + pier.stationShift;
+        pier.referenceNominalStation = sj_dl_chg(chainBreaks, pier.referenceStation);
+        pier.deckToTopDepth = strictValue(t[2]);
+        pier.designPedestalHeight = strictValue(t[3]);
+        pier.sideMark = sideMarkOf(t, layout.piers.size() + 1);
+        layout.piers.push_back(std::move(pier));
+    }
+    if (layout.piers.empty()) throw FormatError("no pier line");
+    return layout;
+}
+
+}  // namespace tavrel

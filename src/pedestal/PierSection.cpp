@@ -1,0 +1,115 @@
+#include "pedestal/PierSection.h"
+
+#include <cmath>
+
+#include "app/Errors.h"
+#include "pedestal/StationOfPoint.h"
+#include "station/NumberText.h"
+
+namespace tavrel {
+
+namespace {
+
+double signOf(double v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
+
+// Elevations of the four edges at their stations: the outer edges follow their side's cross slope over the
+// sloped band, the inner edges lie at the design elevation.
+void edgeElevations(const Road& road, PierSection& s) {
+    const Superelevation& cross = road.project.superelevation;
+    const Profile& profile = road.project.profile;
+    s.edgeElevation[LO] = ProfileElevationAt(profile, s.edgeStation[LO]) -
+                          cgjs(cross, s.edgeStation[LO]).zcgz * cross.leftSlopedWidth / 100;
+    s.edgeElevation[LI] = ProfileElevationAt(profile, s.edgeStation[LI]);
+    s.edgeElevation[RI] = ProfileElevationAt(profile, s.edgeStation[RI]);
+    s.edgeElevation[RO] = ProfileElevationAt(profile, s.edgeStation[RO]) -
+                          cgjs(cross, s.edgeStation[RO]).ycgz * cross.rightSlopedWidth / 100;
+}
+
+// Slopes along the axis through the inner and outer edge points of each side.
+void axisSlopes(PierSection& s) {
+    s.leftAxisSlope = checkedDiv(s.edgeElevation[LI] - s.edgeElevation[LO], s.edgeDistance[LO] - s.edgeDistance[LI]);
+    s.rightAxisSlope = checkedDiv(s.edgeElevation[RO] - s.edgeElevation[RI], s.edgeDistance[RI] - s.edgeDistance[RO]);
+}
+
+// The point of the pier axis at offset h from the centreline. Offset 0 is the pier's centre point. With too short
+// a bracket for a chord (small offsets), the crossing is solved against the offset line's tangent at the pier:
+// that close to the centre point the line is straight to far below a millimetre.
+Point axisPointAtOffset(const PlanAlignment& plan, const PierAxis& axis, const PointAtStation& centre, double h,
+                        const PierRecord& pier) {
+    if (h == 0) return centre.p;
+    const AxisCrossing found = intxy(plan, axis, h);
+    if (found.crossing) return *found.crossing;
+    if (found.samples < 2) {
+        const Point o = OffsetPoint(centre, h);
+        const LineCrossing local = line_line_int(axis.a, axis.b, o, o + direction(centre.bearing));
+        if (local.point) return *local.point;
+    }
+    throw RejectedText("数据有误", "墩台" + pier.pierName + "的轴线与偏距" + plainNumber(h) +
+                                       "米处的桥面边线不相交，请检查斜交角和超高资料！");
+}
+
+}  // namespace
+
+std::array<double, 4> EdgeOffsets(const Superelevation& c) {
+    return {c.leftSlopedWidth + c.centralLeftEdge, c.centralLeftEdge, c.centralRightEdge,
+            c.centralRightEdge + c.rightSlopedWidth};
+}
+
+PierSection BuildPierSection(const Road& road, const PierRecord& pier, double skewAngle) {
+    PierSection s;
+    s.pierStation = pier.baseStation;
+    s.pierSkewAngle = skewAngle;
+    const Station S = s.pierStation;
+    const double theta = skewAngle;
+    const double pi = 4 * std::atan(1.0);
+    const double thetaR = pi * theta / 180;
+    const auto o = EdgeOffsets(road.project.superelevation);
+    const ChainBreakTable& breaks = road.project.chainBreaks;
+
+    if (theta == 90) {
+        const CrossSlopes slopes = cgjs(road.project.superelevation, S);
+        const double E = ProfileElevationAt(road.project.profile, S);
+        for (int e = LO; e <= RO; ++e) {
+            s.edgeStation[e] = S;
+            s.edgeNominalStation[e] = sj_dl_chg(breaks, S);
+            s.edgeDistance[e] = o[e];
+        }
+        s.leftAxisSlope = slopes.zcgz / 100;
+        s.rightAxisSlope = slopes.ycgz / 100;
+        s.edgeElevation[LO] = E - slopes.zcgz * road.project.superelevation.leftSlopedWidth / 100;
+        s.edgeElevation[LI] = E;
+        s.edgeElevation[RI] = E;
+        s.edgeElevation[RO] = E - slopes.ycgz * road.project.superelevation.rightSlopedWidth / 100;
+        return s;
+    }
+
+    if (road.curved()) {
+        const PlanAlignment& plan = *road.plan;
+        const PointAtStation centre = plan.pointAt(S);
+        PierAxis axis{S, theta, centre.p + 100 * direction(centre.bearing + thetaR - pi),
+                      centre.p + 100 * direction(centre.bearing + thetaR)};
+        const double tMinus = std::tan(pi * (theta - 20) / 180), tPlus = std::tan(pi * (theta + 20) / 180);
+        for (int e = LO; e <= RO; ++e) {
+            const double h = o[e];
+            const Point p = axisPointAtOffset(plan, axis, centre, h, pier);
+            s.edgeX[e] = p.x;
+            s.edgeY[e] = p.y;
+            s.edgeDistance[e] = signOf(h) * dtjljs(centre.p.x, centre.p.y, p.x, p.y);
+            const double s1 = h > 0 ? S - checkedDiv(h, tMinus) : S - checkedDiv(h, tPlus);
+            const double s2 = h > 0 ? S - checkedDiv(h, tPlus) : S - checkedDiv(h, tMinus);
+            s.edgeStation[e] = h == 0 ? S : js_dtzh(plan, s1, s2, p).ptzh;
+            s.edgeNominalStation[e] = sj_dl_chg(breaks, s.edgeStation[e]);
+        }
+    } else {
+        for (int e = LO; e <= RO; ++e) {
+            s.edgeStation[e] = S - checkedDiv(o[e], std::tan(thetaR));
+            s.edgeDistance[e] = checkedDiv(o[e], std::sin(thetaR));
+            s.edgeNominalStation[e] = sj_dl_chg(breaks, s.edgeStation[e]);
+        }
+    }
+    edgeElevations(road, s);
+    axisSlopes(s);
+    return s;
+}
+
+}  // namespace tavrel
