@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "pedestal/StationOfPoint.h"
+#include "TestRoads.h"
+
+using namespace tavrel;
+using tavrel::testing::circularMainLine;
+
+namespace {
+
+// The foot by brute force: the nearest of samples every 1 mm, then a fine local scan.
+double footBySampling(const PlanAlignment& plan, double lo, double hi, Point p) {
+    auto dist = [&](double s) { return pt_pt(plan.pointAt(s).p, p); };
+    double best = lo;
+    for (double s = lo; s <= hi; s += 0.001)
+        if (dist(s) < dist(best)) best = s;
+    for (double step = 1e-4; step >= 1e-8; step /= 10) {
+        for (int k = -10; k <= 10; ++k)
+            if (dist(best + k * step) < dist(best)) best = best + k * step;
+    }
+    return best;
+}
+
+}  // namespace
+
+TEST(FootOfAPoint, TrueFootAcrossTheStartOfACircularCurve) {
+    // Points left and right of the alignment near ZH and HZ of a plain R = 300 curve: the distance is not
+    // symmetric about the foot there, which a plain halving search gets wrong by centimetres.
+    const ProjectData project = circularMainLine(300);
+    const PlanAlignment plan(project);
+    const MainLineCurve& c = project.mainLine.curve(2);
+    for (double key : {c.zhStation, c.hzStation}) {
+        for (double along : {-12.4, -3.0, 0.0, 2.0, 12.4}) {
+            for (double offset : {-12.0, -4.0, 6.0, 12.0}) {
+                SCOPED_TRACE(::testing::Message() << "key " << key << " along " << along << " offset " << offset);
+                const PointAtStation base = plan.pointAt(key + along);
+                const Point p = OffsetPoint(base, offset);
+                const double a = key + along - 15, b = key + along + 15;
+                const FootPoint f = js_dtzh(plan, a, b, p);
+                EXPECT_NEAR(f.ptzh, footBySampling(plan, a, b, p), 1e-5);  // 0.01 mm
+                EXPECT_NEAR(f.ptd, std::fabs(offset), 1e-5);
+            }
+        }
+    }
+}
+
+TEST(FootOfAPoint, EdgeCasesOfTheBracket) {
+    const ProjectData project = circularMainLine(300);
+    const PlanAlignment plan(project);
+    // A collapsed bracket gives its station.
+    EXPECT_EQ(js_dtzh(plan, 500, 500, {510, 3}).ptzh, 500);
+    // A point on the centreline: its own station, distance ~0.
+    const FootPoint on = js_dtzh(plan, 480, 530, {505, 0});
+    EXPECT_NEAR(on.ptzh, 505, 1e-9);
+    EXPECT_NEAR(on.ptd, 0, 1e-9);
+    // Signed variant: negative on the left (the side of bearing - pi/2: -y for a road along +x).
+    EXPECT_LT(js_dtzh1(plan, 480, 530, {505, -4}).ptd, 0);
+    EXPECT_GT(js_dtzh1(plan, 480, 530, {505, 4}).ptd, 0);
+}
+
+TEST(PierAxisCrossing, SquarePierMeetsTheOffsetLineAtItsStation) {
+    const ProjectData project = circularMainLine(300);
+    const PlanAlignment plan(project);
+    const double S = 500;
+    const PointAtStation c = plan.pointAt(S);
+    const PierAxis axis{S, 90, c.p + 100 * direction(c.bearing - kPi / 2), c.p + 100 * direction(c.bearing + kPi / 2)};
+    const AxisCrossing x = intxy(plan, axis, 5);
+    ASSERT_TRUE(x.crossing);
+    EXPECT_LT(pt_pt(*x.crossing, OffsetPoint(c, 5)), 0.001);
+    // Offset 0: the bracket collapses to one sample and no chord.
+    const AxisCrossing zero = intxy(plan, axis, 0);
+    EXPECT_FALSE(zero.crossing);
+    EXPECT_EQ(zero.samples, 1);
+}
