@@ -9,6 +9,7 @@
 #include "app/Initialize.h"
 #include "app/RunCommand.h"
 #include "app/StationTable.h"
+#include "pedestal/Calculate.h"
 #include "cli/CliPort.h"
 #include "cli/Json.h"
 #include "station/NumberText.h"
@@ -160,6 +161,65 @@ int runStations(const Options& o, AppState& state, CommandPort& port, std::ostre
     return 0;
 }
 
+std::string calcJson(const std::string& mode, const CalculationResult& r) {
+    const PedestalLayout& l = r.layout;
+    const PedestalResultTables& t = r.tables;
+    std::string s = "{\n  \"mode\": " + jsonString(mode) + ",\n  \"skewAngle\": " + numberText(l.skewAngle) +
+                    ",\n  \"pedestalDistances\": [";
+    for (std::size_t k = 0; k < l.pedestalDistances.size(); ++k)
+        s += (k ? ", " : "") + numberText(l.pedestalDistances[k]);
+    s += "],\n  \"piers\": [";
+    for (std::size_t i = 0; i < l.piers.size(); ++i) {
+        const PierRecord& p = l.piers[i];
+        const PierSection& sec = r.sections[i];
+        s += i ? ",\n" : "\n";
+        s += "    {\"pierName\": " + jsonString(p.pierName) + ", \"baseStation\": " + numberText(p.baseStation) +
+             ", \"stationShift\": " + numberText(p.stationShift) + ", \"referenceStation\": " +
+             numberText(p.referenceStation) + ", \"referenceNominalStation\": " +
+             numberText(p.referenceNominalStation) + ", \"deckToTopDepth\": " + numberText(p.deckToTopDepth) +
+             ", \"designPedestalHeight\": " + numberText(p.designPedestalHeight) + ", \"sideMark\": " +
+             jsonString(p.sideMark) + ",\n     \"section\": {\"pierStation\": " + numberText(sec.pierStation) +
+             ", \"edges\": {";
+        for (int e = LO; e <= RO; ++e) {
+            s += std::string(e ? ", " : "") + "\"" + kEdgeNames[e] + "\": {\"nominalStation\": " +
+                 numberText(sec.edgeNominalStation[e]) + ", \"station\": " + numberText(sec.edgeStation[e]) +
+                 ", \"distance\": " + numberText(sec.edgeDistance[e]) + ", \"elevation\": " +
+                 numberText(sec.edgeElevation[e]) + ", \"x\": " + jsonNumber(sec.edgeX[e]) + ", \"y\": " +
+                 jsonNumber(sec.edgeY[e]) + "}";
+        }
+        s += "}, \"leftAxisSlope\": " + numberText(sec.leftAxisSlope) + ", \"rightAxisSlope\": " +
+             numberText(sec.rightAxisSlope) + "},\n     \"pedestals\": [";
+        for (std::size_t k = 0; k < l.pedestalDistances.size(); ++k) {
+            s += k ? ",\n       " : "\n       ";
+            s += "{\"distance\": " + numberText(l.pedestalDistances[k]) + ", \"station\": " +
+                 numberText(t.pedestalStation[i][k]) + ", \"nominalStation\": " +
+                 numberText(t.pedestalNominalStation[i][k]) + ", \"offset\": " + numberText(t.pedestalOffset[i][k]) +
+                 ", \"crossSlope\": " + numberText(t.pedestalCrossSlope[i][k]) + ", \"deckElevation\": " +
+                 numberText(t.deckElevation[i][k]) + ", \"topElevation\": " +
+                 numberText(t.pedestalTopElevation[i][k]) + ", \"capTopElevation\": " +
+                 numberText(t.capTopElevation[i][k]) + ", \"height\": " + numberText(t.pedestalHeight[i][k]) +
+                 ", \"x\": " + jsonNumber(t.pedestalX[i][k]) + ", \"y\": " + jsonNumber(t.pedestalY[i][k]) + "}";
+        }
+        s += "]}";
+    }
+    return s + "\n  ]\n}\n";
+}
+
+int runCalc(const Options& o, const Mode& mode, AppState& state, CommandPort& port, std::ostream& out,
+            std::ostream& err) {
+    CalculateOptions options;
+    options.writeWorkbook = o.get("xlsx").has_value();
+    if (auto x = o.get("xlsx")) options.workbookPath = *x;
+    std::string json;
+    const auto result = CalculateCommand(state, mode, port, options);
+    if (!result) return 1;
+    if (auto t = o.get("json")) {
+        if (!RunCommand(state, port, [&] { json = calcJson(*o.get("mode"), *result); })) return 1;
+        if (!writeOutput(*t, json, out, err)) return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -177,8 +237,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         AppState state;
         if (!InitializeCommand(state, mode, port)) return 1;
         if (o.command == "stations") return runStations(o, state, port, out, err);
-        err << "tavrel-cli: the road was loaded; the pedestal calculation is not available in this build yet\n";
-        return 3;
+        return runCalc(o, mode, state, port, out, err);
     } catch (const UsageError& e) {
         err << "tavrel-cli: " << e.text << '\n' << kUsage;
         return 2;
