@@ -223,6 +223,10 @@ MainLine MainLineBuild(const MainLineInput& input) {
         c.hyStation = c.zhStation + std::fabs(c.Ls1);
         c.yhStation = c.zhStation + c.curveLength - std::fabs(c.Ls2);
         c.hzStation = c.zhStation + c.curveLength;
+        // Spirals that turn through more than the deflection leave a circular arc of negative length: the path
+        // would run backwards between HY and YH.
+        constexpr double kArcTol = 1e-9;  // m
+        if (c.yhStation < c.hyStation - kArcTol) throw CalcError("spirals longer than their curve");
     }
 
     // 12. The end points are their own key points.

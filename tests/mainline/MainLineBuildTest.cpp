@@ -108,7 +108,8 @@ TEST(MainLineErrors, GeometryWithoutAFiniteAnswerIsACalculationError) {
                 {"incoming spiral starting at the curve radius", oneCurve(30, 500, 100, 100, 500, 0)},
                 {"outgoing spiral ending at the curve radius", oneCurve(30, 500, 100, 100, 0, 500)},
                 {"half turn back: parallel sides", {0, {jd({0, 0}), jd({1000, 0}, 500, 100, 100), jd({0, 0})}}},
-                {"half turn back on a 1 m radius", {0, {jd({0, 0}), jd({1000, 0}, 1, 0, 0), jd({0, 0})}}}};
+                {"half turn back on a 1 m radius", {0, {jd({0, 0}), jd({1000, 0}, 1, 0, 0), jd({0, 0})}}},
+                {"spirals turning through more than the deflection", oneCurve(10, 300, 100, 100)}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_THROW(MainLineBuild(row.input), CalcError);
