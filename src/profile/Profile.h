@@ -24,11 +24,18 @@ struct Profile {
     std::vector<ProfilePoint> points;  // pointCount = points.size()
 };
 
-// ProfileBuild: grades, grade changes, tangent lengths and curve ends of the loaded points, negative radii
-// turned into radii. Fewer than two points, or two points at one station, throw CalcError.
+// ProfileBuild: grades, grade changes, tangent lengths and curve ends of the loaded points, negative radii of
+// interior points turned into radii. Throws CalcError for fewer than two points, two consecutive points at one
+// station, a negative radius (a tangent length) where the grade does not change, and any non-finite value.
+// Rebuilding a built profile gives the same profile.
 Profile ProfileBuild(std::vector<ProfilePoint> loaded);
 
-// ProfileElevationAt: design elevation (m) of the centreline at a continuous station.
+// ProfileElevationAt: design elevation (m) of the centreline at a continuous station (m). Before the first and
+// from the last point on, the end grades extend. Half-open boundaries: a curve start belongs to the curve, a
+// grade-change point to the second half of its curve (to the outgoing grade where there is no curve). Throws
+// CalcError for a profile of fewer than two points, a non-finite station or result, a curve of radius 0, and a
+// station that lies on no segment (possible only with derived fields not made by ProfileBuild). Stations out of
+// order and overlapping curves are not checked: they follow the same rules. Never returns inf or NaN.
 double ProfileElevationAt(const Profile& profile, Station station);
 
 }  // namespace tavrel

@@ -25,8 +25,11 @@ struct CrossSlopes {
     double ycgz = 0;  // right cross slope, percent
 };
 
-// cgjs: cross slopes at a continuous station, linear between rows, the end rows' values beyond the table.
-// An empty table throws CalcError.
+// cgjs: cross slopes (percent) at a continuous station zhzh (m), linear between the first pair of rows whose
+// half-open interval [station, next station) holds zhzh; before the first row the first row's slopes, from the
+// last row on the last row's slopes (never extrapolated). Rows at one station make an empty interval, so the
+// slopes jump there to the later row. Rows out of station order are not checked; they follow the same rules.
+// Throws CalcError for an empty table and any non-finite value (station, row, or result).
 CrossSlopes cgjs(const Superelevation& table, Station zhzh);
 
 }  // namespace tavrel
