@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <variant>
 
+#include "excel/ExcelApp.h"
 #include "interchange/ElementChain.h"
 #include "mainline/MainLine.h"
 #include "profile/Profile.h"
@@ -47,6 +48,7 @@ struct AppState {
     ProjectData project;
     bool calculateEnabled = false;     // xpcmdbutton2: enabled once an initialise has succeeded
     std::int16_t stationTextValid = 1;  // 0 after a station text was rejected; the command then stopped
+    ExcelApp excelApp;                  // the session workbook: every calculation adds its sheets in front
 };
 
 }  // namespace tavrel

@@ -5,6 +5,7 @@
 #include "app/Errors.h"
 #include "app/RunCommand.h"
 #include "app/TextFile.h"
+#include "excel/PedestalTables.h"
 #include "pedestal/Deck.h"
 #include "pedestal/Layout.h"
 #include "pedestal/PierSection.h"
@@ -113,7 +114,17 @@ std::optional<CalculationResult> CalculateCommand(AppState& state, const Mode& m
         if (mode.isCurvedSkewBridge && !project.mode.isCurvedSkewBridge)
             throw RejectedText("数据有误", "未读入平面资料，请勾选“曲线斜交桥”后重新初始化！");
         CalculationResult r = CalculatePedestals(project, mode.isCurvedSkewBridge, layout);
-        (void)options;  // the workbook comes with the spreadsheet output
+        if (options.writeWorkbook) {
+            WriteResultSheets(state.excelApp, r);
+            std::filesystem::path written;
+            if (options.workbookPath) {
+                SaveWorkbookAs(state.excelApp, *options.workbookPath);
+                written = *options.workbookPath;
+            } else {
+                written = SaveWorkbookBeside(state.excelApp, *path);
+            }
+            port.deliverWorkbook(written);
+        }
         result = std::move(r);
     });
     return result;

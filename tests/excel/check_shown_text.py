@@ -1,0 +1,84 @@
+#!/usr/bin/python3
+"""Opens the sample workbooks in a real spreadsheet program (LibreOffice, headless) and checks the text it shows:
+stations as K12+345.678 / K12+345 / K0+345.500, values to three decimals, empty cells of the side rule.
+
+Usage: check_shown_text.py SAMPLE_PROGRAM   (tavrel_xlsx_sample)
+Exits 77 (reported as skipped) when LibreOffice is not installed.
+"""
+import csv
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+SKIPPED = 77
+# CSV export: comma, double quote, UTF-8, cells as shown (9th token), every sheet into its own file (12th).
+CSV_FILTER = "csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,true,false,false,-1"
+
+# What the user sees, sheet by sheet. The numbers are those of SampleResults.h.
+EXPECTED = {
+    # Whole stations only: whole metres.
+    "stations-Sheet1.csv": [
+        ["墩台号", "桩号", "垫石高度", "垫石号及垫石顶面高程"],
+        ["", "", "", "1"],
+        ["1#", "K12+345", "1.500", "100.000"],
+        ["2#", "K12+346", "1.500", "101.000"],
+    ],
+    # One fractional station switches the column to millimetres; short stations keep three metre digits.
+    "stations-Sheet2.csv": [
+        ["墩台号", "桩号", "垫石高度", "垫石号及垫石顶面高程"],
+        ["", "", "", "1"],
+        ["3#", "K12+345.678", "1.500", "100.000"],
+        ["4#", "K0+345.500", "1.500", "101.000"],
+    ],
+    # Side marks ZY, Z and Y over pedestals at -1.5, 0, 1.5.
+    "skew-Sheet1.csv": [
+        ["墩台号", "桩号", "垫石号及垫石顶面高程", "", ""],
+        ["", "", "1", "2", "3"],
+        ["0#", "K12+345.678", "100.000", "100.100", "100.200"],
+        ["1号墩", "K12+375.500", "", "101.100", "101.200"],
+        ["2#", "K12+405.000", "102.000", "102.100", ""],
+    ],
+}
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    soffice = shutil.which("soffice")
+    if not soffice:
+        print("SKIPPED: LibreOffice (soffice) is not installed; "
+              "apt-get install -y --no-install-recommends libreoffice-calc to run this check")
+        return SKIPPED
+    with tempfile.TemporaryDirectory(prefix="tavrel-shown-") as scratch:
+        scratch = Path(scratch)
+        subprocess.run([sys.argv[1], str(scratch)], check=True)
+        # A profile of its own: concurrent runs sharing one lose their output.
+        profile = scratch / "profile"
+        env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+        subprocess.run([soffice, f"-env:UserInstallation={profile.as_uri()}", "--headless", "--norestore",
+                        "--convert-to", CSV_FILTER, "--outdir", str(scratch / "csv"),
+                        str(scratch / "stations.xlsx"), str(scratch / "skew.xlsx")],
+                       check=True, env=env, stdout=subprocess.DEVNULL, timeout=300)
+        failures = 0
+        for name, expected in EXPECTED.items():
+            path = scratch / "csv" / name
+            # soffice exits 0 even when it could not read the file: a missing output is the failure.
+            if not path.exists():
+                print(f"FAIL: {name} was not written")
+                failures += 1
+                continue
+            with open(path, encoding="utf-8", newline="") as f:
+                shown = list(csv.reader(f))
+            if shown != expected:
+                print(f"FAIL: {name}\n  shown:    {shown}\n  expected: {expected}")
+                failures += 1
+            else:
+                print(f"ok: {name}")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
