@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
+
+#include <unistd.h>
 
 #include "cli/Cli.h"
 #include "cli/Json.h"
@@ -92,4 +96,54 @@ TEST(JsonText, NumbersReadBackExactlyAndStringsAreEscaped) {
     EXPECT_EQ(std::stod(numberText(1.0 / 3)), 1.0 / 3);
     EXPECT_EQ(jsonNumber(std::nullopt), "null");
     EXPECT_EQ(jsonString("1#墩 \"a\"\\\n"), "\"1#墩 \\\"a\\\"\\\\\\n\"");
+}
+
+namespace {
+
+std::vector<std::string> straightCalc(std::vector<std::string> extra) {
+    std::vector<std::string> a{"calc", "--mode", "straight", "--dl", kExamples + "/straight/road.dl",
+                               "--zdm", kExamples + "/straight/road.zdm", "--cg", kExamples + "/straight/road.cg"};
+    a.insert(a.end(), extra.begin(), extra.end());
+    return a;
+}
+
+}  // namespace
+
+TEST(CliCalc, JsonHoldsEveryPierAndPedestal) {
+    const auto r = cli(straightCalc({"--layout", kExamples + "/straight/bridge.txt", "--json", "-"}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"mode\": \"straight\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"pedestalDistances\": [-9.75, -6.25, -2.75, 2.75, 6.25, 9.75]"), std::string::npos);
+    EXPECT_NE(r.out.find("\"pierName\": \"3#台\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"sideMark\": \"Y\""), std::string::npos);
+    // The shifted pier: base 2395 written = 2385 continuous, laid out half a metre further on.
+    EXPECT_NE(r.out.find("\"baseStation\": 2385, \"stationShift\": 0.5, \"referenceStation\": 2385.5, "
+                         "\"referenceNominalStation\": 2395.5"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("\"x\": null"), std::string::npos);
+    EXPECT_EQ(r.out.find("nan"), std::string::npos);
+}
+
+TEST(CliCalc, WorkbookGoesExactlyWhereAsked) {
+    const auto dir = std::filesystem::temp_directory_path() / ("tavrel-cli-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto xlsx = dir / "out.xlsx";
+    const auto r = cli(straightCalc({"--layout", kExamples + "/straight/bridge.txt", "--xlsx", xlsx.string()}));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_GT(std::filesystem::file_size(xlsx), 1000u);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(CliCalc, LayoutMistakesAreToldInTheProgramsWords) {
+    const auto dir = std::filesystem::temp_directory_path() / ("tavrel-cli-layout-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "bad.txt", std::ios::binary) << "90\r\n-3 3\r\n1# 2400 1.5 0.3\r\n2# 2420 1.5 0.3 LEFT\r\n";
+    const auto r = cli(straightCalc({"--layout", (dir / "bad.txt").string(), "--json", "-"}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "错误: 垫石设置资料第 2 行数据中左右标识标识有误！\n");
+    EXPECT_TRUE(r.out.empty());
+    const auto none = cli(straightCalc({"--json", "-"}));
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "错误: 读取文件被取消！\n");
+    std::filesystem::remove_all(dir);
 }
