@@ -1,0 +1,70 @@
+#pragma once
+// A scripted desktop for window tests: queued answers to file dialogs, and a record of every dialog, message,
+// opened address and modal window, in the order they happened. Nothing blocks and nothing is launched.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include "app/window/DesktopUi.h"
+
+namespace tavrel::testing {
+
+struct AskedFile {
+    QString title, filter, start;
+};
+struct ShownMessage {
+    QString title, text;
+    MessageIcon icon;
+};
+
+class FakeUi : public window::DesktopUi {
+public:
+    // Answer the next file dialog with this path (nullopt: the user cancels).
+    FakeUi& answer(const std::optional<QString>& path) {
+        answers.push_back(path.value_or(QString()));  // a null string stands for cancel
+        return *this;
+    }
+
+    std::optional<QString> chooseFile(QWidget*, const QString& title, const QString& filter,
+                                      const QString& start) override {
+        asked.push_back({title, filter, start});
+        events << QStringLiteral("file:") + title;
+        if (answers.empty()) return std::nullopt;
+        const QString a = answers.front();
+        answers.pop_front();
+        if (a.isNull()) return std::nullopt;
+        return a;
+    }
+    void showMessage(QWidget*, const QString& title, const QString& text, MessageIcon icon) override {
+        messages.push_back({title, text, icon});
+        events << QStringLiteral("message:") + text;
+    }
+    void openUrl(const QUrl& url) override {
+        urls.push_back(url);
+        events << QStringLiteral("url:") + url.toString();
+    }
+    // Shows the dialog without a nested event loop, lets the test act on it, then closes it.
+    void runModal(QDialog& dialog) override {
+        events << QStringLiteral("modal:") + dialog.objectName();
+        modalTitles << dialog.windowTitle();
+        dialog.show();
+        if (onModal) onModal(dialog);
+        dialog.close();
+    }
+
+    std::deque<QString> answers;  // null: cancel
+    std::vector<AskedFile> asked;
+    std::vector<ShownMessage> messages;
+    std::vector<QUrl> urls;
+    QStringList modalTitles;
+    QStringList events;
+    std::function<void(QDialog&)> onModal;
+};
+
+}  // namespace tavrel::testing

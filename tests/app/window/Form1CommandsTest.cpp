@@ -1,0 +1,209 @@
+// The two commands and the other buttons run through the window, with a scripted desktop in place of the real
+// dialogs: what the user is asked, what is shown, and when the calculate button comes on.
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include "FakeUi.h"
+#include "about/Publisher.h"
+#include "app/window/Help.h"
+#include "app/window/MainWindow.h"
+
+using tavrel::MessageIcon;
+using tavrel::testing::FakeUi;
+using tavrel::window::MainWindow;
+
+namespace {
+
+QString Example(const char* relative) {
+    return QDir(QStringLiteral(TAVREL_EXAMPLES_DIR)).filePath(QString::fromUtf8(relative));
+}
+
+// Titles and filters as the user sees them in the file dialogs.
+const QString kChainBreakTitle = QStringLiteral("读取断链资料");
+const QString kPlanTitle = QStringLiteral("读取平面资料");
+const QString kProfileTitle = QStringLiteral("读取纵断面设计资料");
+const QString kSuperelevationTitle = QStringLiteral("读取超高资料");
+const QString kLayoutTitle = QStringLiteral("读取垫石设置资料");
+
+class Form1Command : public ::testing::Test {
+protected:
+    QPushButton* button(const char* name) { return window.findChild<QPushButton*>(QString::fromLatin1(name)); }
+    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    QStringList askedTitles() const {
+        QStringList t;
+        for (const auto& a : ui.asked) t << a.title;
+        return t;
+    }
+    void answerStraightExample() {
+        ui.answer(Example("straight/road.dl")).answer(Example("straight/road.zdm")).answer(Example("straight/road.cg"));
+    }
+    void SetUp() override { window.show(); }
+
+    FakeUi ui;
+    MainWindow window{ui};
+};
+
+using Form1Initialise = Form1Command;
+using Form1Calculate = Form1Command;
+using Form1Port = Form1Command;
+using Form1Buttons = Form1Command;
+
+}  // namespace
+
+TEST_F(Form1Initialise, StraightExampleLoadsAndEnablesCalculate) {
+    answerStraightExample();
+    click("Command4");
+    EXPECT_EQ(askedTitles(), (QStringList{kChainBreakTitle, kProfileTitle, kSuperelevationTitle}));
+    ASSERT_EQ(ui.asked.size(), 3u);
+    EXPECT_EQ(ui.asked[0].filter, QStringLiteral("文本文件(*.txt;*.dl) (*.txt *.dl);;所有文件（*.*) (*)"));
+    EXPECT_EQ(ui.asked[1].filter, QStringLiteral("文本文件(*.txt;*.zdm) (*.txt *.zdm);;所有文件(*.*) (*)"));
+    EXPECT_EQ(ui.asked[2].filter, QStringLiteral("文本文件(*.txt;*.cg) (*.txt *.cg);;所有文件(*.*) (*)"));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(button("xpcmdbutton2")->isEnabled());
+    EXPECT_EQ(window.state().project.chainBreaks.chainBreakCount, 1);
+}
+
+TEST_F(Form1Initialise, CancelledFirstRunSaysSoAndLeavesCalculateDisabled) {
+    ui.answer(std::nullopt);
+    click("Command4");
+    EXPECT_EQ(askedTitles(), QStringList{kChainBreakTitle});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, QStringLiteral("错误"));
+    EXPECT_EQ(ui.messages[0].text, QStringLiteral("读取文件被取消！"));
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
+    EXPECT_FALSE(button("xpcmdbutton2")->isEnabled());
+}
+
+TEST_F(Form1Initialise, MalformedFileIsReportedAsAFormatError) {
+    // A superelevation file given where the chain breaks are asked for: its header has no second number.
+    ui.answer(Example("straight/road.cg")).answer(Example("straight/road.zdm")).answer(Example("straight/road.cg"));
+    click("Command4");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, QStringLiteral("数据文件格式有误或操作有误！"));
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
+    EXPECT_FALSE(button("xpcmdbutton2")->isEnabled());
+}
+
+TEST_F(Form1Initialise, CalculateStaysEnabledWhenALaterRunFails) {
+    answerStraightExample();
+    click("Command4");
+    ASSERT_TRUE(button("xpcmdbutton2")->isEnabled());
+    ui.answer(std::nullopt);
+    click("Command4");
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(button("xpcmdbutton2")->isEnabled());
+}
+
+TEST_F(Form1Initialise, CurvedSkewMainLineAsksForThePlanFirst) {
+    QTest::mouseClick(window.findChild<QCheckBox*>(QStringLiteral("Check4")), Qt::LeftButton);
+    ui.answer(std::nullopt);
+    click("Command4");
+    EXPECT_EQ(askedTitles(), QStringList{kPlanTitle});
+    EXPECT_EQ(ui.asked[0].filter, QStringLiteral("文本文件(*.txt;*.jdx) (*.txt *.jdx);;所有文件（*.*) (*)"));
+}
+
+TEST_F(Form1Initialise, InterchangeNeverAsksForChainBreaks) {
+    QTest::mouseClick(window.findChild<QCheckBox*>(QStringLiteral("Check4")), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QRadioButton*>(QStringLiteral("Option4")), Qt::LeftButton);
+    ui.answer(Example("interchange/ramp.jdx"))
+        .answer(Example("interchange/ramp.zdm"))
+        .answer(Example("interchange/ramp.cg"));
+    click("Command4");
+    EXPECT_EQ(askedTitles(), (QStringList{kPlanTitle, kProfileTitle, kSuperelevationTitle}));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(button("xpcmdbutton2")->isEnabled());
+}
+
+TEST_F(Form1Initialise, EachDialogOpensAtTheFileLastChosenInIt) {
+    answerStraightExample();
+    click("Command4");
+    ASSERT_EQ(ui.asked.size(), 3u);
+    EXPECT_TRUE(ui.asked[0].start.isEmpty());
+    // Not yet used: the folder of the file chosen just before.
+    EXPECT_EQ(ui.asked[1].start, QFileInfo(Example("straight/road.dl")).absolutePath());
+
+    answerStraightExample();
+    click("Command4");
+    ASSERT_EQ(ui.asked.size(), 6u);
+    EXPECT_EQ(ui.asked[3].start, Example("straight/road.dl"));
+    EXPECT_EQ(ui.asked[4].start, Example("straight/road.zdm"));
+    EXPECT_EQ(ui.asked[5].start, Example("straight/road.cg"));
+}
+
+TEST_F(Form1Calculate, AsksForTheLayoutFileAndReportsACancel) {
+    answerStraightExample();
+    click("Command4");
+    ui.answer(std::nullopt);
+    click("xpcmdbutton2");
+    ASSERT_EQ(ui.asked.size(), 4u);
+    EXPECT_EQ(ui.asked[3].title, kLayoutTitle);
+    EXPECT_EQ(ui.asked[3].filter, QStringLiteral("文本文件(*.txt) (*.txt);;所有文件（*.*) (*)"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, QStringLiteral("读取文件被取消！"));
+    EXPECT_TRUE(button("xpcmdbutton2")->isEnabled());
+}
+
+TEST_F(Form1Port, DeliveredWorkbookIsOpenedAndItsWholePathShown) {
+    const QString path = QDir::temp().filePath(QStringLiteral("一个很长的项目文件夹名称/第二层文件夹/bridge.xlsx"));
+    window.deliverWorkbook(QFile::encodeName(path).toStdString());
+    ASSERT_EQ(ui.urls.size(), 1u);
+    EXPECT_EQ(ui.urls[0], QUrl::fromLocalFile(path));
+    EXPECT_TRUE(window.statusText().endsWith(path));
+    // The line is narrower than the path: it shows the file name and keeps the whole path as its tip.
+    auto* status = window.findChild<QLabel*>(QStringLiteral("status"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->text().endsWith(QStringLiteral("bridge.xlsx")));
+    EXPECT_EQ(status->toolTip(), path);
+}
+
+TEST_F(Form1Port, MessagesKeepTheCommandsTitleTextAndIcon) {
+    window.showMessage("数据有误", "桩号2355不应存在2350和2360之间，请修改！", MessageIcon::None);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, QStringLiteral("数据有误"));
+    EXPECT_EQ(ui.messages[0].text, QStringLiteral("桩号2355不应存在2350和2360之间，请修改！"));
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::None);
+}
+
+TEST_F(Form1Buttons, ExitAndTheCloseBoxAskTheProgramToEnd) {
+    QSignalSpy exits(&window, &MainWindow::exitRequested);
+    click("xpcmdbutton4");
+    EXPECT_EQ(exits.count(), 1);
+    window.close();
+    EXPECT_EQ(exits.count(), 2);
+}
+
+TEST_F(Form1Buttons, MoreSoftwareOpensThePublisherPageThenTheAboutWindowModally) {
+    bool aboutWasOpen = false;
+    ui.onModal = [&](QDialog& d) { aboutWasOpen = d.isVisible(); };
+    click("xpcmdbutton3");
+    EXPECT_EQ(ui.events, (QStringList{QStringLiteral("url:") + tavrel::about::kHomePage, "modal:aboutfrm"}));
+    EXPECT_TRUE(aboutWasOpen);
+}
+
+TEST_F(Form1Buttons, HelpShowsTheManualInTheProgramsOwnWindow) {
+    window.setHelpFolder(QFileInfo(QStringLiteral(TAVREL_HELP_SOURCE)).absolutePath());
+    click("xpcmdbutton5");
+    auto* help = window.helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->browser()->source(), QUrl::fromLocalFile(QStringLiteral(TAVREL_HELP_SOURCE)));
+    EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("Tavrel 使用说明"));
+    EXPECT_TRUE(ui.urls.empty()) << "the manual is not handed to another program";
+}
+
+TEST_F(Form1Buttons, HelpWithoutTheManualNamesWhereItShouldBe) {
+    window.setHelpFolder(QStringLiteral("/nonexistent/folder"));
+    click("xpcmdbutton5");
+    ASSERT_NE(window.helpWindow(), nullptr);
+    const QString text = window.helpWindow()->browser()->toPlainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("/nonexistent/folder/tavrel.html"))) << text.toStdString();
+}

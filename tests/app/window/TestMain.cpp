@@ -1,0 +1,18 @@
+// Window tests run without a display: the offscreen platform unless the caller chose another one. ctest sets
+// it too, but gtest_discover_tests also runs this program while building.
+#include <clocale>
+#include <cstdlib>
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include "app/window/Fonts.h"
+
+int main(int argc, char* argv[]) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    tavrel::window::InstallSongFace();
+    return RUN_ALL_TESTS();
+}
