@@ -25,12 +25,6 @@ double leadingToken(const std::vector<std::string>& tokens, std::size_t index) {
     return n.value;
 }
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
-
 // Switchback marks of an intersection point from its name: "HT" anywhere (any case) marks a switchback; then the
 // next-to-last and last characters "1" keep the incoming and outgoing sides' forward directions.
 void markSwitchback(IntersectionPoint& p) {

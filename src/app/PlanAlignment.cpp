@@ -19,23 +19,23 @@ PointAtStation PlanAlignment::pointAt(Station station) const {
     return r;
 }
 
-Station PlanAlignment::firstStation() const {
-    if (project_.mode.mainLineMode) {
-        if (project_.mainLine.curves.empty()) throw CalcError("empty main line");
-        return project_.mainLine.curves.front().jdStation;
+namespace {
+
+// Stations of the plan's first and last points.
+std::pair<Station, Station> planEnds(const ProjectData& p) {
+    if (p.mode.mainLineMode) {
+        if (p.mainLine.curves.empty()) throw CalcError("empty main line");
+        return {p.mainLine.curves.front().jdStation, p.mainLine.curves.back().jdStation};
     }
-    if (project_.elementChain.nodeStation.empty()) throw CalcError("empty element chain");
-    return project_.elementChain.nodeStation.front();
+    if (p.elementChain.nodeStation.empty()) throw CalcError("empty element chain");
+    return {p.elementChain.nodeStation.front(), p.elementChain.nodeStation.back()};
 }
 
-Station PlanAlignment::lastStation() const {
-    if (project_.mode.mainLineMode) {
-        if (project_.mainLine.curves.empty()) throw CalcError("empty main line");
-        return project_.mainLine.curves.back().jdStation;
-    }
-    if (project_.elementChain.nodeStation.empty()) throw CalcError("empty element chain");
-    return project_.elementChain.nodeStation.back();
-}
+}  // namespace
+
+Station PlanAlignment::firstStation() const { return planEnds(project_).first; }
+
+Station PlanAlignment::lastStation() const { return planEnds(project_).second; }
 
 double NormalizedBearing(double bearing) {
     double b = std::fmod(bearing, 2 * kPi);

@@ -7,12 +7,6 @@ namespace tavrel {
 
 namespace {
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
-
 // A run of n blanks after the folding passes k = 50, 49, ..., 2, each of which replaces every k consecutive
 // blanks (left to right, no overlap) by one: floor(n/k) + n mod k. Any run of practical length ends as 1.
 std::size_t foldedRunLength(std::size_t n) {

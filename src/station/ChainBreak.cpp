@@ -9,12 +9,6 @@ namespace tavrel {
 
 namespace {
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
-
 bool isChainMark(char c) { return c >= 'A' && c <= 'Z'; }
 
 }  // namespace

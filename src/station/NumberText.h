@@ -21,6 +21,13 @@ LeadingNumber leadingNumber(std::string_view text);
 // Lenient: the longest number at the start of the text; 0 when it does not start with a number. Never fails.
 inline double lenientNumber(std::string_view text) { return leadingNumber(text).value; }
 
+// The text without leading and trailing blanks (spaces only: tabs are kept).
+inline std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
 // A number as the user reads it in messages: up to 15 significant digits, no trailing zeros, no leading blank
 // and no zero before the point of a value between -1 and 1 (0.5 -> ".5", -0.25 -> "-.25", 1100 -> "1100").
 std::string plainNumber(double v);
