@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev python3-openpyxl
-          qt6-base-dev fonts-noto-cjk)
+          qt6-base-dev qt6-translations-l10n fonts-noto-cjk)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "app/window/DesktopUi.h"
+#include "QtPrinters.h"
 
 namespace tavrel::testing {
 

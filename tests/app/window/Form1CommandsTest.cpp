@@ -1,5 +1,6 @@
 // The two commands and the other buttons run through the window, with a scripted desktop in place of the real
 // dialogs: what the user is asked, what is shown, and when the calculate button comes on.
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -7,12 +8,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
 #include "FakeUi.h"
+#include "about/PageView.h"
+#include "about/Placement.h"
+#include "about/PromoWindow.h"
 #include "about/Publisher.h"
 #include "app/window/Help.h"
 #include "app/window/MainWindow.h"
@@ -83,16 +88,6 @@ TEST_F(Form1Initialise, CancelledFirstRunSaysSoAndLeavesCalculateDisabled) {
     EXPECT_FALSE(button("xpcmdbutton2")->isEnabled());
 }
 
-TEST_F(Form1Initialise, MalformedFileIsReportedAsAFormatError) {
-    // A superelevation file given where the chain breaks are asked for: its header has no second number.
-    ui.answer(Example("straight/road.cg")).answer(Example("straight/road.zdm")).answer(Example("straight/road.cg"));
-    click("Command4");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, QStringLiteral("数据文件格式有误或操作有误！"));
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
-    EXPECT_FALSE(button("xpcmdbutton2")->isEnabled());
-}
-
 TEST_F(Form1Initialise, CalculateStaysEnabledWhenALaterRunFails) {
     answerStraightExample();
     click("Command4");
@@ -152,6 +147,26 @@ TEST_F(Form1Calculate, AsksForTheLayoutFileAndReportsACancel) {
     EXPECT_TRUE(button("xpcmdbutton2")->isEnabled());
 }
 
+TEST_F(Form1Calculate, StraightExampleWritesTheWorkbookBesideTheLayoutAndOpensIt) {
+    // A copy of the example project, so that the workbook is written outside the source tree.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* name : {"road.dl", "road.zdm", "road.cg", "bridge.txt"}) {
+        const QString from = Example((std::string("straight/") + name).c_str());
+        ASSERT_TRUE(QFile::copy(from, dir.filePath(QString::fromLatin1(name))));
+    }
+    ui.answer(dir.filePath("road.dl")).answer(dir.filePath("road.zdm")).answer(dir.filePath("road.cg"));
+    click("Command4");
+    ui.answer(dir.filePath("bridge.txt"));
+    click("xpcmdbutton2");
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text.toStdString();
+    const QString workbook = dir.filePath("bridge.xlsx");
+    EXPECT_TRUE(QFileInfo(workbook).isFile());
+    ASSERT_EQ(ui.urls.size(), 1u);
+    EXPECT_EQ(ui.urls[0], QUrl::fromLocalFile(workbook));
+    EXPECT_TRUE(window.statusText().endsWith(workbook));
+}
+
 TEST_F(Form1Port, DeliveredWorkbookIsOpenedAndItsWholePathShown) {
     const QString path = QDir::temp().filePath(QStringLiteral("一个很长的项目文件夹名称/第二层文件夹/bridge.xlsx"));
     window.deliverWorkbook(QFile::encodeName(path).toStdString());
@@ -163,14 +178,6 @@ TEST_F(Form1Port, DeliveredWorkbookIsOpenedAndItsWholePathShown) {
     ASSERT_NE(status, nullptr);
     EXPECT_TRUE(status->text().endsWith(QStringLiteral("bridge.xlsx")));
     EXPECT_EQ(status->toolTip(), path);
-}
-
-TEST_F(Form1Port, MessagesKeepTheCommandsTitleTextAndIcon) {
-    window.showMessage("数据有误", "桩号2355不应存在2350和2360之间，请修改！", MessageIcon::None);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].title, QStringLiteral("数据有误"));
-    EXPECT_EQ(ui.messages[0].text, QStringLiteral("桩号2355不应存在2350和2360之间，请修改！"));
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::None);
 }
 
 TEST_F(Form1Buttons, ExitAndTheCloseBoxAskTheProgramToEnd) {
@@ -206,4 +213,30 @@ TEST_F(Form1Buttons, HelpWithoutTheManualNamesWhereItShouldBe) {
     ASSERT_NE(window.helpWindow(), nullptr);
     const QString text = window.helpWindow()->browser()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("/nonexistent/folder/tavrel.html"))) << text.toStdString();
+}
+
+TEST(Form1Startup, ShowsBothPromotionWindowsSetsTheHelpPathAndPlacesTheWindow) {
+    FakeUi ui;
+    MainWindow window(ui);
+    window.setPublisherSite(QUrl(QStringLiteral("http://127.0.0.1:1/")));  // refused at once: no network
+    window.setHelpFolder(QStringLiteral("/elsewhere"));
+    window.start();
+
+    std::map<QString, tavrel::about::PromoWindow*> promos;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<tavrel::about::PromoWindow*>(w); p && p->isVisible()) promos[p->objectName()] = p;
+    ASSERT_EQ(promos.size(), 2u);
+    EXPECT_EQ(promos.at("adfrm")->pageView()->pageUrl(), QUrl(QStringLiteral("http://127.0.0.1:1/gdownload.htm")));
+    EXPECT_EQ(promos.at("ad1frm")->pageView()->pageUrl(), QUrl(QStringLiteral("http://127.0.0.1:1/bdownload.htm")));
+
+    EXPECT_EQ(window.helpFilePath(), QCoreApplication::applicationDirPath() + QStringLiteral("/tavrel.html"));
+    const QSize placedSize = window.size();
+    EXPECT_EQ(window.pos(), tavrel::about::ThirdFromTop(tavrel::about::ScreenRect(window), placedSize));
+    window.show();
+    EXPECT_EQ(window.size(), placedSize) << "placed with its final size";
+
+    // A promotion window's exit picture ends the program through the main window.
+    QSignalSpy exits(&window, &MainWindow::exitRequested);
+    QTest::mouseClick(promos.at("ad1frm")->findChild<QWidget*>(QStringLiteral("Image2")), Qt::LeftButton);
+    EXPECT_EQ(exits.count(), 1);
 }

@@ -14,6 +14,7 @@
 
 #include "FakeUi.h"
 #include "app/window/MainWindow.h"
+#include "QtPrinters.h"
 
 using tavrel::Mode;
 using tavrel::testing::FakeUi;

@@ -1,1 +1,138 @@
+// The user manual: where the program looks for it, that the build puts it there, that its contents links
+// lead somewhere, and that every example file it shows is accepted by the program's own readers.
+#include <deque>
+#include <map>
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextDocumentFragment>
 #include <gtest/gtest.h>
+
+#include "app/Initialize.h"
+#include "app/window/Help.h"
+#include "pedestal/Layout.h"
+#include "QtPrinters.h"
+
+using namespace tavrel;
+using tavrel::window::HelpFilePath;
+
+namespace {
+
+QString ReadManual(const QString& path = QStringLiteral(TAVREL_HELP_SOURCE)) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+// The example files of the manual: the text of each <pre data-format="...">, as a reader would see it.
+std::map<QString, QString> ManualExamples() {
+    static const QRegularExpression pre(QStringLiteral("<pre[^>]*data-format=\"([a-z-]+)\"[^>]*>(.*?)</pre>"),
+                                        QRegularExpression::DotMatchesEverythingOption);
+    std::map<QString, QString> examples;
+    for (const auto& m : pre.globalMatch(ReadManual())) {
+        examples[m.captured(1)] = QTextDocumentFragment::fromHtml(QStringLiteral("<pre>") + m.captured(2) +
+                                                                  QStringLiteral("</pre>"))
+                                      .toPlainText();
+    }
+    return examples;
+}
+
+// Answers the commands' file dialogs with files in order; records any message.
+struct FilesInOrder : CommandPort {
+    std::deque<std::filesystem::path> files;
+    std::vector<std::string> messages;
+    std::optional<std::filesystem::path> askFile(DialogId, std::string_view, std::string_view) override {
+        if (files.empty()) return std::nullopt;
+        auto f = files.front();
+        files.pop_front();
+        return f;
+    }
+    void showMessage(std::string_view, std::string_view text, MessageIcon) override { messages.emplace_back(text); }
+    void deliverWorkbook(const std::filesystem::path&) override {}
+};
+
+}  // namespace
+
+TEST(HelpPath, FolderAndFileNameJoinWithOneSlash) {
+    struct Row {
+        const char* name;
+        const char* folder;
+        const char* path;
+    } rows[] = {
+        {"ordinary folder", "/opt/tavrel", "/opt/tavrel/tavrel.html"},
+        {"root folder: no doubled slash", "/", "/tavrel.html"},
+        {"folder given with its slash", "/opt/tavrel/", "/opt/tavrel/tavrel.html"},
+        {"non-ASCII folder", "/home/工程师/桥梁 工具", "/home/工程师/桥梁 工具/tavrel.html"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(HelpFilePath(QString::fromUtf8(r.folder)), QString::fromUtf8(r.path));
+    }
+}
+
+TEST(HelpManual, IsInstalledBesideTheProgram) {
+    const QString installed = HelpFilePath(QStringLiteral(TAVREL_BUILD_ROOT));
+    ASSERT_TRUE(QFile::exists(installed)) << installed.toStdString();
+    EXPECT_EQ(ReadManual(installed), ReadManual());
+}
+
+TEST(HelpManual, EveryInPageLinkHasItsTarget) {
+    const QString html = ReadManual();
+    ASSERT_FALSE(html.isEmpty());
+    QStringList targets;
+    static const QRegularExpression name(QStringLiteral("<a name=\"([^\"]+)\""));
+    for (const auto& m : name.globalMatch(html)) targets << m.captured(1);
+    static const QRegularExpression href(QStringLiteral("href=\"#([^\"]+)\""));
+    int links = 0;
+    for (const auto& m : href.globalMatch(html)) {
+        ++links;
+        EXPECT_TRUE(targets.contains(m.captured(1))) << m.captured(1).toStdString();
+    }
+    EXPECT_GE(links, 12);  // the contents list at least
+}
+
+TEST(HelpManual, ExamplesLoadAsAProjectInEveryMode) {
+    const auto examples = ManualExamples();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::map<QString, std::filesystem::path> file;
+    for (const auto& [format, text] : examples) {
+        const QString path = dir.filePath(format + QStringLiteral(".txt"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.toUtf8());
+        file[format] = QFile::encodeName(path).toStdString();
+    }
+    struct Row {
+        const char* name;
+        Mode mode;
+        std::vector<const char*> files;
+    } rows[] = {
+        {"straight road", {false, true}, {"dl", "zdm", "cg"}},
+        {"main line by intersection points", {true, true}, {"jdx-points", "dl", "zdm", "cg"}},
+        {"ramp by elements", {true, false}, {"jdx-elements", "zdm", "cg"}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        FilesInOrder port;
+        for (const char* f : r.files) port.files.push_back(file[QString::fromLatin1(f)]);
+        AppState state;
+        EXPECT_TRUE(InitializeCommand(state, r.mode, port));
+        EXPECT_TRUE(port.messages.empty()) << port.messages.front();
+        EXPECT_TRUE(port.files.empty()) << "every example file was asked for";
+    }
+
+    // The layout example with the chain break of the chain-break example: every pier station lies after it.
+    FilesInOrder port;
+    port.files = {file["dl"], file["zdm"], file["cg"]};
+    AppState state;
+    ASSERT_TRUE(InitializeCommand(state, {false, true}, port));
+    const PedestalLayout layout = ReadPedestalLayout(examples.at("layout").toStdString(), state.project.chainBreaks);
+    EXPECT_EQ(layout.skewAngle, 90);
+    EXPECT_EQ(layout.pedestalDistances.size(), 6u);
+    ASSERT_EQ(layout.piers.size(), 4u);
+    EXPECT_EQ(layout.piers[1].stationShift, 0.5);
+    EXPECT_EQ(layout.piers[3].sideMark, "Y");
+}

@@ -8,6 +8,7 @@
 #include "app/CommandPort.h"
 #include "app/window/DesktopUi.h"
 #include "app/window/FileFilter.h"
+#include "QtPrinters.h"
 
 using namespace tavrel;
 using tavrel::window::MakeFileDialog;
@@ -38,10 +39,8 @@ TEST(WindowFileFilter, OddFilters) {
         const char* qt;
     } rows[] = {
         {"empty: no filter at all", "", ""},
-        {"one entry", "数据(*.dat)|*.dat", "数据(*.dat) (*.dat)"},
         {"blanks around patterns", "数据| *.a ; *.b ", "数据 (*.a *.b)"},
         {"description without patterns lists everything", "全部", "全部 (*)"},
-        {"every file", "所有文件|*.*", "所有文件 (*)"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

@@ -1,0 +1,54 @@
+#include "app/window/DesktopUi.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace tavrel::window {
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const QString& title, const QString& qtFilter,
+                                            const QString& start) {
+    auto d = std::make_unique<QFileDialog>(parent, title);
+    d->setOption(QFileDialog::DontUseNativeDialog);
+    d->setAcceptMode(QFileDialog::AcceptOpen);
+    d->setFileMode(QFileDialog::ExistingFile);
+    d->setNameFilter(qtFilter);
+    const QFileInfo at(start);
+    if (!start.isEmpty() && at.isFile()) {
+        d->setDirectory(at.absolutePath());
+        d->selectFile(at.fileName());
+    } else if (!start.isEmpty() && at.isDir()) {
+        d->setDirectory(at.absoluteFilePath());
+    }
+    return d;
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& title, const QString& text,
+                                            MessageIcon icon) {
+    QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
+    switch (icon) {
+        case MessageIcon::None: qtIcon = QMessageBox::NoIcon; break;
+        case MessageIcon::Error: qtIcon = QMessageBox::Critical; break;
+        case MessageIcon::Information: qtIcon = QMessageBox::Information; break;
+    }
+    return std::make_unique<QMessageBox>(qtIcon, title, text, QMessageBox::Ok, parent);
+}
+
+std::optional<QString> QtDesktopUi::chooseFile(QWidget* parent, const QString& title, const QString& qtFilter,
+                                               const QString& start) {
+    const auto d = MakeFileDialog(parent, title, qtFilter, start);
+    if (d->exec() != QDialog::Accepted || d->selectedFiles().isEmpty()) return std::nullopt;
+    return d->selectedFiles().constFirst();
+}
+
+void QtDesktopUi::showMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) {
+    MakeMessageBox(parent, title, text, icon)->exec();
+}
+
+void QtDesktopUi::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+void QtDesktopUi::runModal(QDialog& dialog) { dialog.exec(); }
+
+}  // namespace tavrel::window

@@ -1,0 +1,44 @@
+#include "app/window/Help.h"
+
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "about/Placement.h"
+
+namespace tavrel::window {
+
+namespace {
+constexpr int kWidthTwips = 11400;
+constexpr int kHeightTwips = 9600;
+}  // namespace
+
+QString HelpFilePath(const QString& folder) {
+    const QString name = QString::fromLatin1(kHelpFileName);
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("Tavrel 帮助"));
+    browser_->setOpenLinks(true);
+    browser_->setOpenExternalLinks(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser_);
+    resize(about::TwipsToPixels(kWidthTwips, logicalDpiX()), about::TwipsToPixels(kHeightTwips, logicalDpiY()));
+    move(about::ThirdFromTop(about::ScreenRect(*this), size()));
+}
+
+void HelpWindow::showFile(const QString& path) {
+    if (QFileInfo(path).isFile()) {
+        browser_->setSource(QUrl::fromLocalFile(path));
+        return;
+    }
+    browser_->setHtml(QStringLiteral("<h3>找不到帮助文件</h3><p>帮助文件应在：</p><p><code>%1</code></p>"
+                                     "<p>请重新安装程序，或把 tavrel.html 放到程序所在的文件夹中。</p>")
+                          .arg(path.toHtmlEscaped()));
+}
+
+}  // namespace tavrel::window

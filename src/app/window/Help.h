@@ -1,0 +1,29 @@
+#pragma once
+// The user manual: an HTML file installed beside the executable and shown in the program's own help window.
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace tavrel::window {
+
+inline constexpr char kHelpFileName[] = "tavrel.html";
+
+// The manual's path in `folder` (the executable's folder), with "/" as the separator: folder + "/tavrel.html",
+// or folder + "tavrel.html" when the folder already ends in "/" (the root folder "/" gives "/tavrel.html").
+QString HelpFilePath(const QString& folder);
+
+// A plain window around a text browser. Links inside the manual stay in the window.
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // Shows the manual at `path`, or a note naming the path when there is no such file.
+    void showFile(const QString& path);
+    QTextBrowser* browser() const { return browser_; }
+
+private:
+    QTextBrowser* browser_;
+};
+
+}  // namespace tavrel::window

@@ -1,0 +1,104 @@
+#pragma once
+// The main window (Form1): the mode controls, the initialise and calculate buttons, help, the publisher's
+// page and exit. The window holds the program's state and is the commands' port: a button reads the mode
+// from the controls and runs its command with the window as the port. It holds no geometry and reads no
+// file itself.
+#include <map>
+#include <memory>
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QUrl>
+
+#include "app/CommandPort.h"
+#include "app/ProjectData.h"
+
+class QCheckBox;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+namespace tavrel::about {
+class PromoWindow;
+}
+
+namespace tavrel::window {
+
+class DesktopUi;
+class ElidedLabel;
+class HelpWindow;
+
+// Client area of the window, without the status line (twips).
+inline constexpr int kClientWidthTwips = 4020;
+inline constexpr int kClientHeightTwips = 2850;
+
+class MainWindow : public QMainWindow, public CommandPort {
+    Q_OBJECT
+public:
+    explicit MainWindow(DesktopUi& ui, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The start-up sequence, before the window is first shown: the two promotion windows (modeless), the help
+    // file's path, then PlaceWindow.
+    void start();
+
+    Mode currentMode() const;
+    const AppState& state() const { return state_; }
+
+    // Where the promotion windows' pages are (the publisher's site unless set otherwise, before start()).
+    void setPublisherSite(const QUrl& site) { publisherSite_ = site; }
+
+    // The folder the manual is looked for in: the executable's folder (start() sets it again).
+    void setHelpFolder(const QString& folder) { helpFolder_ = folder; }
+    QString helpFilePath() const;
+    HelpWindow* helpWindow() const;  // null until help was asked for
+
+    // The full text of the status line (the line may show it shortened).
+    QString statusText() const;
+
+    // CommandPort
+    std::optional<std::filesystem::path> askFile(DialogId id, std::string_view title,
+                                                 std::string_view filter) override;
+    void showMessage(std::string_view title, std::string_view text, MessageIcon icon) override;
+    void deliverWorkbook(const std::filesystem::path& xlsx) override;
+
+public slots:
+    void initialise();        // Command4
+    void calculate();         // xpcmdbutton2
+    void showHelp();          // xpcmdbutton5
+    void showMoreSoftware();  // xpcmdbutton3
+
+signals:
+    // The exit button, the window's close box or a promotion window's exit picture: end the program.
+    void exitRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void setStatus(const QString& text, const QString& toolTip = {});
+    void updateButtons();
+
+    DesktopUi& ui_;
+    AppState state_;
+    QString helpFolder_;
+    QUrl publisherSite_;
+    std::map<DialogId, QString> lastFile_;  // each dialog opens at the file last chosen in it
+    QString lastFolder_;                    // ... or else in the folder of the last file chosen anywhere
+
+    QGroupBox* frame1_;
+    QRadioButton* option3_;
+    QRadioButton* option4_;
+    QCheckBox* check4_;
+    QPushButton* command4_;
+    QPushButton* calculateButton_;  // xpcmdbutton2
+    QPushButton* helpButton_;       // xpcmdbutton5
+    QPushButton* moreButton_;       // xpcmdbutton3
+    QPushButton* exitButton_;       // xpcmdbutton4
+    ElidedLabel* status_;
+    QPointer<HelpWindow> help_;
+    QPointer<about::PromoWindow> rightPromo_;  // adfrm
+    QPointer<about::PromoWindow> leftPromo_;   // ad1frm
+};
+
+}  // namespace tavrel::window
