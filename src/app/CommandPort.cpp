@@ -4,8 +4,8 @@
 
 namespace tavrel {
 
-const FileDialogSpec& DialogSpec(DialogId id) {
-    static const std::array<FileDialogSpec, 5> specs{{
+const FileDialogInfo& FileDialogOf(DialogId id) {
+    static const std::array<FileDialogInfo, 5> specs{{
         {DialogId::CommonDialog1, "读取平面资料", "文本文件(*.txt;*.jdx)|*.txt;*.jdx|所有文件（*.*)|*.*"},
         {DialogId::CommonDialog2, "读取超高资料", "文本文件(*.txt;*.cg)|*.txt;*.cg|所有文件(*.*)|*.*"},
         {DialogId::CommonDialog3, "读取断链资料", "文本文件(*.txt;*.dl)|*.txt;*.dl|所有文件（*.*)|*.*"},

@@ -10,14 +10,14 @@ namespace tavrel {
 
 enum class DialogId { CommonDialog1, CommonDialog2, CommonDialog3, CommonDialog4, CommonDialog6 };
 
-struct FileDialogSpec {
+struct FileDialogInfo {
     DialogId id;
     std::string_view title;
     std::string_view filter;  // "description|patterns|description|patterns"
 };
 
 // Title and filter of each file dialog.
-const FileDialogSpec& DialogSpec(DialogId id);
+const FileDialogInfo& FileDialogOf(DialogId id);
 
 enum class MessageIcon { None, Error, Information };
 

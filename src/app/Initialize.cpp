@@ -12,8 +12,8 @@ namespace {
 // Shows the dialog and reads the chosen file whole. Cancelling always cancels, even when a file was chosen in
 // the same dialog before.
 std::string askAndRead(CommandPort& port, DialogId id) {
-    const FileDialogSpec& spec = DialogSpec(id);
-    const auto path = port.askFile(id, spec.title, spec.filter);
+    const FileDialogInfo& dialog = FileDialogOf(id);
+    const auto path = port.askFile(id, dialog.title, dialog.filter);
     if (!path) throw InputCancelled("dialog cancelled");
     return ReadTextFile(*path);
 }

@@ -106,8 +106,8 @@ std::optional<CalculationResult> CalculateCommand(AppState& state, const Mode& m
                                                   const CalculateOptions& options) {
     std::optional<CalculationResult> result;
     RunCommand(state, port, [&] {
-        const FileDialogSpec& spec = DialogSpec(DialogId::CommonDialog6);
-        const auto path = port.askFile(spec.id, spec.title, spec.filter);
+        const FileDialogInfo& dialog = FileDialogOf(DialogId::CommonDialog6);
+        const auto path = port.askFile(dialog.id, dialog.title, dialog.filter);
         if (!path) throw InputCancelled("dialog cancelled");
         const ProjectData& project = state.project;
         const PedestalLayout layout = ReadPedestalLayout(ReadTextFile(*path), project.chainBreaks);

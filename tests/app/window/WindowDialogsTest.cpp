@@ -28,7 +28,7 @@ TEST(WindowFileFilter, EveryDialogOfTheCommandsKeepsItsDescriptionsAndPatterns) 
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.qt);
-        EXPECT_EQ(QtFileFilter(DialogSpec(r.id).filter), QString::fromUtf8(r.qt));
+        EXPECT_EQ(QtFileFilter(FileDialogOf(r.id).filter), QString::fromUtf8(r.qt));
     }
 }
 
@@ -50,7 +50,7 @@ TEST(WindowFileFilter, OddFilters) {
 
 TEST(WindowDialogs, FileDialogIsQtsOwnWithTheTitleAndTheFilterEntries) {
     const auto d = MakeFileDialog(nullptr, QStringLiteral("读取断链资料"),
-                                  QtFileFilter(DialogSpec(DialogId::CommonDialog3).filter), {});
+                                  QtFileFilter(FileDialogOf(DialogId::CommonDialog3).filter), {});
     EXPECT_EQ(d->windowTitle(), QStringLiteral("读取断链资料"));
     EXPECT_TRUE(d->testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_EQ(d->fileMode(), QFileDialog::ExistingFile);
