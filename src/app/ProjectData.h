@@ -43,11 +43,13 @@ struct ProjectData {
     }
 };
 
-// State of one running program: the loaded project and the two flags the window shows.
+// State of one running program: the loaded project, the window's two flags and the session workbook.
 struct AppState {
     ProjectData project;
     bool calculateEnabled = false;     // xpcmdbutton2: enabled once an initialise has succeeded
-    std::int16_t stationTextValid = 1;  // 0 after a station text was rejected; the command then stopped
+    // 1 while a command runs; 0 once it stopped on a text the user must correct (a station text, a pier line),
+    // after that text's own message.
+    std::int16_t stationTextValid = 1;
     ExcelApp excelApp;                  // the session workbook: every calculation adds its sheets in front
 };
 
