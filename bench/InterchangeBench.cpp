@@ -30,12 +30,13 @@ std::vector<AlignmentElement> generatedRamp(std::size_t count) {
 }
 
 void BM_InterchangePointAt(benchmark::State& state) {
-    const ElementInput input{1000, 3346000, 512800, 0, generatedRamp(static_cast<std::size_t>(state.range(0)))};
-    const ElementChain chain = ElementChainFinish(input, 135.5125 /*deg*/, ElementChainBuild(input.elements));
+    const ElementInput input{1000, 3346000, 512800, 135.5125 /*deg*/,
+                             generatedRamp(static_cast<std::size_t>(state.range(0)))};
+    const ElementChain chain = BuildElementChain(input);
 
     // Stations over the whole ramp, visited in a scrambled order so that consecutive calls land far apart.
     constexpr std::size_t kStations = 4096;
-    const Station first = chain.nodeStation.front(), last = chain.nodeStation.back();
+    const Station first = chain.nodeStation().front(), last = chain.nodeStation().back();
     std::vector<Station> stations(kStations);
     for (std::size_t i = 0; i < kStations; ++i)
         stations[i] = first + (last - first) * static_cast<double>((i * 2654435761u) % kStations) / kStations;

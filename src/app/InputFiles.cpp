@@ -2,10 +2,10 @@
 
 #include <cctype>
 
-#include "app/Errors.h"
-#include "app/TextFile.h"
-#include "app/Tokenize.h"
-#include "station/NumberText.h"
+#include "common/Errors.h"
+#include "common/TextFile.h"
+#include "common/Tokenize.h"
+#include "common/NumberText.h"
 
 namespace tavrel {
 
@@ -98,7 +98,8 @@ ElementInput ReadElementFile(std::string_view text) {
     input.elementStartStation = header.number();
     input.elementStartX = header.number();
     input.elementStartY = header.number();
-    input.elementStartAzimuth = header.number();
+    // Written as d.mmss; the geometry works in decimal degrees.
+    input.elementStartAzimuth = DmsToDegrees(header.number());
     forEachRecord(header.rest(), [&](const std::vector<std::string>& t) {
         if (input.elements.size() == kMaxElements) throw FormatError("too many elements");
         input.elements.push_back({strictToken(t, 0), strictToken(t, 1), strictToken(t, 2)});
@@ -123,21 +124,22 @@ std::vector<ProfilePoint> ReadProfileFile(std::string_view text, const ChainBrea
 
 Superelevation ReadSuperelevationFile(std::string_view text, const ChainBreakTable& chainBreaks) {
     HeaderReader header(text);
-    Superelevation table;
-    table.leftSlopedWidth = header.number();
-    table.centralLeftEdge = header.number();
-    table.centralRightEdge = header.number();
-    table.rightSlopedWidth = header.number();
+    CrossSectionWidths widths;
+    widths.leftSlopedWidth = header.number();
+    widths.centralLeftEdge = header.number();
+    widths.centralRightEdge = header.number();
+    widths.rightSlopedWidth = header.number();
+    std::vector<SuperelevationRecord> records;
     forEachRecord(header.rest(), [&](const std::vector<std::string>& t) {
-        if (table.records.size() == kMaxListRecords) throw FormatError("too many superelevation rows");
+        if (records.size() == kMaxListRecords) throw FormatError("too many superelevation rows");
         SuperelevationRecord r;
         r.stationText = t[0];
         r.station = StationOfText(chainBreaks, r.stationText);
         r.leftSlope = strictToken(t, 1);
         r.rightSlope = strictToken(t, 2);
-        table.records.push_back(std::move(r));
+        records.push_back(std::move(r));
     });
-    return table;
+    return SuperelevationBuild(widths, std::move(records));
 }
 
 }  // namespace tavrel

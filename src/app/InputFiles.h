@@ -23,14 +23,16 @@ std::vector<ChainBreak> ReadChainBreakFile(std::string_view text);
 // (x y R Ls1 Ls2 [RD1 RD2]) per point, up to a blank name line; at most 1000 points.
 MainLineInput ReadIntersectionPointFile(std::string_view text);
 
-// Plan by elements (*.jdx): start station, x, y, bearing (d.mmss), then "R1 R2 L" per line; at most 1000.
+// Plan by elements (*.jdx): start station, x, y, bearing (d.mmss, returned in decimal degrees), then "R1 R2 L"
+// per line; at most 1000.
 ElementInput ReadElementFile(std::string_view text);
 
 // Vertical profile (*.zdm): "station elevation radius" per line, no header. Station texts are converted with
 // the chain-break table as they are read.
 std::vector<ProfilePoint> ReadProfileFile(std::string_view text, const ChainBreakTable& chainBreaks);
 
-// Superelevation (*.cg): the four cross-section widths, then "station left% right%" per line.
+// Superelevation (*.cg): the four cross-section widths, then "station left% right%" per line; a table without
+// rows throws FormatError.
 Superelevation ReadSuperelevationFile(std::string_view text, const ChainBreakTable& chainBreaks);
 
 }  // namespace tavrel

@@ -6,13 +6,13 @@
 
 #include <fstream>
 
-#include "app/Initialize.h"
+#include "app/CalculateCommand.h"
+#include "app/InitializeCommand.h"
 #include "app/RunCommand.h"
-#include "app/StationTable.h"
-#include "pedestal/Calculate.h"
+#include "road/StationTable.h"
 #include "cli/CliPort.h"
 #include "cli/Json.h"
-#include "station/NumberText.h"
+#include "common/NumberText.h"
 
 namespace tavrel {
 
@@ -148,10 +148,10 @@ int runStations(const Options& o, AppState& state, CommandPort& port, std::ostre
     const double offset = numberOption(o, "offset", 0.0);
     if (!o.get("json") && !o.get("csv")) throw UsageError{"stations needs --json and/or --csv"};
     std::string json, csv;
-    const bool ok = RunCommand(state, port, [&] {
+    const bool ok = RunCommand(port, [&] {
         const ProjectData& p = state.project;
-        const auto rows = StationTable(p, StationOfText(p.chainBreaks, from), StationOfText(p.chainBreaks, to),
-                                       step, offset);
+        const auto rows = StationTable(p.road(p.mode.isCurvedSkewBridge), StationOfText(p.chainBreaks, from),
+                                       StationOfText(p.chainBreaks, to), step, offset);
         if (o.get("json")) json = stationsJson(rows);
         if (o.get("csv")) csv = stationsCsv(rows);
     });
@@ -178,7 +178,7 @@ std::string calcJson(const std::string& mode, const CalculationResult& r) {
              numberText(p.referenceStation) + ", \"referenceNominalStation\": " +
              numberText(p.referenceNominalStation) + ", \"deckToTopDepth\": " + numberText(p.deckToTopDepth) +
              ", \"designPedestalHeight\": " + numberText(p.designPedestalHeight) + ", \"sideMark\": " +
-             jsonString(p.sideMark) + ",\n     \"section\": {\"pierStation\": " + numberText(sec.pierStation) +
+             jsonString(SideMarkText(p.sideMark)) + ",\n     \"section\": {\"pierStation\": " + numberText(sec.pierStation) +
              ", \"edges\": {";
         for (int e = LO; e <= RO; ++e) {
             s += std::string(e ? ", " : "") + "\"" + kEdgeNames[e] + "\": {\"nominalStation\": " +
@@ -214,7 +214,7 @@ int runCalc(const Options& o, const Mode& mode, AppState& state, CommandPort& po
     const auto result = CalculateCommand(state, mode, port, options);
     if (!result) return 1;
     if (auto t = o.get("json")) {
-        if (!RunCommand(state, port, [&] { json = calcJson(*o.get("mode"), *result); })) return 1;
+        if (!RunCommand(port, [&] { json = calcJson(*o.get("mode"), *result); })) return 1;
         if (!writeOutput(*t, json, out, err)) return 1;
     }
     return 0;

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 
 namespace tavrel {
 

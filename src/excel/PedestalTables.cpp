@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 
 namespace tavrel {
 
@@ -44,17 +44,6 @@ void requireShape(const ResultTable& table, std::size_t piers, std::size_t pedes
     for (const auto& row : table)
         if (row.size() != pedestals)
             throw CalcError("result table has a different number of pedestals than the layout");
-}
-
-// The side rule: which pedestals a pier's table row lists, by the pier's side mark (in any case) and the
-// pedestal's distance along the pier axis (m, positive to the left). A pedestal at 0 belongs to both sides.
-bool listed(const std::string& sideMark, double distance) {
-    std::string mark = sideMark;
-    std::transform(mark.begin(), mark.end(), mark.begin(), [](unsigned char c) { return std::toupper(c); });
-    if (mark.empty() || mark == "ZY") return true;
-    if (mark == "Z") return distance >= 0;
-    if (mark == "Y") return distance <= 0;
-    return false;
 }
 
 // Whole metres when every pier's station s has floor(s) * 1000 == s * 1000; one fractional station switches
@@ -117,7 +106,7 @@ void writeTable(Worksheet& ws, const PedestalLayout& layout, const ResultTable& 
         ws.setNumber(i + 3, 2, pier.referenceNominalStation);
         if (shape.pierHeights) ws.setNumber(i + 3, 3, (*shape.pierHeights)[static_cast<std::size_t>(i)][0]);
         for (int j = 0; j < K; ++j)
-            if (listed(pier.sideMark, layout.pedestalDistances[static_cast<std::size_t>(j)]))
+            if (Lists(pier.sideMark, layout.pedestalDistances[static_cast<std::size_t>(j)]))
                 ws.setNumber(i + 3, c0 + j + 1, row[static_cast<std::size_t>(j)]);
     }
 

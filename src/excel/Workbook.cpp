@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 
 namespace tavrel {
 

@@ -11,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 
 namespace tavrel {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "mainline/Spiral.h"
 
 namespace tavrel {

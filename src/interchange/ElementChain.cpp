@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "interchange/ClothoidBetween.h"
 #include "mainline/Spiral.h"
 
@@ -40,15 +40,6 @@ ClothoidSpan clothoidSpan(const AlignmentElement& e) {
     const double R1 = e.startRadius, R2 = e.endRadius;
     const double a2 = checkedDiv(e.length * R1 * R2, R1 - R2);
     return {a2, checkedDiv(a2, R1), checkedDiv(a2, R2)};
-}
-
-// Bearing into [0, 2*pi). fmod is exact, so within one turn this equals subtracting or adding 2*pi once; a tiny
-// negative angle whose sum with 2*pi rounds up to 2*pi becomes 0, and + 0.0 turns -0 into 0.
-double normalizedBearing(double b) {
-    b = std::fmod(b, 2 * kPi);
-    if (b < 0) b += 2 * kPi;
-    if (b >= 2 * kPi) b -= 2 * kPi;
-    return b + 0.0;
 }
 
 void requireUsable(const AlignmentElement& e) {
@@ -102,27 +93,12 @@ Point deltaOf(const AlignmentElement& e, double b, double bEnd) {
     throw CalcError("unknown element kind");
 }
 
-// The element holding station s: the first k with nodeStation[k] <= s < nodeStation[k + 1], or -1. While the
-// node stations never decrease these intervals are disjoint, and upper_bound with one step back finds the
-// only one; otherwise scan in order so that the first match wins.
-std::ptrdiff_t elementIndexAt(const ElementChain& chain, Station s) {
-    const auto& ns = chain.nodeStation;
-    if (chain.nodeStationsAscending) {
-        const auto it = std::upper_bound(ns.begin(), ns.end(), s);
-        if (it == ns.begin() || it == ns.end()) return -1;
-        return (it - ns.begin()) - 1;
-    }
-    for (std::size_t k = 0; k + 1 < ns.size(); ++k)
-        if (ns[k] <= s && s < ns[k + 1]) return static_cast<std::ptrdiff_t>(k);
-    return -1;
-}
-
 // Point and bearing at distance l into element k.
 PointAtStation pointOnElement(const ElementChain& chain, std::size_t k, double l) {
-    const AlignmentElement& e = chain.elements[k];
+    const AlignmentElement& e = chain.elements()[k];
     const double R1 = e.startRadius, R2 = e.endRadius, L = e.length;
-    const Point P{chain.nodeX[k], chain.nodeY[k]};
-    const double b = chain.nodeBearing[k];
+    const Point P{chain.nodeX()[k], chain.nodeY()[k]};
+    const double b = chain.nodeBearing()[k];
     switch (kindOf(e)) {
         case ElementKind::Straight: return {P + l * direction(b), b};
         case ElementKind::Arc: {
@@ -135,8 +111,8 @@ PointAtStation pointOnElement(const ElementChain& chain, std::size_t k, double l
         }
         case ElementKind::SpiralToStraight: {
             // Evaluated from the end node, where the clothoid origin lies, m before it.
-            const Point E{chain.nodeX[k + 1], chain.nodeY[k + 1]};
-            const double bEnd = chain.nodeBearing[k + 1];
+            const Point E{chain.nodeX()[k + 1], chain.nodeY()[k + 1]};
+            const double bEnd = chain.nodeBearing()[k + 1];
             const double a2 = L * R1, m = L - l;
             return {E - rotate(bEnd, ClothoidX(m, a2), -ClothoidY(m, a2)), bEnd - checkedDiv(m * m, 2 * a2)};
         }
@@ -155,8 +131,8 @@ PointAtStation pointOnElement(const ElementChain& chain, std::size_t k, double l
 
 // The tangent at node k extended by d (negative: backwards).
 PointAtStation alongNodeTangent(const ElementChain& chain, std::size_t k, double d) {
-    const double b = chain.nodeBearing[k];
-    return {Point{chain.nodeX[k], chain.nodeY[k]} + d * direction(b), b};
+    const double b = chain.nodeBearing()[k];
+    return {Point{chain.nodeX()[k], chain.nodeY()[k]} + d * direction(b), b};
 }
 
 }  // namespace
@@ -193,9 +169,26 @@ double DmsToDegrees(double value) {
     return requireFinite((m / 60 + d + sec / 3600) * sign, "angle");
 }
 
-ElementChain ElementChainFinish(const ElementInput& start, double startAzimuthDegrees,
-                                const std::vector<AlignmentElement>& chain) {
-    if (chain.size() > static_cast<std::size_t>(kMaxChainElements)) throw CalcError("more than 999 chain elements");
+std::ptrdiff_t ElementIndexAtByScan(const ElementChain& chain, Station s) {
+    const auto& ns = chain.nodeStation();
+    for (std::size_t k = 0; k + 1 < ns.size(); ++k)
+        if (ns[k] <= s && s < ns[k + 1]) return static_cast<std::ptrdiff_t>(k);
+    return -1;
+}
+
+// While the node stations never decrease the element intervals are disjoint, and upper_bound with one step back
+// finds the only one; otherwise the scan in order lets the first match win.
+std::ptrdiff_t ElementIndexAt(const ElementChain& chain, Station s) {
+    if (!chain.nodeStationsAscending()) return ElementIndexAtByScan(chain, s);
+    const auto& ns = chain.nodeStation();
+    const auto it = std::upper_bound(ns.begin(), ns.end(), s);
+    if (it == ns.begin() || it == ns.end()) return -1;
+    return (it - ns.begin()) - 1;
+}
+
+ElementChain BuildElementChain(const ElementInput& start) {
+    const std::vector<AlignmentElement> chain = ElementChainBuild(start.elements);
+    const double startAzimuthDegrees = start.elementStartAzimuth;
     requireFinite(start.elementStartStation, "start station");
     requireFinite(start.elementStartX, "start x");
     requireFinite(start.elementStartY, "start y");
@@ -204,57 +197,57 @@ ElementChain ElementChainFinish(const ElementInput& start, double startAzimuthDe
 
     const std::size_t n = chain.size();
     ElementChain c;
-    c.elements = chain;
-    c.turnAngle.resize(n);
-    c.deltaX.resize(n);
-    c.deltaY.resize(n);
-    c.nodeStation.resize(n + 1);
-    c.nodeX.resize(n + 1);
-    c.nodeY.resize(n + 1);
-    c.nodeBearing.resize(n + 1);
+    c.elements_ = chain;
+    c.turnAngle_.resize(n);
+    c.deltaX_.resize(n);
+    c.deltaY_.resize(n);
+    c.nodeStation_.resize(n + 1);
+    c.nodeX_.resize(n + 1);
+    c.nodeY_.resize(n + 1);
+    c.nodeBearing_.resize(n + 1);
 
-    c.nodeStation[0] = start.elementStartStation;
-    for (std::size_t k = 0; k < n; ++k) c.nodeStation[k + 1] = requireFinite(chain[k].length + c.nodeStation[k], "node station");
+    c.nodeStation_[0] = start.elementStartStation;
+    for (std::size_t k = 0; k < n; ++k) c.nodeStation_[k + 1] = requireFinite(chain[k].length + c.nodeStation_[k], "node station");
 
     // Bearings accumulate unreduced over the whole chain; each is then reduced into [0, 2*pi).
-    c.nodeBearing[0] = startAzimuthDegrees * kPi / 180;
+    c.nodeBearing_[0] = DegreesToRadians(startAzimuthDegrees);
     for (std::size_t k = 0; k < n; ++k) {
-        c.turnAngle[k] = turnAngleOf(chain[k]);
-        c.nodeBearing[k + 1] = requireFinite(c.nodeBearing[k] + c.turnAngle[k], "bearing");
+        c.turnAngle_[k] = turnAngleOf(chain[k]);
+        c.nodeBearing_[k + 1] = requireFinite(c.nodeBearing_[k] + c.turnAngle_[k], "bearing");
     }
-    for (double& b : c.nodeBearing) b = normalizedBearing(b);
+    for (double& b : c.nodeBearing_) b = NormalizedBearing(b);
 
-    c.nodeX[0] = start.elementStartX;
-    c.nodeY[0] = start.elementStartY;
+    c.nodeX_[0] = start.elementStartX;
+    c.nodeY_[0] = start.elementStartY;
     for (std::size_t k = 0; k < n; ++k) {
-        const Point d = deltaOf(chain[k], c.nodeBearing[k], c.nodeBearing[k + 1]);
-        c.deltaX[k] = requireFinite(d.x, "element delta x");
-        c.deltaY[k] = requireFinite(d.y, "element delta y");
-        c.nodeX[k + 1] = requireFinite(c.nodeX[k] + c.deltaX[k], "node x");
-        c.nodeY[k + 1] = requireFinite(c.nodeY[k] + c.deltaY[k], "node y");
+        const Point d = deltaOf(chain[k], c.nodeBearing_[k], c.nodeBearing_[k + 1]);
+        c.deltaX_[k] = requireFinite(d.x, "element delta x");
+        c.deltaY_[k] = requireFinite(d.y, "element delta y");
+        c.nodeX_[k + 1] = requireFinite(c.nodeX_[k] + c.deltaX_[k], "node x");
+        c.nodeY_[k + 1] = requireFinite(c.nodeY_[k] + c.deltaY_[k], "node y");
     }
-    c.nodeStationsAscending = std::is_sorted(c.nodeStation.begin(), c.nodeStation.end());
+    c.nodeStationsAscending_ = std::is_sorted(c.nodeStation_.begin(), c.nodeStation_.end());
     return c;
 }
 
 PointAtStation InterchangePointAt(const ElementChain& chain, Station station) {
-    if (chain.nodeStation.empty()) throw CalcError("chain not built");
+    if (chain.nodeStation().empty()) throw CalcError("chain not built");
     const Station s = requireFinite(station, "station");
-    const std::size_t last = chain.nodeStation.size() - 1;
+    const std::size_t last = chain.nodeStation().size() - 1;
     PointAtStation r;
     // On or beyond the last node the end tangent wins, then on or before the first node the start tangent
     // (so an empty chain is the straight line through its start point).
-    if (s >= chain.nodeStation[last]) {
-        r = alongNodeTangent(chain, last, s - chain.nodeStation[last]);
-    } else if (s <= chain.nodeStation[0]) {
-        r = alongNodeTangent(chain, 0, s - chain.nodeStation[0]);
+    if (s >= chain.nodeStation()[last]) {
+        r = alongNodeTangent(chain, last, s - chain.nodeStation()[last]);
+    } else if (s <= chain.nodeStation()[0]) {
+        r = alongNodeTangent(chain, 0, s - chain.nodeStation()[0]);
     } else {
         // Strictly between the first and the last node station an element always holds s: going from the
         // first node (<= s) to the last (> s) the node stations must step over s somewhere.
-        const std::ptrdiff_t k = elementIndexAt(chain, s);
+        const std::ptrdiff_t k = ElementIndexAt(chain, s);
         if (k < 0) throw CalcError("station on no element");
         const auto ku = static_cast<std::size_t>(k);
-        r = pointOnElement(chain, ku, s - chain.nodeStation[ku]);
+        r = pointOnElement(chain, ku, s - chain.nodeStation()[ku]);
     }
     requireFinite(r.p.x, "x");
     requireFinite(r.p.y, "y");

@@ -4,11 +4,11 @@
 // Conventions are those of the main line (mainline/Plane.h): a bearing is in radians from +x towards +y, a
 // positive radius turns towards increasing bearing (right), a negative one towards decreasing bearing (left).
 // Along a spiral the curvature changes linearly with length from 1/startRadius to 1/endRadius.
-#include <cstdint>
+#include <cstddef>
 #include <vector>
 
-#include "mainline/Plane.h"
-#include "station/Station.h"
+#include "common/Plane.h"
+#include "common/Station.h"
 
 namespace tavrel {
 
@@ -21,30 +21,40 @@ struct AlignmentElement {
     double length = 0;       // m
 };
 
+// The ramp as loaded: its start and its elements in file order.
 struct ElementInput {
     Station elementStartStation = 0;
     double elementStartX = 0, elementStartY = 0;  // m
-    double elementStartAzimuth = 0;               // as read: degrees written as d.mmss
-    std::vector<AlignmentElement> elements;       // elementCount = elements.size() (at most 1000)
+    double elementStartAzimuth = 0;               // decimal degrees (the file's d.mmss, converted by its reader)
+    std::vector<AlignmentElement> elements;       // as read, at most 1000
 };
 
-// The chain with its node tables (filled by ElementChainFinish). Indices are 0-based: element k runs from node
-// k to node k + 1, so element k and node k here are element and node k + 1 of the 1-based tables, and
-// nodeStation.front() / .back() are the first and last stations of the ramp.
-struct ElementChain {
-    std::vector<AlignmentElement> elements;  // after splitting S-shaped spirals; at most kMaxChainElements
-    std::vector<double> turnAngle;           // rad, signed: change of bearing over element k
-    std::vector<double> deltaX, deltaY;      // m: vector from the start node to the end node of element k
+// The built chain with its node tables, made only by BuildElementChain. Indices are 0-based: element k runs
+// from node k to node k + 1, so element k and node k here are element and node k + 1 of the 1-based tables, and
+// nodeStation().front() / .back() are the first and last stations of the ramp.
+class ElementChain {
+public:
+    ElementChain() = default;  // not built: every lookup throws CalcError
 
-    std::vector<Station> nodeStation;  // m, continuous; n + 1 entries
-    std::vector<double> nodeX, nodeY;  // m
-    std::vector<double> nodeBearing;   // rad, in [0, 2*pi)
-
+    const std::vector<AlignmentElement>& elements() const { return elements_; }  // S-shaped spirals split
+    const std::vector<double>& turnAngle() const { return turnAngle_; }  // rad, signed, over element k
+    const std::vector<double>& deltaX() const { return deltaX_; }        // m: start node -> end node of k
+    const std::vector<double>& deltaY() const { return deltaY_; }
+    const std::vector<Station>& nodeStation() const { return nodeStation_; }  // m, continuous; n + 1 entries
+    const std::vector<double>& nodeX() const { return nodeX_; }               // m
+    const std::vector<double>& nodeY() const { return nodeY_; }               // m
+    const std::vector<double>& nodeBearing() const { return nodeBearing_; }   // rad, in [0, 2*pi)
     // The node stations never decrease (no element of negative length), so InterchangePointAt may find the
     // element by binary search; otherwise it scans, which gives the same element.
-    bool nodeStationsAscending = true;
+    bool nodeStationsAscending() const { return nodeStationsAscending_; }
 
-    std::int16_t chainElementCount() const { return static_cast<std::int16_t>(elements.size()); }
+private:
+    friend ElementChain BuildElementChain(const ElementInput& input);
+    std::vector<AlignmentElement> elements_;
+    std::vector<double> turnAngle_, deltaX_, deltaY_;
+    std::vector<Station> nodeStation_;
+    std::vector<double> nodeX_, nodeY_, nodeBearing_;
+    bool nodeStationsAscending_ = true;
 };
 
 // ElementChainBuild: the element list with every S-shaped spiral (both radii finite, opposite signs) split at
@@ -56,11 +66,16 @@ std::vector<AlignmentElement> ElementChainBuild(const std::vector<AlignmentEleme
 // as written up to 4 decimals of seconds (8 decimal places). Throws CalcError for a non-finite value.
 double DmsToDegrees(double value);
 
-// ElementChainFinish: node stations, bearings and coordinates of the chain. startAzimuthDegrees is already in
-// decimal degrees. Throws CalcError for more than kMaxChainElements elements, a radius of 0, a spiral of
-// length 0 (no clothoid parameter) and any value or arithmetic without a finite answer.
-ElementChain ElementChainFinish(const ElementInput& start, double startAzimuthDegrees,
-                                const std::vector<AlignmentElement>& chain);
+// BuildElementChain: the ramp's chain: S-shaped spirals split (ElementChainBuild), then node stations, bearings
+// and coordinates from the start. Throws CalcError for more than kMaxChainElements elements after splitting, a
+// radius of 0, a spiral of length 0 (no clothoid parameter) and any value or arithmetic without a finite answer.
+ElementChain BuildElementChain(const ElementInput& input);
+
+// ElementIndexAt: the element k (0-based) holding station s: the first k with nodeStation[k] <= s <
+// nodeStation[k + 1], or -1 for none. O(log n) while the node stations ascend, a scan otherwise.
+std::ptrdiff_t ElementIndexAt(const ElementChain& chain, Station s);
+// ElementIndexAtByScan: the same answer by scanning the elements in order (O(n)); the reference for the above.
+std::ptrdiff_t ElementIndexAtByScan(const ElementChain& chain, Station s);
 
 // InterchangePointAt: centreline point and tangent bearing at a continuous station (m). The bearing is as
 // computed, not reduced to [0, 2*pi). Before the first node the start tangent is extended backwards, from the

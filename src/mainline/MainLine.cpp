@@ -6,10 +6,10 @@
 #include <set>
 #include <string>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "mainline/MainLineDetail.h"
 #include "mainline/Spiral.h"
-#include "station/NumberText.h"
+#include "common/NumberText.h"
 
 namespace tavrel {
 
@@ -135,14 +135,14 @@ MainLine MainLineBuild(const MainLineInput& input) {
     const auto xy = [&](int i) { return Point{P(i).x, P(i).y}; };
 
     MainLine line;
-    line.mainLineStartStation = requireFinite(input.mainLineStartStation, "start station");
-    line.curves.resize(static_cast<std::size_t>(N));
+    line.mainLineStartStation_ = requireFinite(input.mainLineStartStation, "start station");
+    line.curves_.resize(static_cast<std::size_t>(N));
     for (int i = 1; i <= N; ++i) {
-        line.curve(i).jdPoint = {requireFinite(P(i).x, "x"), requireFinite(P(i).y, "y")};
+        line.mutableCurve(i).jdPoint = {requireFinite(P(i).x, "x"), requireFinite(P(i).y, "y")};
     }
     // Curve values: only interior points carry a curve.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.curve(i);
+        MainLineCurve& c = line.mutableCurve(i);
         c.R = curveNumber(P(i).curveValue3, "radius", i);
         c.Ls1 = curveNumber(P(i).curveValue4, "incoming spiral length", i);
         c.Ls2 = requireFinite(P(i).curveValue5, "outgoing spiral length");
@@ -152,43 +152,43 @@ MainLine MainLineBuild(const MainLineInput& input) {
     }
 
     // 1. Side bearings, point i towards point i+1.
-    for (int i = 1; i <= N - 1; ++i) line.curve(i).sideBearing = BearingOf(xy(i), xy(i + 1));
+    for (int i = 1; i <= N - 1; ++i) line.mutableCurve(i).sideBearing = BearingOf(xy(i), xy(i + 1));
 
     // 2. A switchback reverses the side whose flag is not set (a later point's write wins).
     for (int i = 2; i <= N - 1; ++i) {
         if (!P(i).isSwitchback) continue;
-        line.curve(i - 1).sideBearing =
+        line.mutableCurve(i - 1).sideBearing =
             P(i).switchbackFlag1 ? BearingOf(xy(i - 1), xy(i)) : BearingOf(xy(i), xy(i - 1));
-        line.curve(i).sideBearing = P(i).switchbackFlag2 ? BearingOf(xy(i), xy(i + 1)) : BearingOf(xy(i + 1), xy(i));
+        line.mutableCurve(i).sideBearing = P(i).switchbackFlag2 ? BearingOf(xy(i), xy(i + 1)) : BearingOf(xy(i + 1), xy(i));
     }
 
     // 3. Deflections alpha, wrapped into [-pi, pi].
     for (int i = 2; i <= N - 1; ++i)
-        line.curve(i).deflection = wrapAngle(line.curve(i).sideBearing - line.curve(i - 1).sideBearing);
+        line.mutableCurve(i).deflection = wrapAngle(line.mutableCurve(i).sideBearing - line.mutableCurve(i - 1).sideBearing);
 
     // 4. A switchback turns the long way round (alpha = 0 becomes -2*pi).
     for (int i = 2; i <= N - 1; ++i)
-        if (P(i).isSwitchback) line.curve(i).deflection = complementTurn(line.curve(i).deflection);
+        if (P(i).isSwitchback) line.mutableCurve(i).deflection = complementTurn(line.mutableCurve(i).deflection);
 
     // 5. Switchback curve values carry a negative sign in every formula.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.curve(i);
+        MainLineCurve& c = line.mutableCurve(i);
         if (!c.isSwitchback) continue;
         c.R = -c.R, c.Ls1 = -c.Ls1, c.Ls2 = -c.Ls2, c.RD1 = -c.RD1, c.RD2 = -c.RD2;
     }
 
     // 6. Tangent lengths start cleared (the end points keep 0).
-    for (int i = 1; i <= N; ++i) line.curve(i).tangentIn = line.curve(i).tangentOut = 0;
+    for (int i = 1; i <= N; ++i) line.mutableCurve(i).tangentIn = line.mutableCurve(i).tangentOut = 0;
 
     // 7. Tangent lengths and virtual spirals; L = R*|alpha'| + (Ls1 + Ls2 - l01 - l02)/2.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.curve(i);
+        MainLineCurve& c = line.mutableCurve(i);
         if (c.R == 0) throw CalcError("zero radius" + atPoint(i));
         if (c.deflection == 0) throw CalcError("zero deflection" + atPoint(i));
         if (c.RD1 != 0 && c.RD1 == c.R) throw CalcError("incoming spiral starts at the curve radius" + atPoint(i));
         if (c.RD2 != 0 && c.RD2 == c.R) throw CalcError("outgoing spiral ends at the curve radius" + atPoint(i));
         const auto t =
-            CurveTangents(c.R, c.RD1, c.RD2, c.Ls1, c.Ls2, c.deflection, line.curve(i - 1).sideBearing, c.sideBearing);
+            CurveTangents(c.R, c.RD1, c.RD2, c.Ls1, c.Ls2, c.deflection, line.mutableCurve(i - 1).sideBearing, c.sideBearing);
         c.tangentIn = t.T1, c.tangentOut = t.T2;
         c.virtualLengthIn = t.l01, c.virtualLengthOut = t.l02;
         c.virtualBearingIn = t.thetaIn, c.virtualBearingOut = t.thetaOut;
@@ -198,27 +198,27 @@ MainLine MainLineBuild(const MainLineInput& input) {
 
     // 8. The negative switchback radius made L negative; it is a length.
     for (int i = 2; i <= N - 1; ++i)
-        if (line.curve(i).isSwitchback) line.curve(i).curveLength = -line.curve(i).curveLength;
+        if (line.mutableCurve(i).isSwitchback) line.mutableCurve(i).curveLength = -line.mutableCurve(i).curveLength;
 
     // 9. Side lengths, negative for a side a switchback reverses (a later point's write wins).
-    for (int i = 2; i <= N; ++i) line.curve(i - 1).sideLength = distance(xy(i - 1), xy(i));
+    for (int i = 2; i <= N; ++i) line.mutableCurve(i - 1).sideLength = distance(xy(i - 1), xy(i));
     for (int i = 2; i <= N - 1; ++i) {
         if (!P(i).isSwitchback) continue;
         const double inLength = distance(xy(i - 1), xy(i)), outLength = distance(xy(i), xy(i + 1));
-        line.curve(i - 1).sideLength = P(i).switchbackFlag1 ? inLength : -inLength;
-        line.curve(i).sideLength = P(i).switchbackFlag2 ? outLength : -outLength;
+        line.mutableCurve(i - 1).sideLength = P(i).switchbackFlag1 ? inLength : -inLength;
+        line.mutableCurve(i).sideLength = P(i).switchbackFlag2 ? outLength : -outLength;
     }
 
     // 10. Intersection-point stations: the previous one plus the side, with the curve replacing its tangents.
-    if (N >= 1) line.curve(1).jdStation = line.mainLineStartStation;
+    if (N >= 1) line.mutableCurve(1).jdStation = line.mainLineStartStation_;
     for (int i = 2; i <= N; ++i) {
-        const MainLineCurve& b = line.curve(i - 1);
-        line.curve(i).jdStation = b.jdStation + b.sideLength + b.curveLength - b.tangentIn - b.tangentOut;
+        const MainLineCurve& b = line.mutableCurve(i - 1);
+        line.mutableCurve(i).jdStation = b.jdStation + b.sideLength + b.curveLength - b.tangentIn - b.tangentOut;
     }
 
     // 11. Key-point stations.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.curve(i);
+        MainLineCurve& c = line.mutableCurve(i);
         c.zhStation = c.jdStation - c.tangentIn;
         c.hyStation = c.zhStation + std::fabs(c.Ls1);
         c.yhStation = c.zhStation + c.curveLength - std::fabs(c.Ls2);
@@ -232,24 +232,24 @@ MainLine MainLineBuild(const MainLineInput& input) {
     // 12. The end points are their own key points.
     for (int i : {1, N}) {
         if (N < 1) break;
-        MainLineCurve& c = line.curve(i);
+        MainLineCurve& c = line.mutableCurve(i);
         c.zhPoint = c.hyPoint = c.yhPoint = c.hzPoint = c.jdPoint;
         c.zhStation = c.hyStation = c.yhStation = c.hzStation = c.jdStation;
     }
 
     // 13. ZH and HZ laid off from the intersection point along the given sides.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.curve(i);
-        c.zhPoint = c.jdPoint + c.tangentIn * direction(line.curve(i - 1).sideBearing + kPi);
+        MainLineCurve& c = line.mutableCurve(i);
+        c.zhPoint = c.jdPoint + c.tangentIn * direction(line.mutableCurve(i - 1).sideBearing + kPi);
     }
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.curve(i);
+        MainLineCurve& c = line.mutableCurve(i);
         c.hzPoint = c.jdPoint + c.tangentOut * direction(c.sideBearing);
     }
 
     // 14. HY along the incoming spiral from its virtual origin, and the tangent bearing there.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.curve(i);
+        MainLineCurve& c = line.mutableCurve(i);
         const double s = deflectionSign(c.deflection);
         const double l01 = c.virtualLengthIn, theta = c.virtualBearingIn;
         if (c.Ls1 == 0) {
@@ -259,14 +259,14 @@ MainLine MainLineBuild(const MainLineInput& input) {
             const Point O1 = c.zhPoint - rotated(theta, clothoidPoint(std::fabs(l01), A2));
             c.hyPoint = O1 + rotated(theta, clothoidPoint(std::fabs(c.Ls1 + l01), A2));
         }
-        const double sideIn = line.curve(i - 1).sideBearing;
+        const double sideIn = line.mutableCurve(i - 1).sideBearing;
         const double theta1 = c.RD1 != 0 ? sideIn - checkedDiv(l01, 2 * c.RD1 * s) : sideIn;
         c.bearingHY = theta1 + checkedDiv(c.Ls1 + l01, 2 * c.R * s);
     }
 
     // 15. YH along the outgoing spiral, laid out backwards from HZ and turning the other way.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.curve(i);
+        MainLineCurve& c = line.mutableCurve(i);
         if (c.Ls2 == 0) {
             c.yhPoint = c.hzPoint;
             continue;
@@ -278,8 +278,8 @@ MainLine MainLineBuild(const MainLineInput& input) {
         c.yhPoint = O2 + rotated(theta, clothoidPoint(std::fabs(c.Ls2 + l02), A2));
     }
 
-    for (const MainLineCurve& c : line.curves) requireFiniteCurve(c);
-    line.curveSearch = buildCurveSearch(line);
+    for (const MainLineCurve& c : line.curves_) requireFiniteCurve(c);
+    line.curveSearch_ = buildCurveSearch(line);
     return line;
 }
 

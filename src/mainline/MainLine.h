@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "mainline/Plane.h"
-#include "station/Station.h"
+#include "common/Plane.h"
+#include "common/Station.h"
 
 namespace tavrel {
 
@@ -78,10 +78,19 @@ struct MainLineCurve {
     double bearingHY = 0;
 };
 
-// The derived curve table of a main line (filled by MainLineBuild).
-struct MainLine {
-    Station mainLineStartStation = 0;   // m, station of point 1
-    std::vector<MainLineCurve> curves;  // one per intersection point: curves[i - 1] belongs to point i
+struct MainLineInput;
+
+// The derived curve table of a main line, made only by MainLineBuild.
+class MainLine {
+public:
+    MainLine() = default;  // no point: every lookup throws CalcError
+
+    Station mainLineStartStation() const { return mainLineStartStation_; }  // m, station of point 1
+    // One per intersection point: curves()[i - 1] belongs to point i.
+    const std::vector<MainLineCurve>& curves() const { return curves_; }
+    int intersectionCount() const { return static_cast<int>(curves_.size()); }
+    // Point i, 1-based as in the formulas.
+    const MainLineCurve& curve(int i) const { return curves_[static_cast<std::size_t>(i - 1)]; }
 
     // Finds the curve k of a station in O(log N) with the result of the plain scan (MainLineCurveIndexByScan):
     // zhBreaks are the distinct ZH stations ascending, and curveFrom[m] is the scan's answer for every station
@@ -89,12 +98,16 @@ struct MainLine {
     struct CurveSearch {
         std::vector<Station> zhBreaks;
         std::vector<int> curveFrom;
-    } curveSearch;
+    };
+    const CurveSearch& curveSearch() const { return curveSearch_; }
 
-    int intersectionCount() const { return static_cast<int>(curves.size()); }
-    // Point i, 1-based as in the formulas.
-    const MainLineCurve& curve(int i) const { return curves[static_cast<std::size_t>(i - 1)]; }
-    MainLineCurve& curve(int i) { return curves[static_cast<std::size_t>(i - 1)]; }
+private:
+    friend MainLine MainLineBuild(const MainLineInput& input);
+    MainLineCurve& mutableCurve(int i) { return curves_[static_cast<std::size_t>(i - 1)]; }
+
+    Station mainLineStartStation_ = 0;
+    std::vector<MainLineCurve> curves_;
+    CurveSearch curveSearch_;
 };
 
 // Tangent lengths and virtual clothoid data of one curve (result of CurveTangents).

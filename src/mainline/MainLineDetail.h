@@ -1,6 +1,6 @@
 #pragma once
 // Small geometric pieces shared by the main-line build and its evaluation at a station (not part of the API).
-#include "mainline/Plane.h"
+#include "common/Plane.h"
 #include "mainline/Spiral.h"
 
 namespace tavrel::mainline_detail {
@@ -16,12 +16,5 @@ inline Point rotated(double theta, Point local) { return rotate(theta, local.x, 
 
 // Complement of a deflection through a whole turn: towards the opposite sense of rotation.
 inline double complementTurn(double a) { return a >= 0 ? a - 2 * kPi : a + 2 * kPi; }
-
-// Bearing reduced once each way: >= 2*pi loses one turn, then < 0 gains one.
-inline double normaliseBearing(double b) {
-    if (b >= 2 * kPi) b -= 2 * kPi;
-    if (b < 0) b += 2 * kPi;
-    return b;
-}
 
 }  // namespace tavrel::mainline_detail

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "mainline/MainLine.h"
 #include "mainline/MainLineDetail.h"
 #include "mainline/Spiral.h"
@@ -22,10 +22,10 @@ int MainLineCurveIndexByScan(const MainLine& line, Station station) {
 int MainLineCurveIndex(const MainLine& line, Station station) {
     // The last distinct ZH station at or below the station (upper_bound, one step back) names the stretch whose
     // answer the build stored.
-    const auto& breaks = line.curveSearch.zhBreaks;
+    const auto& breaks = line.curveSearch().zhBreaks;
     const auto above = std::upper_bound(breaks.begin(), breaks.end(), station);
     if (above == breaks.begin()) return line.intersectionCount() - 1;
-    return line.curveSearch.curveFrom[static_cast<std::size_t>(above - breaks.begin() - 1)];
+    return line.curveSearch().curveFrom[static_cast<std::size_t>(above - breaks.begin() - 1)];
 }
 
 PointAtStation MainLinePointAt(const MainLine& line, Station station) {
@@ -37,7 +37,7 @@ PointAtStation MainLinePointAt(const MainLine& line, Station station) {
     std::optional<PointAtStation> out;
     const auto finish = [&] {
         if (!out) throw CalcError("station lies on no element of the main line (overlapping curves)");
-        out->bearing = requireFinite(normaliseBearing(out->bearing), "bearing");
+        out->bearing = requireFinite(NormalizedBearing(out->bearing), "bearing");
         requireFinite(out->p.x, "x");
         requireFinite(out->p.y, "y");
         return *out;

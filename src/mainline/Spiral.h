@@ -5,8 +5,8 @@
 // CalcError instead of returning inf or NaN.
 #include <cstdint>
 
-#include "app/Errors.h"
-#include "mainline/Plane.h"
+#include "common/Errors.h"
+#include "common/Plane.h"
 
 namespace tavrel {
 

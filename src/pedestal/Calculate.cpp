@@ -2,14 +2,11 @@
 
 #include <cmath>
 
-#include "app/Errors.h"
-#include "app/RunCommand.h"
-#include "app/TextFile.h"
-#include "excel/PedestalTables.h"
+#include "common/Errors.h"
+#include "common/NumberText.h"
 #include "pedestal/Deck.h"
-#include "pedestal/Layout.h"
 #include "pedestal/PierSection.h"
-#include "station/NumberText.h"
+#include "pedestal/SkewBracket.h"
 
 namespace tavrel {
 
@@ -47,17 +44,14 @@ void requireAllFinite(const CalculationResult& r) {
 
 }  // namespace
 
-CalculationResult CalculatePedestals(const ProjectData& project, bool curved, const PedestalLayout& layout) {
-    std::optional<PlanAlignment> plan;
-    if (curved) {
-        // The brackets of the foot and crossing searches lie 20 degrees either side of the skew angle.
+CalculationResult CalculatePedestals(const Road& road, const PedestalLayout& layout) {
+    if (road.curved()) {
+        // The brackets of the foot and crossing searches lie kSkewBracketDegrees either side of the skew angle.
         const double a = layout.skewAngle;
-        if (a != 90 && !(a > 20 && a < 160))
+        if (a != 90 && !(a > kSkewBracketDegrees && a < 180 - kSkewBracketDegrees))
             throw RejectedText("数据有误", "曲线斜交桥的斜交角应在20度和160度之间，斜交角" + plainNumber(a) +
                                                "度有误，请修改！");
-        plan.emplace(project);
     }
-    const Road road{project, plan ? &*plan : nullptr};
 
     CalculationResult r;
     r.layout = layout;
@@ -100,34 +94,6 @@ CalculationResult CalculatePedestals(const ProjectData& project, bool curved, co
     }
     requireAllFinite(r);
     return r;
-}
-
-std::optional<CalculationResult> CalculateCommand(AppState& state, const Mode& mode, CommandPort& port,
-                                                  const CalculateOptions& options) {
-    std::optional<CalculationResult> result;
-    RunCommand(state, port, [&] {
-        const FileDialogInfo& dialog = FileDialogOf(DialogId::CommonDialog6);
-        const auto path = port.askFile(dialog.id, dialog.title, dialog.filter);
-        if (!path) throw InputCancelled("dialog cancelled");
-        const ProjectData& project = state.project;
-        const PedestalLayout layout = ReadPedestalLayout(ReadTextFile(*path), project.chainBreaks);
-        if (mode.isCurvedSkewBridge && !project.mode.isCurvedSkewBridge)
-            throw RejectedText("数据有误", "未读入平面资料，请勾选“曲线斜交桥”后重新初始化！");
-        CalculationResult r = CalculatePedestals(project, mode.isCurvedSkewBridge, layout);
-        if (options.writeWorkbook) {
-            WriteResultSheets(state.excelApp, r);
-            std::filesystem::path written;
-            if (options.workbookPath) {
-                SaveWorkbookAs(state.excelApp, *options.workbookPath);
-                written = *options.workbookPath;
-            } else {
-                written = SaveWorkbookBeside(state.excelApp, *path);
-            }
-            port.deliverWorkbook(written);
-        }
-        result = std::move(r);
-    });
-    return result;
 }
 
 }  // namespace tavrel

@@ -1,31 +1,14 @@
 #pragma once
-// The calculate command: reads the pedestal layout file and computes every pedestal of every pier on the road
-// loaded by the initialise command, then hands the result tables to the workbook.
-#include <filesystem>
-#include <optional>
-
-#include "app/CommandPort.h"
-#include "app/ProjectData.h"
+// The pedestal calculation: every pedestal of every pier of a layout on a road.
 #include "pedestal/Results.h"
+#include "road/Road.h"
 
 namespace tavrel {
 
 // CalculatePedestals: every pedestal of every pier, the piers' sections and the cap elevations, on the straight
-// path or (curved = true) on the plan alignment of the project. Throws on the first failure; every value of the
-// result is finite.
-CalculationResult CalculatePedestals(const ProjectData& project, bool curved, const PedestalLayout& layout);
-
-struct CalculateOptions {
-    // Where the workbook goes: nullopt = beside the layout file, named after it (never over a file this
-    // process did not write); a path = exactly there (the batch front end's --xlsx).
-    std::optional<std::filesystem::path> workbookPath;
-    bool writeWorkbook = true;  // false: compute only (the batch front end without --xlsx)
-};
-
-// CalculateCommand: the calculate button. Asks the port for the layout file (CommonDialog6), computes, writes
-// the result sheets and hands the workbook to the port. Every failure is reported through the port; returns
-// the results on success.
-std::optional<CalculationResult> CalculateCommand(AppState& state, const Mode& mode, CommandPort& port,
-                                                  const CalculateOptions& options = {});
+// path or, when the road has a plan, on the curved skew path. On that path a skew angle other than 90 outside
+// (20, 160) degrees is rejected with the message the user must see. Throws on the first failure; every value of
+// the result is finite.
+CalculationResult CalculatePedestals(const Road& road, const PedestalLayout& layout);
 
 }  // namespace tavrel

@@ -3,10 +3,11 @@
 #include <cctype>
 #include <cmath>
 
-#include "app/Errors.h"
-#include "app/TextFile.h"
-#include "app/Tokenize.h"
-#include "station/NumberText.h"
+#include "common/Errors.h"
+#include "common/TextFile.h"
+#include "common/Tokenize.h"
+#include "common/NumberText.h"
+#include "common/Plane.h"
 
 namespace tavrel {
 
@@ -20,20 +21,16 @@ double strictValue(std::string_view token) {
     return *v;
 }
 
-// Token 5 of a pier line, upper-cased, with the English letters taken as the Chinese initials.
-std::string sideMarkOf(const std::vector<std::string>& tokens, std::size_t pierLine) {
-    std::string mark = "ZY";
-    if (tokens.size() == 5) {
-        mark = tokens[4];
-        for (char& c : mark) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (mark == "LR") mark = "ZY";
-        else if (mark == "L") mark = "Z";
-        else if (mark == "R") mark = "Y";
-    }
-    if (mark != "ZY" && mark != "Z" && mark != "Y")
-        throw RejectedText("错误", "垫石设置资料第 " + std::to_string(pierLine) + " 行数据中左右标识标识有误！",
-                           true);
-    return mark;
+// Token 5 of a pier line (any case; the English letters L, R and LR stand for the Chinese initials Z, Y and
+// ZY); "ZY" when the line does not have exactly five tokens.
+SideMark sideMarkOf(const std::vector<std::string>& tokens, std::size_t pierLine) {
+    if (tokens.size() != 5) return SideMark::Both;
+    std::string mark = tokens[4];
+    for (char& c : mark) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (mark == "ZY" || mark == "LR") return SideMark::Both;
+    if (mark == "Z" || mark == "L") return SideMark::Left;
+    if (mark == "Y" || mark == "R") return SideMark::Right;
+    throw RejectedText("错误", "垫石设置资料第 " + std::to_string(pierLine) + " 行数据中左右标识标识有误！", true);
 }
 
 }  // namespace
@@ -42,8 +39,7 @@ PedestalLayout ReadPedestalLayout(std::string_view text, const ChainBreakTable& 
     PedestalLayout layout;
     HeaderReader header(text);
     layout.skewAngle = header.number();
-    const double pi = 4 * std::atan(1.0);
-    const double sinSkew = std::sin(pi * layout.skewAngle / 180);
+    const double sinSkew = std::sin(DegreesToRadians(layout.skewAngle));
 
     const auto lines = SplitLines(header.rest());
     if (lines.empty()) throw FormatError("no pedestal line");

@@ -2,9 +2,10 @@
 
 #include <cmath>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
+#include "pedestal/SkewBracket.h"
 #include "pedestal/StationOfPoint.h"
-#include "station/NumberText.h"
+#include "common/NumberText.h"
 
 namespace tavrel {
 
@@ -15,14 +16,14 @@ double signOf(double v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
 // Elevations of the four edges at their stations: the outer edges follow their side's cross slope over the
 // sloped band, the inner edges lie at the design elevation.
 void edgeElevations(const Road& road, PierSection& s) {
-    const Superelevation& cross = road.project.superelevation;
-    const Profile& profile = road.project.profile;
+    const Superelevation& cross = road.superelevation;
+    const Profile& profile = road.profile;
     s.edgeElevation[LO] = ProfileElevationAt(profile, s.edgeStation[LO]) -
-                          cgjs(cross, s.edgeStation[LO]).zcgz * cross.leftSlopedWidth / 100;
+                          cgjs(cross, s.edgeStation[LO]).zcgz * cross.widths().leftSlopedWidth / 100;
     s.edgeElevation[LI] = ProfileElevationAt(profile, s.edgeStation[LI]);
     s.edgeElevation[RI] = ProfileElevationAt(profile, s.edgeStation[RI]);
     s.edgeElevation[RO] = ProfileElevationAt(profile, s.edgeStation[RO]) -
-                          cgjs(cross, s.edgeStation[RO]).ycgz * cross.rightSlopedWidth / 100;
+                          cgjs(cross, s.edgeStation[RO]).ycgz * cross.widths().rightSlopedWidth / 100;
 }
 
 // Slopes along the axis through the inner and outer edge points of each side.
@@ -50,7 +51,7 @@ Point axisPointAtOffset(const PlanAlignment& plan, const PierAxis& axis, const P
 
 }  // namespace
 
-std::array<double, 4> EdgeOffsets(const Superelevation& c) {
+std::array<double, 4> EdgeOffsets(const CrossSectionWidths& c) {
     return {c.leftSlopedWidth + c.centralLeftEdge, c.centralLeftEdge, c.centralRightEdge,
             c.centralRightEdge + c.rightSlopedWidth};
 }
@@ -61,14 +62,14 @@ PierSection BuildPierSection(const Road& road, const PierRecord& pier, double sk
     s.pierSkewAngle = skewAngle;
     const Station S = s.pierStation;
     const double theta = skewAngle;
-    const double pi = 4 * std::atan(1.0);
-    const double thetaR = pi * theta / 180;
-    const auto o = EdgeOffsets(road.project.superelevation);
-    const ChainBreakTable& breaks = road.project.chainBreaks;
+    const double thetaR = DegreesToRadians(theta);
+    const CrossSectionWidths& widths = road.superelevation.widths();
+    const auto o = EdgeOffsets(widths);
+    const ChainBreakTable& breaks = road.chainBreaks;
 
     if (theta == 90) {
-        const CrossSlopes slopes = cgjs(road.project.superelevation, S);
-        const double E = ProfileElevationAt(road.project.profile, S);
+        const CrossSlopes slopes = cgjs(road.superelevation, S);
+        const double E = ProfileElevationAt(road.profile, S);
         for (int e = LO; e <= RO; ++e) {
             s.edgeStation[e] = S;
             s.edgeNominalStation[e] = sj_dl_chg(breaks, S);
@@ -76,27 +77,25 @@ PierSection BuildPierSection(const Road& road, const PierRecord& pier, double sk
         }
         s.leftAxisSlope = slopes.zcgz / 100;
         s.rightAxisSlope = slopes.ycgz / 100;
-        s.edgeElevation[LO] = E - slopes.zcgz * road.project.superelevation.leftSlopedWidth / 100;
+        s.edgeElevation[LO] = E - slopes.zcgz * widths.leftSlopedWidth / 100;
         s.edgeElevation[LI] = E;
         s.edgeElevation[RI] = E;
-        s.edgeElevation[RO] = E - slopes.ycgz * road.project.superelevation.rightSlopedWidth / 100;
+        s.edgeElevation[RO] = E - slopes.ycgz * widths.rightSlopedWidth / 100;
         return s;
     }
 
     if (road.curved()) {
         const PlanAlignment& plan = *road.plan;
         const PointAtStation centre = plan.pointAt(S);
-        PierAxis axis{S, theta, centre.p + 100 * direction(centre.bearing + thetaR - pi),
+        PierAxis axis{S, theta, centre.p + 100 * direction(centre.bearing + thetaR - kPi),
                       centre.p + 100 * direction(centre.bearing + thetaR)};
-        const double tMinus = std::tan(pi * (theta - 20) / 180), tPlus = std::tan(pi * (theta + 20) / 180);
         for (int e = LO; e <= RO; ++e) {
             const double h = o[e];
             const Point p = axisPointAtOffset(plan, axis, centre, h, pier);
             s.edgeX[e] = p.x;
             s.edgeY[e] = p.y;
             s.edgeDistance[e] = signOf(h) * dtjljs(centre.p.x, centre.p.y, p.x, p.y);
-            const double s1 = h > 0 ? S - checkedDiv(h, tMinus) : S - checkedDiv(h, tPlus);
-            const double s2 = h > 0 ? S - checkedDiv(h, tPlus) : S - checkedDiv(h, tMinus);
+            const auto [s1, s2] = OffsetLineBracket(S, theta, h);
             s.edgeStation[e] = h == 0 ? S : js_dtzh(plan, s1, s2, p).ptzh;
             s.edgeNominalStation[e] = sj_dl_chg(breaks, s.edgeStation[e]);
         }

@@ -5,12 +5,12 @@
 #include <string>
 
 #include "pedestal/Results.h"
-#include "pedestal/Road.h"
+#include "road/Road.h"
 
 namespace tavrel {
 
 // Offsets of the four edge points from the centreline (m, positive to the left), from the cross-section widths.
-std::array<double, 4> EdgeOffsets(const Superelevation& cross);
+std::array<double, 4> EdgeOffsets(const CrossSectionWidths& widths);
 
 // BuildPierSection: the section of a pier at its base station (without the shift of its station text) for the
 // layout's skew angle. On the curved skew path an edge line that the pier axis does not meet is rejected with a

@@ -2,7 +2,7 @@
 // Small plane-geometry operations of the pedestal calculation.
 #include <optional>
 
-#include "mainline/Plane.h"
+#include "common/Plane.h"
 
 namespace tavrel {
 

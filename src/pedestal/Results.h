@@ -6,9 +6,34 @@
 #include <string>
 #include <vector>
 
-#include "station/Station.h"
+#include "common/Station.h"
 
 namespace tavrel {
+
+// Which pedestals of a pier its table row lists: Both ("ZY", all), Left ("Z", those at distance >= 0) or Right
+// ("Y", those at distance <= 0); a pedestal at distance 0 belongs to both sides.
+enum class SideMark { Both, Left, Right };
+
+// The side rule: whether a pier with this mark lists the pedestal at `distance` (m along the pier axis, positive
+// to the left).
+inline bool Lists(SideMark mark, double distance) {
+    switch (mark) {
+        case SideMark::Left: return distance >= 0;
+        case SideMark::Right: return distance <= 0;
+        case SideMark::Both: break;
+    }
+    return true;
+}
+
+// The mark as the layout file writes it: "ZY", "Z" or "Y".
+inline const char* SideMarkText(SideMark mark) {
+    switch (mark) {
+        case SideMark::Left: return "Z";
+        case SideMark::Right: return "Y";
+        case SideMark::Both: break;
+    }
+    return "ZY";
+}
 
 // One pier or abutment line of the layout file.
 struct PierRecord {
@@ -19,7 +44,7 @@ struct PierRecord {
     double referenceNominalStation = 0;  // referenceStation in the written (chain-break) numbering
     double deckToTopDepth = 0;      // m, deck surface down to the pedestal top
     double designPedestalHeight = 0;  // m
-    std::string sideMark;           // "Z" left pedestals listed, "Y" right ones, "ZY" all
+    SideMark sideMark = SideMark::Both;
 };
 
 struct PedestalLayout {

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
+#include "pedestal/SkewBracket.h"
 
 namespace tavrel {
 
@@ -90,11 +91,8 @@ FootPoint js_dtzh1(const PlanAlignment& plan, Station xyqdzh, Station xyzdzh, Po
 }
 
 AxisCrossing intxy(const PlanAlignment& plan, const PierAxis& axis, double hdmjl) {
-    const double S = axis.pierStation, theta = axis.pierSkewAngle, h = hdmjl;
-    const double pi = 4 * std::atan(1.0);
-    const double tMinus = std::tan(pi * (theta - 20) / 180), tPlus = std::tan(pi * (theta + 20) / 180);
-    const double s1 = h > 0 ? S - checkedDiv(h, tMinus) : S - checkedDiv(h, tPlus);
-    const double s2 = h > 0 ? S - checkedDiv(h, tPlus) : S - checkedDiv(h, tMinus);
+    const double h = hdmjl;
+    const auto [s1, s2] = OffsetLineBracket(axis.pierStation, axis.pierSkewAngle, h);
 
     std::vector<Point> samples;
     for (double s = s1; s <= s2; s += kAxisSampleStep) {

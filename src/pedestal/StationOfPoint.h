@@ -3,7 +3,7 @@
 // and where a pier axis crosses the line parallel to the centreline at a given offset.
 #include <optional>
 
-#include "app/PlanAlignment.h"
+#include "road/PlanAlignment.h"
 #include "pedestal/PlaneGeometry.h"
 
 namespace tavrel {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 
 namespace tavrel {
 
@@ -14,8 +14,8 @@ double onGradeFrom(const ProfilePoint& p, Station x) { return p.elevation + (x -
 
 // Tangent elevation t moved by the parabola offset l^2 / (2R) of the vertical curve at point c, l being the
 // distance from the nearer curve end: up on a sag (grade increasing), down on a crest. The curve branches are
-// reached only where tangentLength > 0, which needs radius > 0; checkedDiv still stops a radius of 0 set by
-// hand instead of letting inf through.
+// reached only where tangentLength > 0, which needs radius > 0; checkedDiv keeps even an impossible 0 from
+// letting inf through.
 double withCurveOffset(double t, double l, const ProfilePoint& c) {
     const double y = checkedDiv(l * l, 2 * c.radius);
     if (c.gradeChange > 0) return t + y;
@@ -63,11 +63,13 @@ Profile ProfileBuild(std::vector<ProfilePoint> loaded) {
         p[k].curveEnd = requireFinite(p[k].tangentLength + p[k].station, "vertical curve end");
     p[n - 1].curveEnd = p[n - 1].station;
 
-    return Profile{std::move(loaded)};
+    Profile built;
+    built.points_ = std::move(loaded);
+    return built;
 }
 
 double ProfileElevationAt(const Profile& profile, Station x) {
-    const auto& p = profile.points;
+    const auto& p = profile.points();
     const std::size_t n = p.size();
     if (n < 2) throw CalcError("profile needs at least two points");
     requireFinite(x, "station");
@@ -103,7 +105,7 @@ double ProfileElevationAt(const Profile& profile, Station x) {
 
     // The three ranges above cover [curveEnd[i], curveEnd[i+1]) whatever the order of the stations, so with the
     // curve ends ProfileBuild derives every station lands on one of them (stations out of order or overlapping
-    // curves give the rules' value, not this). Only curve ends set by hand can leave a gap.
+    // curves give the rules' value, not this). Kept so that no profile can make the lookup fall through.
     throw CalcError("station lies on no segment of the profile (curve ends inconsistent with the points)");
 }
 

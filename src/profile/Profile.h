@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "station/Station.h"
+#include "common/Station.h"
 
 namespace tavrel {
 
@@ -20,8 +20,15 @@ struct ProfilePoint {
     double curveEnd = 0;       // station where the vertical curve ends
 };
 
-struct Profile {
-    std::vector<ProfilePoint> points;  // pointCount = points.size()
+// A built profile: made only by ProfileBuild, so its derived fields always belong to its points.
+class Profile {
+public:
+    Profile() = default;  // no point: every lookup throws CalcError
+    const std::vector<ProfilePoint>& points() const { return points_; }
+
+private:
+    friend Profile ProfileBuild(std::vector<ProfilePoint> loaded);
+    std::vector<ProfilePoint> points_;  // pointCount = points_.size()
 };
 
 // ProfileBuild: grades, grade changes, tangent lengths and curve ends of the loaded points, negative radii of
@@ -33,9 +40,8 @@ Profile ProfileBuild(std::vector<ProfilePoint> loaded);
 // ProfileElevationAt: design elevation (m) of the centreline at a continuous station (m). Before the first and
 // from the last point on, the end grades extend. Half-open boundaries: a curve start belongs to the curve, a
 // grade-change point to the second half of its curve (to the outgoing grade where there is no curve). Throws
-// CalcError for a profile of fewer than two points, a non-finite station or result, a curve of radius 0, and a
-// station that lies on no segment (possible only with derived fields not made by ProfileBuild). Stations out of
-// order and overlapping curves are not checked: they follow the same rules. Never returns inf or NaN.
+// CalcError for a profile of fewer than two points and a non-finite station or result. Stations out of order and
+// overlapping curves are not checked: they follow the same rules. Never returns inf or NaN.
 double ProfileElevationAt(const Profile& profile, Station station);
 
 }  // namespace tavrel

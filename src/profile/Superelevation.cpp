@@ -2,20 +2,33 @@
 
 #include <cstddef>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 
 namespace tavrel {
 
-CrossSlopes cgjs(const Superelevation& table, Station zhzh) {
-    const auto& r = table.records;
-    const std::size_t m = r.size();
-    if (m == 0) throw CalcError("empty superelevation table");
-    requireFinite(zhzh, "station");
-    for (const SuperelevationRecord& row : r) {
+Superelevation SuperelevationBuild(CrossSectionWidths widths, std::vector<SuperelevationRecord> records) {
+    // A road without cross slopes cannot be calculated; say so at load rather than at the first pier.
+    if (records.empty()) throw FormatError("empty superelevation table");
+    requireFinite(widths.leftSlopedWidth, "left sloped width");
+    requireFinite(widths.centralLeftEdge, "central left edge");
+    requireFinite(widths.centralRightEdge, "central right edge");
+    requireFinite(widths.rightSlopedWidth, "right sloped width");
+    for (const SuperelevationRecord& row : records) {
         requireFinite(row.station, "superelevation station");
         requireFinite(row.leftSlope, "left cross slope");
         requireFinite(row.rightSlope, "right cross slope");
     }
+    Superelevation built;
+    built.widths_ = widths;
+    built.records_ = std::move(records);
+    return built;
+}
+
+CrossSlopes cgjs(const Superelevation& table, Station zhzh) {
+    const auto& r = table.records();
+    const std::size_t m = r.size();
+    if (m == 0) throw CalcError("empty superelevation table");
+    requireFinite(zhzh, "station");
 
     // Beyond either end the end row holds; slopes are never extrapolated.
     if (zhzh < r[0].station) return {r[0].leftSlope, r[0].rightSlope};

@@ -1,9 +1,10 @@
 #pragma once
-// The superelevation table: left and right cross slopes (percent) interpolated by station.
+// The superelevation table: left and right cross slopes (percent) interpolated by station, and the four widths of
+// the road cross-section from the file's first line.
 #include <string>
 #include <vector>
 
-#include "station/Station.h"
+#include "common/Station.h"
 
 namespace tavrel {
 
@@ -14,11 +15,31 @@ struct SuperelevationRecord {
     double rightSlope = 0;    // percent
 };
 
-struct Superelevation {
-    // Cross-section widths from the file's first line (m), used by the deck elevation.
-    double leftSlopedWidth = 0, centralLeftEdge = 0, centralRightEdge = 0, rightSlopedWidth = 0;
-    std::vector<SuperelevationRecord> records;  // superelevationCount = records.size()
+// Cross-section widths (m, signed as offsets, positive to the left), used by the deck elevation and the pier
+// sections.
+struct CrossSectionWidths {
+    double leftSlopedWidth = 0;   // width of the left sloped band beyond centralLeftEdge
+    double centralLeftEdge = 0;   // offset of the left edge of the flat central band
+    double centralRightEdge = 0;  // offset of the right edge of the flat central band
+    double rightSlopedWidth = 0;  // signed width of the right sloped band beyond centralRightEdge
 };
+
+// A checked table: made only by SuperelevationBuild, so every value in it is finite and it has a row.
+class Superelevation {
+public:
+    Superelevation() = default;  // no row: every lookup throws CalcError
+    const CrossSectionWidths& widths() const { return widths_; }
+    const std::vector<SuperelevationRecord>& records() const { return records_; }  // superelevationCount = size
+
+private:
+    friend Superelevation SuperelevationBuild(CrossSectionWidths widths, std::vector<SuperelevationRecord> records);
+    CrossSectionWidths widths_;
+    std::vector<SuperelevationRecord> records_;
+};
+
+// SuperelevationBuild: the table of the loaded widths and rows, checked once: throws FormatError for a table
+// without rows and CalcError for any value that is not finite.
+Superelevation SuperelevationBuild(CrossSectionWidths widths, std::vector<SuperelevationRecord> records);
 
 struct CrossSlopes {
     double zcgz = 0;  // left cross slope, percent
@@ -29,7 +50,7 @@ struct CrossSlopes {
 // half-open interval [station, next station) holds zhzh; before the first row the first row's slopes, from the
 // last row on the last row's slopes (never extrapolated). Rows at one station make an empty interval, so the
 // slopes jump there to the later row. Rows out of station order are not checked; they follow the same rules.
-// Throws CalcError for an empty table and any non-finite value (station, row, or result).
+// Throws CalcError for a table never built and a station or result that is not finite.
 CrossSlopes cgjs(const Superelevation& table, Station zhzh);
 
 }  // namespace tavrel

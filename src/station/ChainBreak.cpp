@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-#include "app/Errors.h"
-#include "station/NumberText.h"
+#include "common/Errors.h"
+#include "common/NumberText.h"
+#include "common/Plane.h"
 
 namespace tavrel {
 
@@ -88,7 +89,7 @@ PierStation dszhjs(const ChainBreakTable& table, std::string_view dszhstr, doubl
             r.zhzhpj = sign * lenientNumber(shift.substr(1));
         } else {
             // Given along the pier axis: its component along the road.
-            r.zhzhpj = sign * checkedDiv(lenientNumber(shift), std::sin((4 * std::atan(1.0)) * skewAngle / 180));
+            r.zhzhpj = sign * checkedDiv(lenientNumber(shift), std::sin(DegreesToRadians(skewAngle)));
         }
     }
     r.dszh = StationOfText(table, base);

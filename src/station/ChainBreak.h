@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "station/Station.h"
+#include "common/Station.h"
 
 namespace tavrel {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/Initialize.h"
-#include "FakePort.h"
-#include "TempFiles.h"
+#include "app/InitializeCommand.h"
+#include "app/FakePort.h"
+#include "common/TempFiles.h"
 
 using namespace tavrel;
 using tavrel::testing::FakePort;
@@ -15,7 +15,7 @@ constexpr Mode kMainLine{true, true};
 constexpr Mode kInterchange{true, false};
 
 // A small but complete road, files as an engineer writes them (CR LF).
-struct Road {
+struct RoadFiles {
     TempDir dir;
     std::filesystem::path jdx = dir.write("road.jdx", "测试路线,0\r\nJD0\r\n0 0 0 0 0\r\nJD1\r\n1000 0 500 100 100\r\n"
                                                       "JD2\r\n1000 1000 0 0 0\r\n");
@@ -35,7 +35,7 @@ void expectOneMessage(const FakePort& port, std::string_view title, std::string_
 }  // namespace
 
 TEST(InitializeCommand, AsksForTheFilesInTheModesOrder) {
-    Road road;
+    RoadFiles road;
     struct Row {
         const char* name;
         Mode mode;
@@ -58,14 +58,14 @@ TEST(InitializeCommand, AsksForTheFilesInTheModesOrder) {
         EXPECT_TRUE(port.messages.empty());
         EXPECT_EQ(port.asked, r.dialogs);
         EXPECT_TRUE(state.calculateEnabled);
-        EXPECT_EQ(state.project.pointCount(), 3);
-        EXPECT_EQ(state.project.superelevationCount(), 2);
+        EXPECT_EQ(state.project.profile.points().size(), 3u);
+        EXPECT_EQ(state.project.superelevation.records().size(), 2u);
         EXPECT_EQ(state.project.chainBreaks.chainBreakCount, r.mode.readsChainBreaks() ? 1 : 0);
     }
 }
 
 TEST(InitializeCommand, DialogTitlesAreTheProgramsOwn) {
-    Road road;
+    RoadFiles road;
     FakePort port;
     port.answer(road.jdx).answer(road.dl).answer(road.zdm).answer(road.cg);
     AppState state;
@@ -75,7 +75,7 @@ TEST(InitializeCommand, DialogTitlesAreTheProgramsOwn) {
 }
 
 TEST(InitializeCommand, CancellingAlwaysCancelsAndKeepsThePreviousRoad) {
-    Road road;
+    RoadFiles road;
     AppState state;
     FakePort first;
     first.answer(road.dl).answer(road.zdm).answer(road.cg);
@@ -89,16 +89,16 @@ TEST(InitializeCommand, CancellingAlwaysCancelsAndKeepsThePreviousRoad) {
     EXPECT_EQ(second.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(second.asked.size(), 2u);  // nothing asked after the cancel
     EXPECT_TRUE(state.calculateEnabled);
-    EXPECT_EQ(state.project.pointCount(), 3);
+    EXPECT_EQ(state.project.profile.points().size(), 3u);
 }
 
 TEST(InitializeCommand, AFailedLoadLeavesThePreviousRoadWhole) {
-    Road road;
+    RoadFiles road;
     AppState state;
     FakePort first;
     first.answer(road.dl).answer(road.zdm).answer(road.cg);
     ASSERT_TRUE(InitializeCommand(state, kStraight, first));
-    const double elevation = state.project.profile.points[1].elevation;
+    const double elevation = state.project.profile.points()[1].elevation;
 
     // New chain breaks and a new profile read fine, then the superelevation file is bad.
     const auto dl2 = road.dir.write("two.dl", "100 110\r\n200 190\r\n");
@@ -109,13 +109,13 @@ TEST(InitializeCommand, AFailedLoadLeavesThePreviousRoadWhole) {
     EXPECT_FALSE(InitializeCommand(state, kStraight, second));
     expectOneMessage(second, "错误", "数据文件格式有误或操作有误！");
     EXPECT_EQ(state.project.chainBreaks.chainBreakCount, 1);
-    EXPECT_EQ(state.project.profile.points[1].elevation, elevation);
-    EXPECT_EQ(state.project.pointCount(), 3);
+    EXPECT_EQ(state.project.profile.points()[1].elevation, elevation);
+    EXPECT_EQ(state.project.profile.points().size(), 3u);
     EXPECT_TRUE(state.calculateEnabled);
 }
 
 TEST(InitializeCommand, CalculateStaysDisabledUntilALoadSucceeds) {
-    Road road;
+    RoadFiles road;
     AppState state;
     FakePort port;
     port.answer(road.dl).answer(road.zdm).answer(road.dir.write("empty.cg", ""));
@@ -124,7 +124,7 @@ TEST(InitializeCommand, CalculateStaysDisabledUntilALoadSucceeds) {
 }
 
 TEST(InitializeCommand, ALaterLoadKeepsNothingOfAnEarlierOne) {
-    Road road;
+    RoadFiles road;
     AppState state;
     FakePort first;
     first.answer(road.dir.write("three.dl", "100 110\r\n200 210\r\n300 310\r\n")).answer(road.zdm).answer(road.cg);
@@ -140,19 +140,18 @@ TEST(InitializeCommand, ALaterLoadKeepsNothingOfAnEarlierOne) {
 }
 
 TEST(InitializeCommand, ARejectedStationTextShowsOnlyItsOwnMessage) {
-    Road road;
+    RoadFiles road;
     AppState state;
     FakePort port;
     port.answer(road.dl).answer(road.dir.write("gap.zdm", "0 100 0\r\n510 101 0\r\n"));
     EXPECT_FALSE(InitializeCommand(state, kStraight, port));
     expectOneMessage(port, "数据有误", "桩号510不应存在500和520之间，请修改！");
-    EXPECT_EQ(state.stationTextValid, 0);
     EXPECT_FALSE(state.calculateEnabled);
     EXPECT_EQ(port.asked.size(), 2u);  // the superelevation file is not asked for
 }
 
 TEST(InitializeCommand, BadInputOfAnyKindEndsWithAMessage) {
-    Road road;
+    RoadFiles road;
     const std::string longLine(10u << 20, '7');
     struct Row {
         const char* name;
@@ -185,7 +184,7 @@ TEST(InitializeCommand, BadInputOfAnyKindEndsWithAMessage) {
 }
 
 TEST(InitializeCommand, EmptyOrOnePointProfileIsRejected) {
-    Road road;
+    RoadFiles road;
     for (const char* text : {"", "\r\n0 100 0\r\n", "0 100 0\r\n"}) {
         SCOPED_TRACE(text);
         AppState state;

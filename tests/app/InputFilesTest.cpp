@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "app/InputFiles.h"
 
 using namespace tavrel;
@@ -88,7 +88,7 @@ TEST(ElementFile, StartValuesThenOneElementPerLine) {
     EXPECT_EQ(in.elementStartStation, 100.5);
     EXPECT_EQ(in.elementStartX, 2000);
     EXPECT_EQ(in.elementStartY, 3000);
-    EXPECT_EQ(in.elementStartAzimuth, 45.3030);
+    EXPECT_NEAR(in.elementStartAzimuth, 45 + 30.0 / 60 + 30.0 / 3600, 1e-12);  // d.mmss read as degrees
     ASSERT_EQ(in.elements.size(), 2u);
     EXPECT_EQ(in.elements[1].endRadius, -300);
     EXPECT_THROW(ReadElementFile("0 0 0 0\r\n9999 9999\r\n"), FormatError);
@@ -126,13 +126,13 @@ TEST(ProfileFile, StationTextsAreConvertedWithTheChainBreaks) {
 
 TEST(SuperelevationFile, HeaderWidthsThenStrictSlopes) {
     const auto s = ReadSuperelevationFile("0.75,0.5,0.5,0.75\r\n0 2 -2\r\n100 -3.5 3.5\r\n", kNoBreaks);
-    EXPECT_EQ(s.leftSlopedWidth, 0.75);
-    EXPECT_EQ(s.centralLeftEdge, 0.5);
-    EXPECT_EQ(s.centralRightEdge, 0.5);
-    EXPECT_EQ(s.rightSlopedWidth, 0.75);
-    ASSERT_EQ(s.records.size(), 2u);
-    EXPECT_EQ(s.records[1].leftSlope, -3.5);
-    EXPECT_EQ(s.records[1].rightSlope, 3.5);
+    EXPECT_EQ(s.widths().leftSlopedWidth, 0.75);
+    EXPECT_EQ(s.widths().centralLeftEdge, 0.5);
+    EXPECT_EQ(s.widths().centralRightEdge, 0.5);
+    EXPECT_EQ(s.widths().rightSlopedWidth, 0.75);
+    ASSERT_EQ(s.records().size(), 2u);
+    EXPECT_EQ(s.records()[1].leftSlope, -3.5);
+    EXPECT_EQ(s.records()[1].rightSlope, 3.5);
     EXPECT_THROW(ReadSuperelevationFile("1,1,1,1\r\n0 abc 2\r\n", kNoBreaks), FormatError);
     EXPECT_THROW(ReadSuperelevationFile("1,1,1,1\r\n0 2\r\n", kNoBreaks), FormatError);
 }

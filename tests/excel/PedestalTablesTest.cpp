@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "excel/PedestalTables.h"
 #include "excel/SampleResults.h"
 
@@ -52,15 +52,15 @@ Worksheet generalTable(const CalculationResult& r, int n = 1) {
 
 TEST(PedestalTableSideRule, SideMarkChoosesThePedestalsOfTheRow) {
     struct Row {
-        const char* mark;
+        SideMark mark;
         std::vector<bool> listed;  // pedestals at -1.5, 0, 1.5
     } rows[] = {
-        {"ZY", {true, true, true}},   {"", {true, true, true}},      {"Z", {false, true, true}},
-        {"Y", {true, true, false}},   {"z", {false, true, true}},    {"zy", {true, true, true}},
-        {"X", {false, false, false}}, {"ZR", {false, false, false}}, {"YZ", {false, false, false}},
+        {SideMark::Both, {true, true, true}},
+        {SideMark::Left, {false, true, true}},
+        {SideMark::Right, {true, true, false}},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(std::string("mark \"") + row.mark + "\"");
+        SCOPED_TRACE(std::string("mark \"") + SideMarkText(row.mark) + "\"");
         const Worksheet ws = generalTable(SampleResult(60, {-1.5, 0, 1.5}, {SamplePier("1#", 100, row.mark)}));
         for (int j = 0; j < 3; ++j) {
             SCOPED_TRACE(j);
@@ -128,7 +128,7 @@ TEST(PedestalTableLayout, SinglePedestalGetsItsCaptionWithoutAMerge) {
 
 TEST(PedestalTableSheets, SquarePierWritesOneTableWithThePierHeightColumn) {
     ExcelApp app;
-    CalculationResult r = SampleResult(90, {-3, -1, 1, 3}, {SamplePier("A0", 500), SamplePier("P1", 530, "Y")});
+    CalculationResult r = SampleResult(90, {-3, -1, 1, 3}, {SamplePier("A0", 500), SamplePier("P1", 530, SideMark::Right)});
     r.tables.pedestalHeight[1][0] = 1.25;  // the column shows the first pedestal's height of each pier
     WriteResultSheets(app, r);
     ASSERT_EQ(app.workbook().sheets().size(), 1u);

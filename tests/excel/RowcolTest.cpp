@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "excel/Workbook.h"
 
 using namespace tavrel;

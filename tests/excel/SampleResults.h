@@ -8,11 +8,11 @@
 
 namespace tavrel::testing {
 
-inline PierRecord SamplePier(std::string name, double nominalStation, std::string sideMark = "ZY") {
+inline PierRecord SamplePier(std::string name, double nominalStation, SideMark sideMark = SideMark::Both) {
     PierRecord p;
     p.pierName = std::move(name);
     p.referenceNominalStation = nominalStation;
-    p.sideMark = std::move(sideMark);
+    p.sideMark = sideMark;
     return p;
 }
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Errors.h"
-#include "app/TempFiles.h"
+#include "common/Errors.h"
+#include "common/TempFiles.h"
 #include "excel/PedestalTables.h"
 #include "excel/SampleResults.h"
 

@@ -5,7 +5,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "excel/Workbook.h"
 
 using namespace tavrel;

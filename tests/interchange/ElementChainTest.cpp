@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "interchange/ElementChain.h"
 
 using namespace tavrel;
@@ -17,7 +17,7 @@ constexpr double kSeries = 1e-6;  // m: hand-summed first terms of a clothoid se
 
 ElementChain finish(double x, double y, double azimuthDegrees, const std::vector<AlignmentElement>& elements,
                     Station start = 0) {
-    return ElementChainFinish({start, x, y, 0, {}}, azimuthDegrees, ElementChainBuild(elements));
+    return BuildElementChain({start, x, y, azimuthDegrees, elements});
 }
 
 }  // namespace
@@ -68,63 +68,63 @@ TEST(DmsToDegrees, SweepOfWrittenAnglesMatchesTheirIntegerParts) {
             }
 }
 
-TEST(ElementChainFinish, WorkedExamples) {
+TEST(BuildElementChain, WorkedExamples) {
     {
         SCOPED_TRACE("a straight from (0, 0) at 90.0000 ends at (0, 100)");
         const auto c = finish(0, 0, DmsToDegrees(90.0000), {{9999, 9999, 100}}, 1000);
-        EXPECT_EQ(c.chainElementCount(), 1);
-        EXPECT_NEAR(c.nodeX[1], 0, kExact);
-        EXPECT_NEAR(c.nodeY[1], 100, kExact);
-        EXPECT_NEAR(c.nodeBearing[1], kPi / 2, kExact);
-        EXPECT_EQ(c.nodeStation[1], 1100);
+        EXPECT_EQ(c.elements().size(), 1u);
+        EXPECT_NEAR(c.nodeX()[1], 0, kExact);
+        EXPECT_NEAR(c.nodeY()[1], 100, kExact);
+        EXPECT_NEAR(c.nodeBearing()[1], kPi / 2, kExact);
+        EXPECT_EQ(c.nodeStation()[1], 1100);
     }
     {
         SCOPED_TRACE("a right-hand quarter circle of radius 200 starting north");
         const auto c = finish(10, 20, 0, {{200, 200, 100 * kPi}});
-        EXPECT_NEAR(c.deltaX[0], 200, 1e-9);
-        EXPECT_NEAR(c.deltaY[0], 200, 1e-9);
-        EXPECT_NEAR(c.nodeBearing[1], kPi / 2, kExact);
+        EXPECT_NEAR(c.deltaX()[0], 200, 1e-9);
+        EXPECT_NEAR(c.deltaY()[0], 200, 1e-9);
+        EXPECT_NEAR(c.nodeBearing()[1], kPi / 2, kExact);
     }
     {
         // x = l - l^5/(40 A^4) + l^9/(3456 A^8), y = l^3/(6 A^2) - l^7/(336 A^6) + ..., A^2 = 18000.
         SCOPED_TRACE("a spiral (9999, 300, 60) turns 0.1 rad and the next arc starts at its end");
         const auto c = finish(0, 0, 0, {{9999, 300, 60}, {300, 300, 50}});
-        EXPECT_NEAR(c.turnAngle[0], 0.1, kExact);
-        EXPECT_NEAR(c.nodeBearing[1], 0.1, kExact);
-        EXPECT_NEAR(c.nodeX[1], 59.9400278, kSeries);
-        EXPECT_NEAR(c.nodeY[1], 1.9985717, kSeries);
+        EXPECT_NEAR(c.turnAngle()[0], 0.1, kExact);
+        EXPECT_NEAR(c.nodeBearing()[1], 0.1, kExact);
+        EXPECT_NEAR(c.nodeX()[1], 59.9400278, kSeries);
+        EXPECT_NEAR(c.nodeY()[1], 1.9985717, kSeries);
         const auto arcStart = InterchangePointAt(c, 60);
-        EXPECT_NEAR(arcStart.p.x, c.nodeX[1], kExact);
-        EXPECT_NEAR(arcStart.p.y, c.nodeY[1], kExact);
+        EXPECT_NEAR(arcStart.p.x, c.nodeX()[1], kExact);
+        EXPECT_NEAR(arcStart.p.y, c.nodeY()[1], kExact);
         EXPECT_NEAR(arcStart.bearing, 0.1, kExact);
-        EXPECT_NEAR(c.nodeBearing[2], 0.1 + 50.0 / 300, kExact);
+        EXPECT_NEAR(c.nodeBearing()[2], 0.1 + 50.0 / 300, kExact);
     }
     {
         SCOPED_TRACE("radius 10000 is finite: (9999, 10000, 60) is a spiral");
-        EXPECT_NEAR(finish(0, 0, 0, {{9999, 10000, 60}}).turnAngle[0], 60.0 / 20000, kExact);
+        EXPECT_NEAR(finish(0, 0, 0, {{9999, 10000, 60}}).turnAngle()[0], 60.0 / 20000, kExact);
     }
     {
         SCOPED_TRACE("a start bearing of 360.0000 is bearing 0");
-        EXPECT_EQ(finish(0, 0, DmsToDegrees(360.0000), {{9999, 9999, 10}}).nodeBearing[0], 0);
+        EXPECT_EQ(finish(0, 0, DmsToDegrees(360.0000), {{9999, 9999, 10}}).nodeBearing()[0], 0);
     }
     {
         SCOPED_TRACE("left turns keep node bearings in [0, 2 pi)");
         const auto c = finish(0, 0, 0, {{-100, -100, 10}});
-        EXPECT_NEAR(c.nodeBearing[1], 2 * kPi - 0.1, kExact);
+        EXPECT_NEAR(c.nodeBearing()[1], 2 * kPi - 0.1, kExact);
     }
     {
         SCOPED_TRACE("an empty list is one node: the start");
         const auto c = finish(5, 6, 30, {}, 250);
-        ASSERT_EQ(c.nodeStation.size(), 1u);
-        EXPECT_EQ(c.chainElementCount(), 0);
-        EXPECT_EQ(c.nodeStation[0], 250);
-        EXPECT_EQ(c.nodeX[0], 5);
-        EXPECT_EQ(c.nodeY[0], 6);
-        EXPECT_NEAR(c.nodeBearing[0], kPi / 6, kExact);
+        ASSERT_EQ(c.nodeStation().size(), 1u);
+        EXPECT_TRUE(c.elements().empty());
+        EXPECT_EQ(c.nodeStation()[0], 250);
+        EXPECT_EQ(c.nodeX()[0], 5);
+        EXPECT_EQ(c.nodeY()[0], 6);
+        EXPECT_NEAR(c.nodeBearing()[0], kPi / 6, kExact);
     }
 }
 
-TEST(ElementChainFinish, DataWithoutAFiniteAnswerIsACalculationError) {
+TEST(BuildElementChain, DataWithoutAFiniteAnswerIsACalculationError) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
         const char* name;
@@ -153,5 +153,5 @@ TEST(ElementChainBuild, MoreThan999ElementsAfterSplittingIsACalculationError) {
     elements.resize(998);
     elements.push_back({300, -300, 20});  // the split makes 1000
     EXPECT_THROW(ElementChainBuild(elements), CalcError);
-    EXPECT_THROW(ElementChainFinish({}, 0, std::vector<AlignmentElement>(1000, {9999, 9999, 1})), CalcError);
+    EXPECT_THROW(BuildElementChain({0, 0, 0, 0, std::vector<AlignmentElement>(1000, {9999, 9999, 1})}), CalcError);
 }

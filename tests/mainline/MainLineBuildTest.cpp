@@ -6,7 +6,7 @@
 #include <tuple>
 #include <utility>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "app/InputFiles.h"
 #include "mainline/MainLine.h"
 #include "mainline/MainLineTestLines.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "mainline/Spiral.h"
 
 using namespace tavrel;

@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "../app/FakePort.h"
-#include "../app/TempFiles.h"
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "pedestal/Calculate.h"
 #include "pedestal/Layout.h"
 #include "pedestal/PierSection.h"
@@ -13,6 +11,7 @@
 
 using namespace tavrel;
 using tavrel::testing::circularMainLine;
+using tavrel::testing::mainLineOf;
 using tavrel::testing::straightRoad;
 
 namespace {
@@ -27,7 +26,7 @@ PedestalLayout layoutOf(double skew, std::vector<double> distances, std::vector<
         p.baseStation = p.referenceStation = p.referenceNominalStation = std::stod(s);
         p.deckToTopDepth = 1.5;
         p.designPedestalHeight = 0.3;
-        p.sideMark = "ZY";
+        p.sideMark = SideMark::Both;
         l.piers.push_back(p);
     }
     return l;
@@ -43,7 +42,7 @@ double distanceToLine(Point p, Point a, Point b) {
 
 std::string rejection(const ProjectData& project, bool curved, const PedestalLayout& layout) {
     try {
-        CalculatePedestals(project, curved, layout);
+        CalculatePedestals(project.road(curved), layout);
     } catch (const RejectedText& e) {
         return e.title + ": " + e.what();
     }
@@ -58,7 +57,7 @@ TEST(PedestalHeights, SquarePierWithoutShiftGetsTheDesignHeight) {
     for (const auto& [name, project, isCurved] : {std::tuple{"straight road", &straight, false},
                                                   std::tuple{"curved skew path", &curved, true}}) {
         SCOPED_TRACE(name);
-        const auto r = CalculatePedestals(*project, isCurved, layoutOf(90, kDistances, {"300", "720", "900"}));
+        const auto r = CalculatePedestals(project->road(isCurved), layoutOf(90, kDistances, {"300", "720", "900"}));
         for (const auto& row : r.tables.pedestalHeight)
             for (double h : row) EXPECT_NEAR(h, 0.3, 1e-9);
         for (const auto& s : r.sections) EXPECT_EQ(s.edgeNominalStation[LO], s.edgeNominalStation[RO]);
@@ -69,14 +68,14 @@ TEST(PedestalHeights, AShiftedPierKeepsItsCapAtThePiersOwnStation) {
     PedestalLayout l = layoutOf(90, {-6, 6}, {"300"});
     l.piers[0].stationShift = 2;
     l.piers[0].referenceStation = 302;
-    const auto r = CalculatePedestals(straightRoad(), false, l);
+    const auto r = CalculatePedestals(straightRoad().road(false), l);
     // The profile rises 1 %: the pedestals sit 2 cm higher than the cap line drawn at station 300.
     EXPECT_NEAR(r.tables.pedestalHeight[0][0], 0.3 + 0.02, 1e-9);
 }
 
 TEST(StraightSkew, EdgeDistancesAreOffsetsOverTheSine) {
-    const auto r = CalculatePedestals(straightRoad(), false, layoutOf(60, kDistances, {"500"}));
-    const auto o = EdgeOffsets(straightRoad().superelevation);
+    const auto r = CalculatePedestals(straightRoad().road(false), layoutOf(60, kDistances, {"500"}));
+    const auto o = EdgeOffsets(straightRoad().superelevation.widths());
     const double sin60 = std::sin(kPi / 3), tan60 = std::tan(kPi / 3);
     for (int e = LO; e <= RO; ++e) {
         EXPECT_NEAR(r.sections[0].edgeDistance[e], o[e] / sin60, 1e-12);
@@ -92,12 +91,12 @@ TEST(CurvedSkew, PedestalPointsLieAtTheirOwnStationAndOffset) {
         for (double spiral : {0.0, 60.0}) {
             SCOPED_TRACE(::testing::Message() << "skew " << skew << " spiral " << spiral);
             const ProjectData project = circularMainLine(300, spiral);
-            const PlanAlignment plan(project);
-            const MainLineCurve& c = project.mainLine.curve(2);
+            const PlanAlignment plan = *project.planAlignment();
+            const MainLineCurve& c = mainLineOf(project).curve(2);
             const std::vector<std::string> stations{std::to_string(c.zhStation - 5), std::to_string(c.zhStation + 12.4),
                                                     std::to_string((c.zhStation + c.hzStation) / 2),
                                                     std::to_string(c.hzStation + 3)};
-            const auto r = CalculatePedestals(project, true, layoutOf(skew, kDistances, stations));
+            const auto r = CalculatePedestals(project.road(true), layoutOf(skew, kDistances, stations));
             for (std::size_t i = 0; i < stations.size(); ++i) {
                 for (std::size_t k = 0; k < kDistances.size(); ++k) {
                     const Point p{*r.tables.pedestalX[i][k], *r.tables.pedestalY[i][k]};
@@ -109,7 +108,7 @@ TEST(CurvedSkew, PedestalPointsLieAtTheirOwnStationAndOffset) {
                 const double thetaR = skew * kPi / 180;
                 const Point a = centre.p + 100 * direction(centre.bearing + thetaR - kPi);
                 const Point b = centre.p + 100 * direction(centre.bearing + thetaR);
-                const auto o = EdgeOffsets(project.superelevation);
+                const auto o = EdgeOffsets(project.superelevation.widths());
                 for (int e = LO; e <= RO; ++e) {
                     ASSERT_TRUE(s.edgeX[e]);
                     const Point edge{*s.edgeX[e], *s.edgeY[e]};
@@ -123,9 +122,9 @@ TEST(CurvedSkew, PedestalPointsLieAtTheirOwnStationAndOffset) {
 
 TEST(CurvedSkew, EdgeAtOffsetZeroIsThePiersCentrePoint) {
     ProjectData project = circularMainLine(300);
-    project.superelevation = {7.5, 0, -0.1, -7.5, {{"0", 0, 2, -2}}};  // LI at 0, RI at a tiny -0.1 m
-    const PlanAlignment plan(project);
-    const auto r = CalculatePedestals(project, true, layoutOf(75, {-3, 3}, {"1000"}));
+    project.superelevation = SuperelevationBuild({7.5, 0, -0.1, -7.5}, {{"0", 0, 2, -2}});  // LI at 0, RI at a tiny -0.1 m
+    const PlanAlignment plan = *project.planAlignment();
+    const auto r = CalculatePedestals(project.road(true), layoutOf(75, {-3, 3}, {"1000"}));
     const PierSection& s = r.sections[0];
     const Point centre = plan.pointAt(1000).p;
     EXPECT_EQ(s.edgeStation[LI], 1000);
@@ -164,11 +163,11 @@ TEST(PedestalLayoutFile, DistancesMarksAndPierLines) {
     EXPECT_EQ(l.pedestalDistances[1], 2);
     EXPECT_NEAR(l.pedestalDistances[2], 3 / std::sin(kPi / 3), 1e-12);
     ASSERT_EQ(l.piers.size(), 4u);
-    EXPECT_EQ(l.piers[0].sideMark, "ZY");
+    EXPECT_EQ(l.piers[0].sideMark, SideMark::Both);
     EXPECT_EQ(l.piers[0].referenceStation, 102);
-    EXPECT_EQ(l.piers[1].sideMark, "Y");
-    EXPECT_EQ(l.piers[2].sideMark, "ZY");
-    EXPECT_EQ(l.piers[3].sideMark, "ZY");
+    EXPECT_EQ(l.piers[1].sideMark, SideMark::Right);
+    EXPECT_EQ(l.piers[2].sideMark, SideMark::Both);
+    EXPECT_EQ(l.piers[3].sideMark, SideMark::Both);
 
     try {
         ReadPedestalLayout("90\r\n1 2\r\nA 100 1 1\r\nB 200 1 1 ZR\r\n", none);
@@ -183,31 +182,4 @@ TEST(PedestalLayoutFile, DistancesMarksAndPierLines) {
     EXPECT_THROW(ReadPedestalLayout("90\r\n1 2\r\nA 100 1\r\n", none), FormatError);       // three values
     EXPECT_THROW(ReadPedestalLayout("90\r\nLx 2\r\nA 100 1 1\r\n", none), FormatError);
     EXPECT_THROW(ReadPedestalLayout("0\r\n1\r\nA 100 1 1\r\n", none), CalcError);  // offset over sin 0
-}
-
-TEST(CalculateCommand, ReportsThroughThePortAndNeedsAPlanForTheCurvedPath) {
-    using tavrel::testing::FakePort;
-    tavrel::testing::TempDir dir;
-    AppState state;
-    state.project = straightRoad();
-    const auto layout = dir.write("bridge.txt", "90\r\n-3 3\r\n1#墩 500 1.5 0.3\r\n");
-
-    FakePort ok;
-    ok.answer(layout);
-    const auto r = CalculateCommand(state, Mode{false, true}, ok, {std::nullopt, false});
-    ASSERT_TRUE(r);
-    EXPECT_TRUE(ok.messages.empty());
-    EXPECT_EQ(ok.titles, std::vector<std::string>{"读取垫石设置资料"});
-
-    FakePort cancel;
-    cancel.answer(std::nullopt);
-    EXPECT_FALSE(CalculateCommand(state, Mode{false, true}, cancel, {std::nullopt, false}));
-    ASSERT_EQ(cancel.messages.size(), 1u);
-    EXPECT_EQ(cancel.messages[0].text, "读取文件被取消！");
-
-    FakePort noPlan;
-    noPlan.answer(layout);
-    EXPECT_FALSE(CalculateCommand(state, Mode{true, true}, noPlan, {std::nullopt, false}));
-    ASSERT_EQ(noPlan.messages.size(), 1u);
-    EXPECT_EQ(noPlan.messages[0].title, "数据有误");
 }

@@ -7,6 +7,7 @@
 
 using namespace tavrel;
 using tavrel::testing::circularMainLine;
+using tavrel::testing::mainLineOf;
 
 namespace {
 
@@ -29,8 +30,8 @@ TEST(FootOfAPoint, TrueFootAcrossTheStartOfACircularCurve) {
     // Points left and right of the alignment near ZH and HZ of a plain R = 300 curve: the distance is not
     // symmetric about the foot there, which a plain halving search gets wrong by centimetres.
     const ProjectData project = circularMainLine(300);
-    const PlanAlignment plan(project);
-    const MainLineCurve& c = project.mainLine.curve(2);
+    const PlanAlignment plan = *project.planAlignment();
+    const MainLineCurve& c = mainLineOf(project).curve(2);
     for (double key : {c.zhStation, c.hzStation}) {
         for (double along : {-12.4, -3.0, 0.0, 2.0, 12.4}) {
             for (double offset : {-12.0, -4.0, 6.0, 12.0}) {
@@ -48,7 +49,7 @@ TEST(FootOfAPoint, TrueFootAcrossTheStartOfACircularCurve) {
 
 TEST(FootOfAPoint, EdgeCasesOfTheBracket) {
     const ProjectData project = circularMainLine(300);
-    const PlanAlignment plan(project);
+    const PlanAlignment plan = *project.planAlignment();
     // A collapsed bracket gives its station.
     EXPECT_EQ(js_dtzh(plan, 500, 500, {510, 3}).ptzh, 500);
     // A point on the centreline: its own station, distance ~0.
@@ -62,7 +63,7 @@ TEST(FootOfAPoint, EdgeCasesOfTheBracket) {
 
 TEST(PierAxisCrossing, SquarePierMeetsTheOffsetLineAtItsStation) {
     const ProjectData project = circularMainLine(300);
-    const PlanAlignment plan(project);
+    const PlanAlignment plan = *project.planAlignment();
     const double S = 500;
     const PointAtStation c = plan.pointAt(S);
     const PierAxis axis{S, 90, c.p + 100 * direction(c.bearing - kPi / 2), c.p + 100 * direction(c.bearing + kPi / 2)};

@@ -1,5 +1,7 @@
 #pragma once
 // Small roads built in code for the pedestal tests.
+#include <string>
+
 #include "app/ProjectData.h"
 
 namespace tavrel::testing {
@@ -12,13 +14,12 @@ inline ProjectData circularMainLine(double radius = 300, double spiral = 0) {
     p.mode = Mode{true, true};
     const double c = 0.5, s = 0.8660254037844386;  // cos, sin of 60 degrees
     const std::string R = std::to_string(radius), Ls = std::to_string(spiral);
-    p.mainLineInput = {0,
-                       {{"JD0", 0, 0, "0", "0", 0},
-                        {"JD1", 1000, 0, R, Ls, spiral},
-                        {"JD2", 1000 + 1000 * c, 1000 * s, "0", "0", 0}}};
-    p.mainLine = MainLineBuild(p.mainLineInput);
+    p.plan = MainLineBuild({0,
+                            {{"JD0", 0, 0, "0", "0", 0},
+                             {"JD1", 1000, 0, R, Ls, spiral},
+                             {"JD2", 1000 + 1000 * c, 1000 * s, "0", "0", 0}}});
     p.profile = ProfileBuild({{"0", 0, 100, 0}, {"3000", 3000, 130, 0}});
-    p.superelevation = {7.5, 0.5, -0.5, -7.5, {{"0", 0, 2, -2}}};
+    p.superelevation = SuperelevationBuild({7.5, 0.5, -0.5, -7.5}, {{"0", 0, 2, -2}});
     return p;
 }
 
@@ -27,8 +28,11 @@ inline ProjectData straightRoad() {
     ProjectData p;
     p.mode = Mode{false, true};
     p.profile = ProfileBuild({{"0", 0, 100, 0}, {"3000", 3000, 130, 0}});
-    p.superelevation = {7.5, 0.5, -0.5, -7.5, {{"0", 0, 2, -2}}};
+    p.superelevation = SuperelevationBuild({7.5, 0.5, -0.5, -7.5}, {{"0", 0, 2, -2}});
     return p;
 }
+
+// The main line of a project built by circularMainLine.
+inline const MainLine& mainLineOf(const ProjectData& p) { return std::get<MainLine>(p.plan); }
 
 }  // namespace tavrel::testing

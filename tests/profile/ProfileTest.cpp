@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "profile/Profile.h"
 
 using namespace tavrel;
@@ -49,29 +49,29 @@ constexpr double kSlopeTol = 1e-6;
 
 TEST(ProfileBuild, DerivesGradesTangentLengthsAndCurveEnds) {
     const Profile p = crestExample();
-    ASSERT_EQ(p.points.size(), 3u);
-    EXPECT_NEAR(p.points[0].grade, 0.02, 1e-15);
-    EXPECT_NEAR(p.points[1].grade, -0.01, 1e-15);
-    EXPECT_EQ(p.points[2].grade, 0);
-    EXPECT_EQ(p.points[0].gradeChange, 0);
-    EXPECT_NEAR(p.points[1].gradeChange, -0.03, 1e-15);
-    EXPECT_EQ(p.points[2].gradeChange, 0);
-    EXPECT_EQ(p.points[0].tangentLength, 0);
-    EXPECT_NEAR(p.points[1].tangentLength, 150, 1e-9);
-    EXPECT_EQ(p.points[2].tangentLength, 0);
-    EXPECT_EQ(p.points[0].curveEnd, 0);
-    EXPECT_NEAR(p.points[1].station - p.points[1].tangentLength, 50, 1e-9);
-    EXPECT_NEAR(p.points[1].curveEnd, 350, 1e-9);
-    EXPECT_EQ(p.points[2].curveEnd, 400);
+    ASSERT_EQ(p.points().size(), 3u);
+    EXPECT_NEAR(p.points()[0].grade, 0.02, 1e-15);
+    EXPECT_NEAR(p.points()[1].grade, -0.01, 1e-15);
+    EXPECT_EQ(p.points()[2].grade, 0);
+    EXPECT_EQ(p.points()[0].gradeChange, 0);
+    EXPECT_NEAR(p.points()[1].gradeChange, -0.03, 1e-15);
+    EXPECT_EQ(p.points()[2].gradeChange, 0);
+    EXPECT_EQ(p.points()[0].tangentLength, 0);
+    EXPECT_NEAR(p.points()[1].tangentLength, 150, 1e-9);
+    EXPECT_EQ(p.points()[2].tangentLength, 0);
+    EXPECT_EQ(p.points()[0].curveEnd, 0);
+    EXPECT_NEAR(p.points()[1].station - p.points()[1].tangentLength, 50, 1e-9);
+    EXPECT_NEAR(p.points()[1].curveEnd, 350, 1e-9);
+    EXPECT_EQ(p.points()[2].curveEnd, 400);
 }
 
 TEST(ProfileBuild, NegativeRadiusIsTheTangentLength) {
     // Grades -2 % and +1 %: a tangent length of 60 m needs R = 2 * 60 / 0.03 = 4000.
     const Profile p = ProfileBuild({point(0, 100, 0), point(100, 98, -60), point(300, 100, 0)});
-    EXPECT_NEAR(p.points[1].radius, 4000, 1e-6);
-    EXPECT_NEAR(p.points[1].tangentLength, 60, 1e-9);
-    EXPECT_NEAR(p.points[1].station - p.points[1].tangentLength, 40, 1e-9);
-    EXPECT_NEAR(p.points[1].curveEnd, 160, 1e-9);
+    EXPECT_NEAR(p.points()[1].radius, 4000, 1e-6);
+    EXPECT_NEAR(p.points()[1].tangentLength, 60, 1e-9);
+    EXPECT_NEAR(p.points()[1].station - p.points()[1].tangentLength, 40, 1e-9);
+    EXPECT_NEAR(p.points()[1].curveEnd, 160, 1e-9);
     EXPECT_NEAR(at(p, 40), 100 - 0.02 * 40, kElevTol);              // curve start on the incoming grade
     EXPECT_NEAR(at(p, 160), 98 + 0.01 * 60, kElevTol);              // curve end on the outgoing grade
     EXPECT_NEAR(at(p, 100), 98 + 60.0 * 60 / (2 * 4000), kElevTol);  // external distance of a sag: above
@@ -80,19 +80,19 @@ TEST(ProfileBuild, NegativeRadiusIsTheTangentLength) {
 TEST(ProfileBuild, EndPointRadiiAreIgnored) {
     const Profile plain = crestExample();
     const Profile odd = ProfileBuild({point(0, 100, -75), point(200, 104, 10000), point(400, 102, 5000)});
-    EXPECT_EQ(odd.points[0].tangentLength, 0);
-    EXPECT_EQ(odd.points[2].tangentLength, 0);
+    EXPECT_EQ(odd.points()[0].tangentLength, 0);
+    EXPECT_EQ(odd.points()[2].tangentLength, 0);
     for (double s : {-10.0, 0.0, 30.0, 200.0, 380.0, 400.0, 420.0}) EXPECT_EQ(at(odd, s), at(plain, s)) << s;
 }
 
 TEST(ProfileBuild, RebuildingABuiltProfileChangesNothing) {
     const Profile once = ProfileBuild({point(0, 100, 0), point(100, 98, -60), point(300, 100, 0)});
-    const Profile twice = ProfileBuild(once.points);
-    for (std::size_t k = 0; k < once.points.size(); ++k) {
+    const Profile twice = ProfileBuild(once.points());
+    for (std::size_t k = 0; k < once.points().size(); ++k) {
         SCOPED_TRACE(k);
-        EXPECT_EQ(twice.points[k].radius, once.points[k].radius);
-        EXPECT_EQ(twice.points[k].tangentLength, once.points[k].tangentLength);
-        EXPECT_EQ(twice.points[k].curveEnd, once.points[k].curveEnd);
+        EXPECT_EQ(twice.points()[k].radius, once.points()[k].radius);
+        EXPECT_EQ(twice.points()[k].tangentLength, once.points()[k].tangentLength);
+        EXPECT_EQ(twice.points()[k].curveEnd, once.points()[k].curveEnd);
     }
 }
 
@@ -131,7 +131,7 @@ TEST(ProfileElevation, TwoPointsAreOneStraightGrade) {
 
 TEST(ProfileElevation, RadiusZeroIsASharpGradeChange) {
     const Profile p = ProfileBuild({point(0, 100, 0), point(100, 102, 0), point(200, 101, 0)});
-    EXPECT_EQ(p.points[1].tangentLength, 0);
+    EXPECT_EQ(p.points()[1].tangentLength, 0);
     EXPECT_EQ(at(p, 100), 102);  // on the outgoing grade, which starts at the point's own elevation
     EXPECT_NEAR(at(p, 50), 101, kElevTol);
     EXPECT_NEAR(at(p, 150), 101.5, kElevTol);
@@ -152,8 +152,8 @@ TEST(VerticalCurve, SagLiesAboveItsTangentsAndCrestBelow) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const auto& in = row.profile.points[0];
-        const auto& v = row.profile.points[1];
+        const auto& in = row.profile.points()[0];
+        const auto& v = row.profile.points()[1];
         for (double s = row.start + 1; s < row.end; s += 1) {
             const double incoming = in.elevation + (s - in.station) * in.grade;
             const double outgoing = v.elevation + (s - v.station) * v.grade;
@@ -171,10 +171,10 @@ TEST(VerticalCurve, SagLiesAboveItsTangentsAndCrestBelow) {
 
 TEST(VerticalCurve, MeetsItsTangentsAtStartAndEnd) {
     const Profile p = mixedProfile();
-    for (std::size_t k = 1; k + 1 < p.points.size(); ++k) {
+    for (std::size_t k = 1; k + 1 < p.points().size(); ++k) {
         SCOPED_TRACE(k);
-        const auto& prev = p.points[k - 1];
-        const auto& c = p.points[k];
+        const auto& prev = p.points()[k - 1];
+        const auto& c = p.points()[k];
         const Station start = c.station - c.tangentLength;
         EXPECT_NEAR(at(p, start), prev.elevation + (start - prev.station) * prev.grade, kElevTol);
         EXPECT_NEAR(at(p, c.curveEnd), c.elevation + (c.curveEnd - c.station) * c.grade, kElevTol);
@@ -184,7 +184,7 @@ TEST(VerticalCurve, MeetsItsTangentsAtStartAndEnd) {
 TEST(ProfileContinuity, NoJumpAtCurveStartsEndsAndGradePoints) {
     const Profile p = mixedProfile();
     std::vector<Station> boundaries;
-    for (const auto& c : p.points) {
+    for (const auto& c : p.points()) {
         boundaries.push_back(c.station - c.tangentLength);
         boundaries.push_back(c.station);
         boundaries.push_back(c.curveEnd);
@@ -198,8 +198,8 @@ TEST(ProfileContinuity, NoJumpAtCurveStartsEndsAndGradePoints) {
 
 TEST(ProfileContinuity, SlopeIsContinuousAcrossEveryVerticalCurve) {
     const Profile p = mixedProfile();
-    for (std::size_t k = 1; k + 1 < p.points.size(); ++k) {
-        const auto& c = p.points[k];
+    for (std::size_t k = 1; k + 1 < p.points().size(); ++k) {
+        const auto& c = p.points()[k];
         if (c.tangentLength == 0) {
             // The one point without a curve is the control: there the slope must jump by its grade change.
             EXPECT_NEAR(slopeAfter(p, c.station) - slopeBefore(p, c.station), c.gradeChange, kSlopeTol);
@@ -207,8 +207,8 @@ TEST(ProfileContinuity, SlopeIsContinuousAcrossEveryVerticalCurve) {
         }
         SCOPED_TRACE(k);
         const Station start = c.station - c.tangentLength;
-        EXPECT_NEAR(slopeBefore(p, start), p.points[k - 1].grade, kSlopeTol);
-        EXPECT_NEAR(slopeAfter(p, start), p.points[k - 1].grade, kSlopeTol);
+        EXPECT_NEAR(slopeBefore(p, start), p.points()[k - 1].grade, kSlopeTol);
+        EXPECT_NEAR(slopeAfter(p, start), p.points()[k - 1].grade, kSlopeTol);
         EXPECT_NEAR(slopeBefore(p, c.station), slopeAfter(p, c.station), kSlopeTol);
         EXPECT_NEAR(slopeBefore(p, c.curveEnd), c.grade, kSlopeTol);
         EXPECT_NEAR(slopeAfter(p, c.curveEnd), c.grade, kSlopeTol);
@@ -262,14 +262,5 @@ TEST(ProfileErrors, LookupsWithoutAnAnswerAreCalculationErrors) {
     const Profile good = crestExample();
     EXPECT_THROW(at(good, std::numeric_limits<double>::quiet_NaN()), CalcError);
     EXPECT_THROW(at(good, std::numeric_limits<double>::infinity()), CalcError);
-    EXPECT_THROW(at(Profile{}, 0), CalcError);
-
-    Profile zeroRadius = good;  // a curve set by hand without its radius: no division by zero
-    zeroRadius.points[1].radius = 0;
-    EXPECT_THROW(at(zeroRadius, 100), CalcError);
-    EXPECT_NEAR(at(zeroRadius, 20), 100.4, kElevTol);  // the straight grades need no radius
-
-    Profile gap = good;  // curve end moved by hand past the curve: 360 lies on no segment
-    gap.points[1].curveEnd = 380;
-    EXPECT_THROW(at(gap, 360), CalcError);
+    EXPECT_THROW(at(Profile{}, 0), CalcError);  // never built: no point
 }

@@ -4,18 +4,14 @@
 #include <limits>
 #include <vector>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "profile/Superelevation.h"
 
 using namespace tavrel;
 
 namespace {
 
-Superelevation table(std::vector<SuperelevationRecord> rows) {
-    Superelevation t;
-    t.records = std::move(rows);
-    return t;
-}
+Superelevation table(std::vector<SuperelevationRecord> rows) { return SuperelevationBuild({}, std::move(rows)); }
 
 SuperelevationRecord row(Station station, double left, double right) { return {"", station, left, right}; }
 
@@ -49,7 +45,7 @@ TEST(CrossSlope, InterpolatesBetweenRowsAndHoldsTheEndRowsBeyond) {
 
 TEST(CrossSlope, RowStationsGiveThatRowExactly) {
     const Superelevation t = table({row(0, 1.5, -1.5), row(80, 2, 3), row(130, -2.5, 4), row(300, 0.3, 0.7)});
-    for (const auto& r : t.records) {
+    for (const auto& r : t.records()) {
         SCOPED_TRACE(r.station);
         const auto [zcgz, ycgz] = cgjs(t, r.station);
         EXPECT_EQ(zcgz, r.leftSlope);
@@ -83,8 +79,8 @@ TEST(CrossSlope, RowsAtOneStationJumpToTheLaterRow) {
 
 TEST(CrossSlope, ContinuousAtInteriorRowsAndBoundedByNeighbours) {
     const Superelevation t = table({row(0, 2, 2), row(40, -2, 2), row(90, -2, 6), row(100, 4, -4)});
-    for (std::size_t k = 1; k + 1 < t.records.size(); ++k) {
-        const Station s = t.records[k].station;
+    for (std::size_t k = 1; k + 1 < t.records().size(); ++k) {
+        const Station s = t.records()[k].station;
         SCOPED_TRACE(s);
         const auto before = cgjs(t, std::nextafter(s, -1e9));
         const auto on = cgjs(t, s);
@@ -93,9 +89,9 @@ TEST(CrossSlope, ContinuousAtInteriorRowsAndBoundedByNeighbours) {
     }
     for (double s = 0; s < 100; s += 0.5) {
         std::size_t k = 0;
-        while (t.records[k + 1].station <= s) ++k;
-        const auto& a = t.records[k];
-        const auto& b = t.records[k + 1];
+        while (t.records()[k + 1].station <= s) ++k;
+        const auto& a = t.records()[k];
+        const auto& b = t.records()[k + 1];
         const auto [zcgz, ycgz] = cgjs(t, s);
         EXPECT_GE(zcgz, std::min(a.leftSlope, b.leftSlope) - 1e-12) << s;
         EXPECT_LE(zcgz, std::max(a.leftSlope, b.leftSlope) + 1e-12) << s;
@@ -108,7 +104,8 @@ TEST(SuperelevationErrors, EmptyTablesAndNonFiniteValuesAreCalculationErrors) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const Superelevation good = table({row(100, 2, 2), row(200, -4, 6)});
-    EXPECT_THROW(cgjs(table({}), 0), CalcError);
+    EXPECT_THROW(cgjs(Superelevation{}, 0), CalcError);  // never built
+    EXPECT_THROW(table({}), FormatError);                 // a table must have a row
     EXPECT_THROW(cgjs(good, nan), CalcError);
     EXPECT_THROW(cgjs(good, -inf), CalcError);
     EXPECT_THROW(cgjs(table({row(100, 2, 2), row(nan, -4, 6)}), 50), CalcError);

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "station/ChainBreak.h"
-#include "station/NumberText.h"
+#include "common/NumberText.h"
 
 using namespace tavrel;
 

@@ -15,12 +15,12 @@
 #include "about/Placement.h"
 #include "about/PromoWindow.h"
 #include "about/Publisher.h"
-#include "app/Initialize.h"
+#include "app/InitializeCommand.h"
 #include "app/window/DesktopUi.h"
 #include "app/window/ElidedLabel.h"
 #include "app/window/FileFilter.h"
 #include "app/window/Help.h"
-#include "pedestal/Calculate.h"
+#include "app/CalculateCommand.h"
 
 namespace tavrel::window {
 

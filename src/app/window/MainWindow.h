@@ -11,7 +11,7 @@
 #include <QUrl>
 
 #include "app/CommandPort.h"
-#include "app/ProjectData.h"
+#include "app/AppState.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -10,7 +10,7 @@
 #include <QTextDocumentFragment>
 #include <gtest/gtest.h>
 
-#include "app/Initialize.h"
+#include "app/InitializeCommand.h"
 #include "app/window/Help.h"
 #include "pedestal/Layout.h"
 #include "QtPrinters.h"
@@ -134,5 +134,5 @@ TEST(HelpManual, ExamplesLoadAsAProjectInEveryMode) {
     EXPECT_EQ(layout.pedestalDistances.size(), 6u);
     ASSERT_EQ(layout.piers.size(), 4u);
     EXPECT_EQ(layout.piers[1].stationShift, 0.5);
-    EXPECT_EQ(layout.piers[3].sideMark, "Y");
+    EXPECT_EQ(layout.piers[3].sideMark, SideMark::Right);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/AppState.h"
 #include "app/CommandPort.h"
 #include "app/ProjectData.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "pedestal/Deck.h"
+#include "road/DeckElevation.h"
 
 using namespace tavrel;
 
@@ -9,7 +9,7 @@ namespace {
 // A level road at elevation 100 with slopes 2 % left and -3 % right, central band from -0.5 to 0.5.
 struct LevelRoad {
     Profile profile = ProfileBuild({{"0", 0, 100, 0}, {"1000", 1000, 100, 0}});
-    Superelevation cross{12, 0.5, -0.5, -12, {{"0", 0, 2, -3}}};
+    Superelevation cross = SuperelevationBuild({12, 0.5, -0.5, -12}, {{"0", 0, 2, -3}});
 };
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/Errors.h"
-#include "app/TextFile.h"
-#include "app/Tokenize.h"
-#include "TempFiles.h"
+#include "common/Errors.h"
+#include "common/TextFile.h"
+#include "common/Tokenize.h"
+#include "common/TempFiles.h"
 
 using namespace tavrel;
 using tavrel::testing::TempDir;

@@ -1,4 +1,4 @@
-#include "app/TextFile.h"
+#include "common/TextFile.h"
 
 #include <iconv.h>
 
@@ -7,7 +7,7 @@
 #include <iterator>
 #include <memory>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 
 namespace tavrel {
 

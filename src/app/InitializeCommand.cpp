@@ -1,9 +1,9 @@
-#include "app/Initialize.h"
+#include "app/InitializeCommand.h"
 
-#include "app/Errors.h"
 #include "app/InputFiles.h"
 #include "app/RunCommand.h"
-#include "app/TextFile.h"
+#include "common/Errors.h"
+#include "common/TextFile.h"
 
 namespace tavrel {
 
@@ -23,28 +23,19 @@ std::string askAndRead(CommandPort& port, DialogId id) {
 ProjectData LoadProject(const Mode& mode, CommandPort& port) {
     ProjectData p;
     p.mode = mode;
-    if (mode.isCurvedSkewBridge && mode.mainLineMode) {
-        p.mainLineInput = ReadIntersectionPointFile(askAndRead(port, DialogId::CommonDialog1));
-        p.mainLine = MainLineBuild(p.mainLineInput);
-    } else if (mode.isCurvedSkewBridge) {
-        p.elementInput = ReadElementFile(askAndRead(port, DialogId::CommonDialog1));
-        const auto chain = ElementChainBuild(p.elementInput.elements);
-        p.elementStartAzimuthDegrees = DmsToDegrees(p.elementInput.elementStartAzimuth);
-        p.elementChain = ElementChainFinish(p.elementInput, p.elementStartAzimuthDegrees, chain);
-    }
+    if (mode.isCurvedSkewBridge && mode.mainLineMode)
+        p.plan = MainLineBuild(ReadIntersectionPointFile(askAndRead(port, DialogId::CommonDialog1)));
+    else if (mode.isCurvedSkewBridge)
+        p.plan = BuildElementChain(ReadElementFile(askAndRead(port, DialogId::CommonDialog1)));
     if (mode.readsChainBreaks())
         p.chainBreaks = MakeChainBreakTable(ReadChainBreakFile(askAndRead(port, DialogId::CommonDialog3)));
-
     p.profile = ProfileBuild(ReadProfileFile(askAndRead(port, DialogId::CommonDialog4), p.chainBreaks));
-
     p.superelevation = ReadSuperelevationFile(askAndRead(port, DialogId::CommonDialog2), p.chainBreaks);
-    // A road without cross slopes cannot be calculated; say so now rather than at the first pier.
-    if (p.superelevation.records.empty()) throw FormatError("empty superelevation table");
     return p;
 }
 
 bool InitializeCommand(AppState& state, const Mode& mode, CommandPort& port) {
-    return RunCommand(state, port, [&] {
+    return RunCommand(port, [&] {
         ProjectData fresh = LoadProject(mode, port);
         state.project = std::move(fresh);
         state.calculateEnabled = true;

@@ -22,6 +22,9 @@ struct PointAtStation {
 
 inline constexpr double kPi = std::numbers::pi;  // equals 4*atan(1) to the last bit
 
+// Degrees -> radians, as pi * deg / 180 in that order (the order fixes the last bit of every result).
+inline double DegreesToRadians(double degrees) { return kPi * degrees / 180; }
+
 inline Point direction(double bearing) { return {std::cos(bearing), std::sin(bearing)}; }
 
 // Rot(theta) applied to local (u along, v right): u*cos - v*sin, u*sin + v*cos.
@@ -35,6 +38,18 @@ inline Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
 inline Point operator*(double k, Point a) { return {k * a.x, k * a.y}; }
 
 inline double distance(Point a, Point b) { return std::hypot(b.x - a.x, b.y - a.y); }
+
+// The point at signed offset u (m, positive to the left, the side of bearing - pi/2) from a centreline point.
+inline Point OffsetPoint(const PointAtStation& c, double u) { return c.p + u * direction(c.bearing - kPi / 2); }
+
+// A bearing brought into [0, 2*pi). fmod is exact, so within one turn of the range this is one subtraction or
+// addition of 2*pi; a tiny negative angle whose sum with 2*pi rounds up to 2*pi becomes 0, and -0 becomes 0.
+inline double NormalizedBearing(double bearing) {
+    double b = std::fmod(bearing, 2 * kPi);
+    if (b < 0) b += 2 * kPi;
+    if (b >= 2 * kPi) b -= 2 * kPi;
+    return b + 0.0;
+}
 
 // One wrapping step into [-pi, pi]: below -pi add 2pi, else above pi subtract 2pi (exactly +-pi stays).
 inline double wrapAngle(double a) {

@@ -1,7 +1,7 @@
-#include "app/Tokenize.h"
+#include "common/Tokenize.h"
 
-#include "app/Errors.h"
-#include "station/NumberText.h"
+#include "common/Errors.h"
+#include "common/NumberText.h"
 
 namespace tavrel {
 

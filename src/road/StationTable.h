@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ProjectData.h"
+#include "road/Road.h"
 
 namespace tavrel {
 
@@ -22,7 +22,7 @@ inline constexpr std::size_t kMaxStationRows = 1000000;  // a table nobody could
 
 // Rows from `from` in steps of `step` (continuous stepping), ending with `to` itself. Throws RejectedText for a
 // step that is not positive, `to` before `from`, or more than kMaxStationRows rows.
-std::vector<StationRow> StationTable(const ProjectData& project, Station from, Station to, double step,
-                                     double offset);
+// Plane points come from the road's plan when it has one.
+std::vector<StationRow> StationTable(const Road& road, Station from, Station to, double step, double offset);
 
 }  // namespace tavrel

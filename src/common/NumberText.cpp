@@ -1,6 +1,6 @@
-#include "station/NumberText.h"
+#include "common/NumberText.h"
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 
 #include <charconv>
 #include <cmath>

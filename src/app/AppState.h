@@ -1,0 +1,14 @@
+#pragma once
+// State of one running program: the loaded project, the calculate button's state and the spreadsheet session.
+#include "app/ProjectData.h"
+#include "excel/ExcelApp.h"
+
+namespace tavrel {
+
+struct AppState {
+    ProjectData project;
+    bool calculateEnabled = false;  // xpcmdbutton2: enabled once an initialise has succeeded
+    ExcelApp excelApp;              // the session workbook: every calculation adds its sheets in front
+};
+
+}  // namespace tavrel
