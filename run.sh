@@ -14,6 +14,10 @@ echo "Loading the example main line ($ex) with build/tavrel-cli:"
 build/tavrel-cli stations --mode mainline --jdx "$ex/road.jdx" --dl "$ex/road.dl" --zdm "$ex/road.zdm" \
   --cg "$ex/road.cg" --from 12000 --to 13200 --step 100 --csv -
 echo
-echo "Calculating the example bridge ($ex/bridge.txt); the workbook goes to build/example-mainline.xlsx:"
-build/tavrel-cli calc --mode mainline --jdx "$ex/road.jdx" --dl "$ex/road.dl" --zdm "$ex/road.zdm" \
-  --cg "$ex/road.cg" --layout "$ex/bridge.txt" --xlsx build/example-mainline.xlsx --json -
+echo "Calculating the example bridge ($ex/bridge.txt):"
+road=(--mode mainline --jdx "$ex/road.jdx" --dl "$ex/road.dl" --zdm "$ex/road.zdm" --cg "$ex/road.cg"
+      --layout "$ex/bridge.txt")
+build/tavrel-cli calc "${road[@]}"
+build/tavrel-cli calc "${road[@]}" --xlsx build/example-mainline.xlsx
+echo
+echo "The workbook of the same calculation: build/example-mainline.xlsx"

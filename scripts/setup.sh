@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev python3-openpyxl
-          qt6-base-dev qt6-translations-l10n fonts-noto-cjk)
+packages=(cmake g++ make pkg-config clang-format libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+          libxlsxwriter-dev python3-openpyxl qt6-base-dev qt6-translations-l10n fonts-noto-cjk)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,5 +23,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Warnings are errors here (and so in CI): the tree builds warning-free.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVREL_WERROR=ON >/dev/null
 cmake --build build -j"$(nproc)"

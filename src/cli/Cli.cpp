@@ -1,107 +1,63 @@
 #include "cli/Cli.h"
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <ostream>
 
-#include <fstream>
-
 #include "app/CalculateCommand.h"
 #include "app/InitializeCommand.h"
 #include "app/RunCommand.h"
-#include "road/StationTable.h"
 #include "cli/CliPort.h"
 #include "cli/Json.h"
 #include "common/NumberText.h"
+#include "road/StationTable.h"
 
 namespace tavrel {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: tavrel-cli calc --mode straight|mainline|interchange [--jdx FILE] [--dl FILE] --zdm FILE --cg FILE\n"
-    "                       --layout FILE [--json FILE|-] [--xlsx FILE]\n"
-    "       tavrel-cli stations --mode ... [--jdx FILE] [--dl FILE] --zdm FILE --cg FILE\n"
-    "                       --from TEXT --to TEXT --step METRES [--offset METRES] [--json FILE|-] [--csv FILE|-]\n";
-
+// What the command line asked for, once parsed.
 struct Options {
-    std::string command;
-    std::map<std::string, std::string> values;
-    std::optional<std::string> get(const std::string& key) const {
-        const auto it = values.find(key);
-        if (it == values.end()) return std::nullopt;
-        return it->second;
-    }
+    std::string mode;
+    std::optional<std::string> jdx, dl, zdm, cg, layout;
+    std::optional<std::string> json, xlsx, csv;
+    std::string from, to;
+    double step = 0, offset = 0;
 };
 
+// A usage mistake found after parsing (the parser reports its own).
 struct UsageError {
     std::string text;
 };
 
-Options parseArgs(const std::vector<std::string>& args) {
-    static const std::map<std::string, std::vector<std::string>> known{
-        {"calc", {"mode", "jdx", "dl", "zdm", "cg", "layout", "json", "xlsx"}},
-        {"stations", {"mode", "jdx", "dl", "zdm", "cg", "from", "to", "step", "offset", "json", "csv"}},
-    };
-    if (args.empty()) throw UsageError{"no command given"};
-    Options o;
-    o.command = args[0];
-    const auto cmd = known.find(o.command);
-    if (cmd == known.end()) throw UsageError{"unknown command: " + o.command};
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a.rfind("--", 0) != 0) throw UsageError{"unexpected argument: " + a};
-        const std::string key = a.substr(2);
-        bool allowed = false;
-        for (const auto& k : cmd->second) allowed = allowed || k == key;
-        if (!allowed) throw UsageError{"unknown option for " + o.command + ": " + a};
-        if (i + 1 >= args.size()) throw UsageError{"option " + a + " needs a value"};
-        o.values[key] = args[++i];
-    }
-    return o;
-}
-
-Mode parseMode(const Options& o) {
-    const auto m = o.get("mode");
-    if (!m) throw UsageError{"--mode is required"};
-    if (*m == "straight") return Mode{false, true};
-    if (*m == "mainline") return Mode{true, true};
-    if (*m == "interchange") return Mode{true, false};
-    throw UsageError{"--mode must be straight, mainline or interchange"};
+Mode modeOf(const std::string& name) {
+    if (name == "mainline") return Mode{true, true};
+    if (name == "interchange") return Mode{true, false};
+    return Mode{false, true};
 }
 
 std::map<DialogId, std::filesystem::path> filesOf(const Options& o) {
     std::map<DialogId, std::filesystem::path> files;
-    const std::pair<const char*, DialogId> map[] = {{"jdx", DialogId::CommonDialog1},
-                                                    {"cg", DialogId::CommonDialog2},
-                                                    {"dl", DialogId::CommonDialog3},
-                                                    {"zdm", DialogId::CommonDialog4},
-                                                    {"layout", DialogId::CommonDialog6}};
-    for (const auto& [key, id] : map)
-        if (auto v = o.get(key)) files[id] = *v;
+    const std::pair<const std::optional<std::string>*, DialogId> map[] = {{&o.jdx, DialogId::CommonDialog1},
+                                                                          {&o.cg, DialogId::CommonDialog2},
+                                                                          {&o.dl, DialogId::CommonDialog3},
+                                                                          {&o.zdm, DialogId::CommonDialog4},
+                                                                          {&o.layout, DialogId::CommonDialog6}};
+    for (const auto& [value, id] : map)
+        if (*value) files[id] = **value;
     return files;
 }
 
-// A number option; a missing or non-numeric value is a usage error.
-double numberOption(const Options& o, const std::string& key, std::optional<double> fallback = std::nullopt) {
-    const auto v = o.get(key);
-    if (!v) {
-        if (fallback) return *fallback;
-        throw UsageError{"--" + key + " is required"};
-    }
-    const auto n = strictNumber(*v);
-    if (!n) throw UsageError{"--" + key + " must be a number: " + *v};
-    return *n;
-}
-
-// A station text option: a number of metres, optionally preceded by a chain mark letter.
-std::string stationOption(const Options& o, const std::string& key) {
-    const auto v = o.get(key);
-    if (!v) throw UsageError{"--" + key + " is required"};
-    const std::string_view number = (!v->empty() && (*v)[0] >= 'A' && (*v)[0] <= 'Z') ? std::string_view(*v).substr(1)
-                                                                                     : std::string_view(*v);
-    if (!strictNumber(number)) throw UsageError{"--" + key + " must be a station such as 1234.5 or B1234.5: " + *v};
-    return *v;
+// A station text: a number of metres, optionally preceded by a chain mark letter.
+std::string checkStationText(const std::string& v) {
+    const std::string_view number =
+        (!v.empty() && v[0] >= 'A' && v[0] <= 'Z') ? std::string_view(v).substr(1) : std::string_view(v);
+    if (!strictNumber(number)) return "must be a station such as 1234.5 or B1234.5: " + v;
+    return {};
 }
 
 // Writes text to the file named by an output option ("-" = stdout).
@@ -143,21 +99,17 @@ std::string stationsCsv(const std::vector<StationRow>& rows) {
 }
 
 int runStations(const Options& o, AppState& state, CommandPort& port, std::ostream& out, std::ostream& err) {
-    const std::string from = stationOption(o, "from"), to = stationOption(o, "to");
-    const double step = numberOption(o, "step");
-    const double offset = numberOption(o, "offset", 0.0);
-    if (!o.get("json") && !o.get("csv")) throw UsageError{"stations needs --json and/or --csv"};
     std::string json, csv;
     const bool ok = RunCommand(port, [&] {
         const ProjectData& p = state.project;
-        const auto rows = StationTable(p.road(p.mode.isCurvedSkewBridge), StationOfText(p.chainBreaks, from),
-                                       StationOfText(p.chainBreaks, to), step, offset);
-        if (o.get("json")) json = stationsJson(rows);
-        if (o.get("csv")) csv = stationsCsv(rows);
+        const auto rows = StationTable(p.road(p.mode.isCurvedSkewBridge), StationOfText(p.chainBreaks, o.from),
+                                       StationOfText(p.chainBreaks, o.to), o.step, o.offset);
+        if (o.json) json = stationsJson(rows);
+        if (o.csv) csv = stationsCsv(rows);
     });
     if (!ok) return 1;
-    if (auto t = o.get("json"); t && !writeOutput(*t, json, out, err)) return 1;
-    if (auto t = o.get("csv"); t && !writeOutput(*t, csv, out, err)) return 1;
+    if (o.json && !writeOutput(*o.json, json, out, err)) return 1;
+    if (o.csv && !writeOutput(*o.csv, csv, out, err)) return 1;
     return 0;
 }
 
@@ -178,8 +130,8 @@ std::string calcJson(const std::string& mode, const CalculationResult& r) {
              numberText(p.referenceStation) + ", \"referenceNominalStation\": " +
              numberText(p.referenceNominalStation) + ", \"deckToTopDepth\": " + numberText(p.deckToTopDepth) +
              ", \"designPedestalHeight\": " + numberText(p.designPedestalHeight) + ", \"sideMark\": " +
-             jsonString(SideMarkText(p.sideMark)) + ",\n     \"section\": {\"pierStation\": " + numberText(sec.pierStation) +
-             ", \"edges\": {";
+             jsonString(SideMarkText(p.sideMark)) + ",\n     \"section\": {\"pierStation\": " +
+             numberText(sec.pierStation) + ", \"edges\": {";
         for (int e = LO; e <= RO; ++e) {
             s += std::string(e ? ", " : "") + "\"" + kEdgeNames[e] + "\": {\"nominalStation\": " +
                  numberText(sec.edgeNominalStation[e]) + ", \"station\": " + numberText(sec.edgeStation[e]) +
@@ -205,43 +157,122 @@ std::string calcJson(const std::string& mode, const CalculationResult& r) {
     return s + "\n  ]\n}\n";
 }
 
-int runCalc(const Options& o, const Mode& mode, AppState& state, CommandPort& port, std::ostream& out,
-            std::ostream& err) {
+// A number with three decimals, right-aligned in `width` characters.
+std::string fixed3(double v, int width) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%*.3f", width, v);
+    return buf;
+}
+
+// The readable table of a calculation: per pier its name and station, then one line per pedestal the pier's
+// tables list (the side rule) with its offset, top elevation and height.
+std::string calcTable(const CalculationResult& r) {
+    const PedestalLayout& l = r.layout;
+    const PedestalResultTables& t = r.tables;
+    std::string s = "斜交角 " + plainNumber(l.skewAngle) + " 度，" + std::to_string(l.piers.size()) + " 个墩台，每墩 " +
+                    std::to_string(l.pedestalDistances.size()) + " 个垫石\n";
+    for (std::size_t i = 0; i < l.piers.size(); ++i) {
+        const PierRecord& p = l.piers[i];
+        s += "\n墩台 " + p.pierName + "  桩号 " + StationKText(p.referenceNominalStation) + "\n";
+        // Aligned for a terminal, where a Chinese character takes two columns.
+        s += "    垫石     偏距(m)   顶面高程(m)   垫石高度(m)\n";
+        for (std::size_t k = 0; k < l.pedestalDistances.size(); ++k) {
+            if (!Lists(p.sideMark, l.pedestalDistances[k])) continue;
+            char number[32];
+            std::snprintf(number, sizeof number, "%6zu", k + 1);
+            s += std::string("  ") + number + fixed3(t.pedestalOffset[i][k], 12) +
+                 fixed3(t.pedestalTopElevation[i][k], 14) + fixed3(t.pedestalHeight[i][k], 14) + "\n";
+        }
+    }
+    return s;
+}
+
+int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& out, std::ostream& err) {
     CalculateOptions options;
-    options.writeWorkbook = o.get("xlsx").has_value();
-    if (auto x = o.get("xlsx")) options.workbookPath = *x;
-    std::string json;
-    const auto result = CalculateCommand(state, mode, port, options);
+    options.writeWorkbook = o.xlsx.has_value();
+    if (o.xlsx) options.workbookPath = *o.xlsx;
+    const auto result = CalculateCommand(state, modeOf(o.mode), port, options);
     if (!result) return 1;
-    if (auto t = o.get("json")) {
-        if (!RunCommand(port, [&] { json = calcJson(*o.get("mode"), *result); })) return 1;
-        if (!writeOutput(*t, json, out, err)) return 1;
+    if (o.json) {
+        std::string json;
+        if (!RunCommand(port, [&] { json = calcJson(o.mode, *result); })) return 1;
+        if (!writeOutput(*o.json, json, out, err)) return 1;
+    }
+    if (!o.json && !o.xlsx) {
+        std::string table;
+        if (!RunCommand(port, [&] { table = calcTable(*result); })) return 1;
+        out << table;
     }
     return 0;
+}
+
+// The road files and the mode, shared by both subcommands.
+void addRoadOptions(CLI::App& cmd, Options& o) {
+    cmd.add_option("--mode", o.mode,
+                   "straight (no plan file), mainline (plan by intersection points, then chain breaks) or "
+                   "interchange (plan by elements, no chain-break file)")
+        ->required()
+        ->check(CLI::IsMember({"straight", "mainline", "interchange"}));
+    cmd.add_option("--jdx", o.jdx, "plan alignment (mainline, interchange)");
+    cmd.add_option("--dl", o.dl, "chain breaks (straight, mainline)");
+    cmd.add_option("--zdm", o.zdm, "vertical profile");
+    cmd.add_option("--cg", o.cg, "superelevation");
 }
 
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Options o;
+    CLI::App app("Tavrel: bearing pedestals of a bridge on its road, and the station table of the road. Input "
+                 "files are GBK (code page 936) or UTF-8 text.",
+                 "tavrel-cli");
+    app.set_version_flag("--version", std::string("tavrel-cli ") + TAVREL_VERSION);
+    app.require_subcommand(1);
+
+    CLI::App* calc = app.add_subcommand("calc", "Load the road, calculate every pedestal of the layout file");
+    addRoadOptions(*calc, o);
+    calc->add_option("--layout", o.layout, "pedestal layout (*.txt)");
+    calc->add_option("--json", o.json, "write the results as JSON (- = standard output)");
+    calc->add_option("--xlsx", o.xlsx, "write the result workbook");
+    calc->footer("Without --json or --xlsx a readable table of the results goes to standard output.");
+
+    CLI::App* stations = app.add_subcommand("stations", "Station-by-station table of the road (逐桩坐标表)");
+    addRoadOptions(*stations, o);
+    const auto stationText = CLI::Validator(checkStationText, "STATION", "station text");
+    stations->add_option("--from", o.from, "first station (a chain mark allowed: B1234.5)")
+        ->required()
+        ->check(stationText);
+    stations->add_option("--to", o.to, "last station, always the last row")->required()->check(stationText);
+    stations->add_option("--step", o.step, "step in metres (continuous stepping)")->required();
+    stations->add_option("--offset", o.offset, "offset in metres, positive to the left (default 0)");
+    stations->add_option("--json", o.json, "write the rows as JSON (- = standard output)");
+    stations->add_option("--csv", o.csv, "write the rows as CSV (- = standard output)");
+
     try {
-        const Options o = parseArgs(args);
-        const Mode mode = parseMode(o);
-        if (o.command == "stations") {
-            // Check the options before any file is read.
-            stationOption(o, "from");
-            stationOption(o, "to");
-            numberOption(o, "step");
-            numberOption(o, "offset", 0.0);
-        }
-        CliPort port(filesOf(o), err);
-        AppState state;
-        if (!InitializeCommand(state, mode, port)) return 1;
-        if (o.command == "stations") return runStations(o, state, port, out, err);
-        return runCalc(o, mode, state, port, out, err);
+        if (!args.empty() && args[0] != "calc" && args[0] != "stations" && args[0].rfind('-', 0) != 0)
+            throw UsageError{"unknown command: " + args[0]};
+        std::vector<std::string> reversed(args.rbegin(), args.rend());  // the parser takes them last first
+        app.parse(reversed);
+        if (stations->parsed() && !o.json && !o.csv) throw UsageError{"stations needs --json and/or --csv"};
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return 0;
+    } catch (const CLI::CallForVersion& e) {
+        out << e.what() << '\n';
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        err << "tavrel-cli: " << e.what() << '\n' << app.help();
+        return 2;
     } catch (const UsageError& e) {
-        err << "tavrel-cli: " << e.text << '\n' << kUsage;
+        err << "tavrel-cli: " << e.text << '\n' << app.help();
         return 2;
     }
+
+    CliPort port(filesOf(o), err);
+    AppState state;
+    if (!InitializeCommand(state, modeOf(o.mode), port)) return 1;
+    if (stations->parsed()) return runStations(o, state, port, out, err);
+    return runCalc(o, state, port, out, err);
 }
 
 }  // namespace tavrel

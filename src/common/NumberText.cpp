@@ -91,4 +91,14 @@ std::string plainNumber(double v) {
     return s + exponent;
 }
 
+std::string StationKText(double station) {
+    if (!(std::fabs(station) < 1e12)) return plainNumber(station);  // no road is a billion kilometres long
+    const long long mm = std::llround(std::fabs(station) * 1000);
+    const bool negative = station < 0 && mm != 0;
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%sK%lld+%03lld.%03lld", negative ? "-" : "", mm / 1000000, mm / 1000 % 1000,
+                  mm % 1000);
+    return buf;
+}
+
 }  // namespace tavrel

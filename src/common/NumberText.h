@@ -32,4 +32,8 @@ inline std::string_view trimBlanks(std::string_view s) {
 // and no zero before the point of a value between -1 and 1 (0.5 -> ".5", -0.25 -> "-.25", 1100 -> "1100").
 std::string plainNumber(double v);
 
+// A written station as drawings show it, rounded to the millimetre: kilometres, "+", and the metres with three
+// digits before and after the point (12345.678 -> "K12+345.678", 345.5 -> "K0+345.500", -12.5 -> "-K0+012.500").
+std::string StationKText(double station);
+
 }  // namespace tavrel

@@ -147,3 +147,108 @@ TEST(CliCalc, LayoutMistakesAreToldInTheProgramsWords) {
     EXPECT_EQ(none.err, "错误: 读取文件被取消！\n");
     std::filesystem::remove_all(dir);
 }
+
+namespace {
+
+std::vector<std::string> exampleCalc(const std::string& mode, std::vector<std::string> extra) {
+    const std::string d = kExamples + "/" + mode + "/";
+    std::vector<std::string> a{"calc", "--mode", mode};
+    if (mode == "interchange") {
+        a.insert(a.end(), {"--jdx", d + "ramp.jdx", "--zdm", d + "ramp.zdm", "--cg", d + "ramp.cg"});
+    } else {
+        if (mode == "mainline") a.insert(a.end(), {"--jdx", d + "road.jdx"});
+        a.insert(a.end(), {"--dl", d + "road.dl", "--zdm", d + "road.zdm", "--cg", d + "road.cg"});
+    }
+    a.insert(a.end(), {"--layout", d + "bridge.txt"});
+    a.insert(a.end(), extra.begin(), extra.end());
+    return a;
+}
+
+// The number after `"key": ` at its first occurrence following `from`, and `then` after it, in a JSON text.
+double jsonValueAfter(const std::string& json, const std::string& from, const std::string& key,
+                      const std::string& then = {}) {
+    auto start = json.find(from);
+    if (start != std::string::npos && !then.empty()) start = json.find(then, start);
+    if (start == std::string::npos) throw std::runtime_error("no " + from + " " + then);
+    const auto at = json.find("\"" + key + "\": ", start);
+    if (at == std::string::npos) throw std::runtime_error("no " + key + " after " + from);
+    return std::stod(json.substr(at + key.size() + 4));
+}
+
+}  // namespace
+
+TEST(CliExamples, PinnedStationsAndHeightsOfTheExampleBridges) {
+    // The first pedestal of each example's pier 1#: its station and height as checked against an independent
+    // calculation of the same bridges (agreement well under 0.1 mm).
+    const struct {
+        const char* mode;
+        const char* pier;
+        double referenceNominalStation, pedestalStation, height, topElevation;
+    } rows[] = {
+        {"straight", "\"pierName\": \"1#墩\"", 2395.5, 2385.5, 0.251262, 121.808173},
+        {"mainline", "\"pierName\": \"1#墩\"", 12630, 12632.941983, 0.298736, 249.210643},
+        {"interchange", "\"pierName\": \"A匝道1#墩\"", 175, 177.068875, 0.248202, 251.771935},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.mode);
+        const auto r = cli(exampleCalc(row.mode, {"--json", "-"}));
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NEAR(jsonValueAfter(r.out, row.pier, "referenceNominalStation"), row.referenceNominalStation, 1e-6);
+        EXPECT_NEAR(jsonValueAfter(r.out, row.pier, "station", "\"pedestals\""), row.pedestalStation, 1e-5);
+        EXPECT_NEAR(jsonValueAfter(r.out, row.pier, "height", "\"pedestals\""), row.height, 1e-5);
+        EXPECT_NEAR(jsonValueAfter(r.out, row.pier, "topElevation", "\"pedestals\""), row.topElevation, 1e-5);
+    }
+}
+
+TEST(CliExamples, WithoutAnOutputTheResultsAreATableOnStandardOutput) {
+    const auto r = cli(exampleCalc("straight", {}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty());
+    EXPECT_NE(r.out.find("墩台 1#墩  桩号 K2+395.500\n"), std::string::npos) << r.out;
+    // Pedestal 1 of 1#墩: offset, top elevation and height, three decimals.
+    EXPECT_NE(r.out.find("       1      -9.750       121.808         0.251\n"), std::string::npos) << r.out;
+    // 3#台 carries the mark Y: its left pedestals (4 to 6, at positive distances) are not listed.
+    const std::string last = r.out.substr(r.out.find("墩台 3#台"));
+    EXPECT_NE(last.find("\n       3 "), std::string::npos);
+    EXPECT_EQ(last.find("\n       4 "), std::string::npos);
+}
+
+TEST(CliConventions, HelpAndVersionGoToStandardOutput) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--help"}, {"-h"}, {"calc", "--help"}, {"stations", "-h"}}) {
+        SCOPED_TRACE(args.back());
+        const auto r = cli(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_TRUE(r.err.empty());
+        EXPECT_NE(r.out.find("Usage: tavrel-cli"), std::string::npos) << r.out;
+    }
+    EXPECT_NE(cli({"calc", "--help"}).out.find("--layout"), std::string::npos);
+    EXPECT_NE(cli({"stations", "--help"}).out.find("--step"), std::string::npos);
+    const auto v = cli({"--version"});
+    EXPECT_EQ(v.status, 0);
+    EXPECT_EQ(v.out, "tavrel-cli 2.0\n");
+}
+
+TEST(CliConventions, KeyEqualsValueWorksAsKeySpaceValue) {
+    const std::string d = kExamples + "/straight/";
+    const auto spaced = cli(straightRoad({"--from", "2000", "--to", "2020", "--step", "10", "--offset", "-5.25",
+                                          "--csv", "-"}));
+    const auto joined = cli({"stations", "--mode=straight", "--dl=" + d + "road.dl", "--zdm=" + d + "road.zdm",
+                             "--cg=" + d + "road.cg", "--from=2000", "--to=2020", "--step=10", "--offset=-5.25",
+                             "--csv=-"});
+    ASSERT_EQ(spaced.status, 0) << spaced.err;
+    EXPECT_EQ(joined.status, 0) << joined.err;
+    EXPECT_EQ(joined.out, spaced.out);
+}
+
+TEST(CliConventions, UsageErrorsAreOneLineThenTheUsageOnStderr) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"draw"}, {"calc", "--mode", "curved"}, {"stations", "--mode", "straight", "--from", "0", "--to", "1",
+                                                         "--step", "1"}}) {
+        const auto r = cli(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_EQ(r.err.rfind("tavrel-cli: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find("\nUsage: tavrel-cli"), std::string::npos) << r.err;
+    }
+}

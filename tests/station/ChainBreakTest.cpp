@@ -124,27 +124,3 @@ TEST(PierStationShift, AlongTheRoadOrAlongThePierAxis) {
     EXPECT_DOUBLE_EQ(dszhjs(never, "1500+x1.5", 45).zhzhpj, 1.5);
     EXPECT_THROW(dszhjs(never, "1500+2", 0), CalcError);
 }
-
-TEST(NumberText, StrictLenientAndPlain) {
-    EXPECT_EQ(strictNumber("12.5"), 12.5);
-    EXPECT_EQ(strictNumber("-3e2"), -300);
-    EXPECT_EQ(strictNumber("+.5"), 0.5);
-    EXPECT_EQ(strictNumber("5."), 5);
-    EXPECT_FALSE(strictNumber("12a"));
-    EXPECT_FALSE(strictNumber(""));
-    EXPECT_FALSE(strictNumber("."));
-    EXPECT_FALSE(strictNumber("1e999"));
-    EXPECT_DOUBLE_EQ(lenientNumber("12abc"), 12);
-    EXPECT_DOUBLE_EQ(lenientNumber("1.5e3x"), 1500);
-    EXPECT_DOUBLE_EQ(lenientNumber("2e"), 2);
-    EXPECT_DOUBLE_EQ(lenientNumber("abc"), 0);
-    EXPECT_FALSE(leadingNumber("-").found);
-    EXPECT_THROW(leadingNumber("1e999"), FormatError);
-    EXPECT_EQ(plainNumber(1100), "1100");
-    EXPECT_EQ(plainNumber(0.5), ".5");
-    EXPECT_EQ(plainNumber(-0.25), "-.25");
-    EXPECT_EQ(plainNumber(1234.5678), "1234.5678");
-    EXPECT_EQ(plainNumber(0.1 + 0.2), ".3");
-    EXPECT_EQ(plainNumber(0), "0");
-    EXPECT_EQ(plainNumber(123456789012345678.0), "1.23456789012346E+17");
-}

@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include "common/Errors.h"
+#include "common/NumberText.h"
+
+using namespace tavrel;
+
+TEST(NumberText, StrictLenientAndPlain) {
+    EXPECT_EQ(strictNumber("12.5"), 12.5);
+    EXPECT_EQ(strictNumber("-3e2"), -300);
+    EXPECT_EQ(strictNumber("+.5"), 0.5);
+    EXPECT_EQ(strictNumber("5."), 5);
+    EXPECT_FALSE(strictNumber("12a"));
+    EXPECT_FALSE(strictNumber(""));
+    EXPECT_FALSE(strictNumber("."));
+    EXPECT_FALSE(strictNumber("1e999"));
+    EXPECT_DOUBLE_EQ(lenientNumber("12abc"), 12);
+    EXPECT_DOUBLE_EQ(lenientNumber("1.5e3x"), 1500);
+    EXPECT_DOUBLE_EQ(lenientNumber("2e"), 2);
+    EXPECT_DOUBLE_EQ(lenientNumber("abc"), 0);
+    EXPECT_FALSE(leadingNumber("-").found);
+    EXPECT_THROW(leadingNumber("1e999"), FormatError);
+    EXPECT_EQ(plainNumber(1100), "1100");
+    EXPECT_EQ(plainNumber(0.5), ".5");
+    EXPECT_EQ(plainNumber(-0.25), "-.25");
+    EXPECT_EQ(plainNumber(1234.5678), "1234.5678");
+    EXPECT_EQ(plainNumber(0.1 + 0.2), ".3");
+    EXPECT_EQ(plainNumber(0), "0");
+    EXPECT_EQ(plainNumber(123456789012345678.0), "1.23456789012346E+17");
+}
+
+TEST(NumberText, StationsInKilometreFormRoundedToTheMillimetre) {
+    const struct {
+        double station;
+        const char* text;
+    } rows[] = {
+        {12345.678, "K12+345.678"}, {12345, "K12+345.000"},   {345.5, "K0+345.500"},  {0, "K0+000.000"},
+        {999.9996, "K1+000.000"},   {2395.0004, "K2+395.000"}, {-12.5, "-K0+012.500"}, {-0.0001, "K0+000.000"},
+        {1234567.891, "K1234+567.891"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(StationKText(row.station), row.text);
+    }
+}
