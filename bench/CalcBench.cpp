@@ -23,7 +23,7 @@ struct GeneratedRamp {
         // 999 elements repeating: straight, spiral in, arc, spiral out, alternately to the right and the left.
         std::ostringstream jdx;
         jdx << "0,3346000.000,512800.000,45.3000\r\n";
-        const char* pattern[] = {"9999 9999 40", "9999 400 40", "400 400 60", "400 9999 40",
+        const char* pattern[] = {"9999 9999 40", "9999 400 40",  "400 400 60",   "400 9999 40",
                                  "9999 9999 40", "9999 -400 40", "-400 -400 60", "-400 9999 40"};
         for (int k = 0; k < 999; ++k) jdx << pattern[k % 8] << "\r\n";
         write("ramp.jdx", jdx.str());
@@ -34,8 +34,8 @@ struct GeneratedRamp {
         for (int i = 0; i < 1000; ++i) layout << i << "#墩 " << 100 + 30 * i << " 1.8 0.3\r\n";
         write("bridge.txt", layout.str());
         const auto f = [&](const char* name) { return (dir / name).string(); };
-        args = {"calc", "--mode", "interchange", "--jdx", f("ramp.jdx"), "--zdm", f("ramp.zdm"),
-                "--cg", f("ramp.cg"), "--layout", f("bridge.txt")};
+        args = {"calc",        "--mode", "interchange", "--jdx",    f("ramp.jdx"),  "--zdm",
+                f("ramp.zdm"), "--cg",   f("ramp.cg"),  "--layout", f("bridge.txt")};
     }
     ~GeneratedRamp() {
         std::error_code ec;
@@ -55,8 +55,8 @@ void BM_CalcCurvedRamp1000Piers(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(status);
     }
-    state.counters["piers/s"] = benchmark::Counter(1000.0 * static_cast<double>(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["piers/s"] =
+        benchmark::Counter(1000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_CalcCurvedRamp1000Piers)->Unit(benchmark::kMillisecond)->UseRealTime();
 

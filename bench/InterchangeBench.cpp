@@ -21,9 +21,14 @@ std::vector<AlignmentElement> generatedRamp(std::size_t count) {
     std::vector<AlignmentElement> e;
     for (double side = 1; e.size() < count; side = -side) {
         const double r1 = side * uniform(150, 400), r2 = side * uniform(600, 1200), r3 = side * uniform(200, 500);
-        e.insert(e.end(), {{9999, 9999, uniform(20, 200)}, {9999, r1, uniform(30, 90)}, {r1, r1, uniform(10, 150)},
-                           {r1, r2, uniform(30, 80)}, {r2, r2, uniform(10, 100)}, {r2, r3, uniform(30, 80)},
-                           {r3, r3, uniform(10, 100)}, {r3, 9999, uniform(30, 90)}});
+        e.insert(e.end(), {{9999, 9999, uniform(20, 200)},
+                           {9999, r1, uniform(30, 90)},
+                           {r1, r1, uniform(10, 150)},
+                           {r1, r2, uniform(30, 80)},
+                           {r2, r2, uniform(10, 100)},
+                           {r2, r3, uniform(30, 80)},
+                           {r3, r3, uniform(10, 100)},
+                           {r3, 9999, uniform(30, 90)}});
     }
     e.resize(count);
     return e;

@@ -56,8 +56,7 @@ AboutWindow::AboutWindow(UrlOpener opener, QWidget* parent) : QDialog(parent), o
     connect(download, &ClickableLabel::clicked, this, [this] { opener_(QUrl(kHomePage)); });
     auto* mail = LinkLabel(kAuthorMail, this);
     mail->setObjectName(QStringLiteral("lblHomepage"));
-    connect(mail, &ClickableLabel::clicked, this,
-            [this] { opener_(QUrl(QStringLiteral("mailto:") + kAuthorMail)); });
+    connect(mail, &ClickableLabel::clicked, this, [this] { opener_(QUrl(QStringLiteral("mailto:") + kAuthorMail)); });
 
     auto* grid = new QGridLayout;
     grid->setContentsMargins(16, 12, 16, 4);

@@ -17,9 +17,9 @@ inline constexpr double kDockRightSnapTwips = 4;  // twips: how close the right 
 inline constexpr double kDockOverlapTwips = 10;   // twips a revealed window reaches past the screen edge
 
 struct DockInput {
-    QRect window;    // frame rectangle, screen pixels relative to the screen's top-left corner
-    QPoint cursor;   // screen pixels, same origin
-    QSize screen;    // pixels
+    QRect window;   // frame rectangle, screen pixels relative to the screen's top-left corner
+    QPoint cursor;  // screen pixels, same origin
+    QSize screen;   // pixels
     bool minimised = false;
     double twipsPerPixel = 15;  // 1440 / logical dpi
 };

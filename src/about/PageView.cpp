@@ -42,9 +42,8 @@ void PageView::onReply(QNetworkReply* reply) {
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool ok = reply->error() == QNetworkReply::NoError && (status == 0 || (status >= 200 && status < 300));
     if (ok) {
-        const QString text = DecodePage(reply->readAll(), reply->header(QNetworkRequest::ContentTypeHeader)
-                                                              .toString()
-                                                              .toLatin1());
+        const QString text =
+            DecodePage(reply->readAll(), reply->header(QNetworkRequest::ContentTypeHeader).toString().toLatin1());
         setHtml(text);
         state_ = State::Shown;
     } else {

@@ -6,9 +6,9 @@
 
 namespace tavrel::about {
 
-QPixmap BrandIcon(int size);            // a bridge arch on a blue tile
-QPixmap HeaderBackground(QSize size);   // the blue band behind the about window's header
-QPixmap MinimisePicture(int size);      // a bar at the bottom of a square
-QPixmap ExitPicture(int size);          // a cross on red
+QPixmap BrandIcon(int size);           // a bridge arch on a blue tile
+QPixmap HeaderBackground(QSize size);  // the blue band behind the about window's header
+QPixmap MinimisePicture(int size);     // a bar at the bottom of a square
+QPixmap ExitPicture(int size);         // a cross on red
 
 }  // namespace tavrel::about

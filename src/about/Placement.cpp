@@ -35,8 +35,6 @@ QRect ScreenRect(const QWidget& widget) {
     return s ? s->geometry() : QRect(0, 0, 800, 600);
 }
 
-void PlaceWindow(QWidget& window) {
-    window.move(ThirdFromTop(ScreenRect(window), window.frameGeometry().size()));
-}
+void PlaceWindow(QWidget& window) { window.move(ThirdFromTop(ScreenRect(window), window.frameGeometry().size())); }
 
 }  // namespace tavrel::about

@@ -3,9 +3,9 @@
 #include <cctype>
 
 #include "common/Errors.h"
+#include "common/NumberText.h"
 #include "common/TextFile.h"
 #include "common/Tokenize.h"
-#include "common/NumberText.h"
 
 namespace tavrel {
 

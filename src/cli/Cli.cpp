@@ -79,9 +79,9 @@ std::string stationsJson(const std::vector<StationRow>& rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const StationRow& r = rows[i];
         s += "  {\"station\": " + numberText(r.station) + ", \"nominalStation\": " + numberText(r.nominalStation) +
-             ", \"x\": " + jsonNumber(r.x) + ", \"y\": " + jsonNumber(r.y) + ", \"bearing\": " +
-             jsonNumber(r.bearing) + ", \"elevation\": " + numberText(r.elevation) + ", \"leftSlope\": " +
-             numberText(r.leftSlope) + ", \"rightSlope\": " + numberText(r.rightSlope) + "}";
+             ", \"x\": " + jsonNumber(r.x) + ", \"y\": " + jsonNumber(r.y) + ", \"bearing\": " + jsonNumber(r.bearing) +
+             ", \"elevation\": " + numberText(r.elevation) + ", \"leftSlope\": " + numberText(r.leftSlope) +
+             ", \"rightSlope\": " + numberText(r.rightSlope) + "}";
         s += i + 1 < rows.size() ? ",\n" : "\n";
     }
     return s + "]\n";
@@ -126,31 +126,35 @@ std::string calcJson(const std::string& mode, const CalculationResult& r) {
         const PierSection& sec = r.sections[i];
         s += i ? ",\n" : "\n";
         s += "    {\"pierName\": " + jsonString(p.pierName) + ", \"baseStation\": " + numberText(p.baseStation) +
-             ", \"stationShift\": " + numberText(p.stationShift) + ", \"referenceStation\": " +
-             numberText(p.referenceStation) + ", \"referenceNominalStation\": " +
-             numberText(p.referenceNominalStation) + ", \"deckToTopDepth\": " + numberText(p.deckToTopDepth) +
-             ", \"designPedestalHeight\": " + numberText(p.designPedestalHeight) + ", \"sideMark\": " +
-             jsonString(SideMarkText(p.sideMark)) + ",\n     \"section\": {\"pierStation\": " +
-             numberText(sec.pierStation) + ", \"edges\": {";
+             ", \"stationShift\": " + numberText(p.stationShift) +
+             ", \"referenceStation\": " + numberText(p.referenceStation) +
+             ", \"referenceNominalStation\": " + numberText(p.referenceNominalStation) +
+             ", \"deckToTopDepth\": " + numberText(p.deckToTopDepth) +
+             ", \"designPedestalHeight\": " + numberText(p.designPedestalHeight) +
+             ", \"sideMark\": " + jsonString(SideMarkText(p.sideMark)) +
+             ",\n     \"section\": {\"pierStation\": " + numberText(sec.pierStation) + ", \"edges\": {";
         for (int e = LO; e <= RO; ++e) {
-            s += std::string(e ? ", " : "") + "\"" + kEdgeNames[e] + "\": {\"nominalStation\": " +
-                 numberText(sec.edgeNominalStation[e]) + ", \"station\": " + numberText(sec.edgeStation[e]) +
-                 ", \"distance\": " + numberText(sec.edgeDistance[e]) + ", \"elevation\": " +
-                 numberText(sec.edgeElevation[e]) + ", \"x\": " + jsonNumber(sec.edgeX[e]) + ", \"y\": " +
-                 jsonNumber(sec.edgeY[e]) + "}";
+            s += std::string(e ? ", " : "") + "\"" + kEdgeNames[e] +
+                 "\": {\"nominalStation\": " + numberText(sec.edgeNominalStation[e]) +
+                 ", \"station\": " + numberText(sec.edgeStation[e]) +
+                 ", \"distance\": " + numberText(sec.edgeDistance[e]) +
+                 ", \"elevation\": " + numberText(sec.edgeElevation[e]) + ", \"x\": " + jsonNumber(sec.edgeX[e]) +
+                 ", \"y\": " + jsonNumber(sec.edgeY[e]) + "}";
         }
-        s += "}, \"leftAxisSlope\": " + numberText(sec.leftAxisSlope) + ", \"rightAxisSlope\": " +
-             numberText(sec.rightAxisSlope) + "},\n     \"pedestals\": [";
+        s += "}, \"leftAxisSlope\": " + numberText(sec.leftAxisSlope) +
+             ", \"rightAxisSlope\": " + numberText(sec.rightAxisSlope) + "},\n     \"pedestals\": [";
         for (std::size_t k = 0; k < l.pedestalDistances.size(); ++k) {
             s += k ? ",\n       " : "\n       ";
-            s += "{\"distance\": " + numberText(l.pedestalDistances[k]) + ", \"station\": " +
-                 numberText(t.pedestalStation[i][k]) + ", \"nominalStation\": " +
-                 numberText(t.pedestalNominalStation[i][k]) + ", \"offset\": " + numberText(t.pedestalOffset[i][k]) +
-                 ", \"crossSlope\": " + numberText(t.pedestalCrossSlope[i][k]) + ", \"deckElevation\": " +
-                 numberText(t.deckElevation[i][k]) + ", \"topElevation\": " +
-                 numberText(t.pedestalTopElevation[i][k]) + ", \"capTopElevation\": " +
-                 numberText(t.capTopElevation[i][k]) + ", \"height\": " + numberText(t.pedestalHeight[i][k]) +
-                 ", \"x\": " + jsonNumber(t.pedestalX[i][k]) + ", \"y\": " + jsonNumber(t.pedestalY[i][k]) + "}";
+            s += "{\"distance\": " + numberText(l.pedestalDistances[k]) +
+                 ", \"station\": " + numberText(t.pedestalStation[i][k]) +
+                 ", \"nominalStation\": " + numberText(t.pedestalNominalStation[i][k]) +
+                 ", \"offset\": " + numberText(t.pedestalOffset[i][k]) +
+                 ", \"crossSlope\": " + numberText(t.pedestalCrossSlope[i][k]) +
+                 ", \"deckElevation\": " + numberText(t.deckElevation[i][k]) +
+                 ", \"topElevation\": " + numberText(t.pedestalTopElevation[i][k]) +
+                 ", \"capTopElevation\": " + numberText(t.capTopElevation[i][k]) +
+                 ", \"height\": " + numberText(t.pedestalHeight[i][k]) + ", \"x\": " + jsonNumber(t.pedestalX[i][k]) +
+                 ", \"y\": " + jsonNumber(t.pedestalY[i][k]) + "}";
         }
         s += "]}";
     }
@@ -223,9 +227,10 @@ void addRoadOptions(CLI::App& cmd, Options& o) {
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options o;
-    CLI::App app("Tavrel: bearing pedestals of a bridge on its road, and the station table of the road. Input "
-                 "files are GBK (code page 936) or UTF-8 text.",
-                 "tavrel-cli");
+    CLI::App app(
+        "Tavrel: bearing pedestals of a bridge on its road, and the station table of the road. Input "
+        "files are GBK (code page 936) or UTF-8 text.",
+        "tavrel-cli");
     app.set_version_flag("--version", std::string("tavrel-cli ") + TAVREL_VERSION);
     app.require_subcommand(1);
 

@@ -47,9 +47,7 @@ std::optional<std::vector<std::string>> TokenizeLine(std::string_view line) {
     return tokens;
 }
 
-bool HeaderReader::atLineEnd() const {
-    return pos_ >= text_.size() || text_[pos_] == '\r' || text_[pos_] == '\n';
-}
+bool HeaderReader::atLineEnd() const { return pos_ >= text_.size() || text_[pos_] == '\r' || text_[pos_] == '\n'; }
 
 void HeaderReader::consumeDelimiter() {
     while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;

@@ -9,8 +9,9 @@ namespace tavrel {
 
 // excelout: the general table of `dshtemp` (pier x pedestal, the layout's size) with the group caption of table
 // `n`: 1 "垫石号及垫石顶面高程" (top elevations), 2 "垫石号及垫石高度" (heights), any other n none.
-// Pedestals outside a pier's side (the side rule, Lists) stay empty. Throws CalcError (and adds no sheet) when the session has no workbook, the
-// layout has no pier or no pedestal, a table does not match the layout or a value to be written is not finite.
+// Pedestals outside a pier's side (the side rule, Lists) stay empty. Throws CalcError (and adds no sheet) when the
+// session has no workbook, the layout has no pier or no pedestal, a table does not match the layout or a value to be
+// written is not finite.
 void excelout(ExcelApp& excelApp, const PedestalLayout& layout, const ResultTable& dshtemp, int n);
 
 // excelout90: the square-pier table: top elevations `dshtemp` as in excelout (caption of table 1), with the

@@ -207,7 +207,8 @@ ElementChain BuildElementChain(const ElementInput& start) {
     c.nodeBearing_.resize(n + 1);
 
     c.nodeStation_[0] = start.elementStartStation;
-    for (std::size_t k = 0; k < n; ++k) c.nodeStation_[k + 1] = requireFinite(chain[k].length + c.nodeStation_[k], "node station");
+    for (std::size_t k = 0; k < n; ++k)
+        c.nodeStation_[k + 1] = requireFinite(chain[k].length + c.nodeStation_[k], "node station");
 
     // Bearings accumulate unreduced over the whole chain; each is then reduced into [0, 2*pi).
     c.nodeBearing_[0] = DegreesToRadians(startAzimuthDegrees);

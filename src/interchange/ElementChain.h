@@ -37,8 +37,8 @@ public:
     ElementChain() = default;  // not built: every lookup throws CalcError
 
     const std::vector<AlignmentElement>& elements() const { return elements_; }  // S-shaped spirals split
-    const std::vector<double>& turnAngle() const { return turnAngle_; }  // rad, signed, over element k
-    const std::vector<double>& deltaX() const { return deltaX_; }        // m: start node -> end node of k
+    const std::vector<double>& turnAngle() const { return turnAngle_; }          // rad, signed, over element k
+    const std::vector<double>& deltaX() const { return deltaX_; }                // m: start node -> end node of k
     const std::vector<double>& deltaY() const { return deltaY_; }
     const std::vector<Station>& nodeStation() const { return nodeStation_; }  // m, continuous; n + 1 entries
     const std::vector<double>& nodeX() const { return nodeX_; }               // m

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "common/Errors.h"
+#include "common/NumberText.h"
 #include "mainline/MainLineDetail.h"
 #include "mainline/Spiral.h"
-#include "common/NumberText.h"
 
 namespace tavrel {
 
@@ -159,12 +159,14 @@ MainLine MainLineBuild(const MainLineInput& input) {
         if (!P(i).isSwitchback) continue;
         line.mutableCurve(i - 1).sideBearing =
             P(i).switchbackFlag1 ? BearingOf(xy(i - 1), xy(i)) : BearingOf(xy(i), xy(i - 1));
-        line.mutableCurve(i).sideBearing = P(i).switchbackFlag2 ? BearingOf(xy(i), xy(i + 1)) : BearingOf(xy(i + 1), xy(i));
+        line.mutableCurve(i).sideBearing =
+            P(i).switchbackFlag2 ? BearingOf(xy(i), xy(i + 1)) : BearingOf(xy(i + 1), xy(i));
     }
 
     // 3. Deflections alpha, wrapped into [-pi, pi].
     for (int i = 2; i <= N - 1; ++i)
-        line.mutableCurve(i).deflection = wrapAngle(line.mutableCurve(i).sideBearing - line.mutableCurve(i - 1).sideBearing);
+        line.mutableCurve(i).deflection =
+            wrapAngle(line.mutableCurve(i).sideBearing - line.mutableCurve(i - 1).sideBearing);
 
     // 4. A switchback turns the long way round (alpha = 0 becomes -2*pi).
     for (int i = 2; i <= N - 1; ++i)
@@ -187,8 +189,8 @@ MainLine MainLineBuild(const MainLineInput& input) {
         if (c.deflection == 0) throw CalcError("zero deflection" + atPoint(i));
         if (c.RD1 != 0 && c.RD1 == c.R) throw CalcError("incoming spiral starts at the curve radius" + atPoint(i));
         if (c.RD2 != 0 && c.RD2 == c.R) throw CalcError("outgoing spiral ends at the curve radius" + atPoint(i));
-        const auto t =
-            CurveTangents(c.R, c.RD1, c.RD2, c.Ls1, c.Ls2, c.deflection, line.mutableCurve(i - 1).sideBearing, c.sideBearing);
+        const auto t = CurveTangents(c.R, c.RD1, c.RD2, c.Ls1, c.Ls2, c.deflection,
+                                     line.mutableCurve(i - 1).sideBearing, c.sideBearing);
         c.tangentIn = t.T1, c.tangentOut = t.T2;
         c.virtualLengthIn = t.l01, c.virtualLengthOut = t.l02;
         c.virtualBearingIn = t.thetaIn, c.virtualBearingOut = t.thetaOut;

@@ -46,8 +46,7 @@ double ClothoidX(double l, double A2) {
 
 double ClothoidY(double l, double A2) {
     return SumSeries([&](int n) {
-        return sign1(n) * std::pow(l, 4 * n + 3) /
-               (std::pow(2 * A2, 2 * n + 1) * Factorial(2 * n + 1) * (4 * n + 3));
+        return sign1(n) * std::pow(l, 4 * n + 3) / (std::pow(2 * A2, 2 * n + 1) * Factorial(2 * n + 1) * (4 * n + 3));
     });
 }
 

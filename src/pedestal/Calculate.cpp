@@ -19,9 +19,9 @@ ResultTable makeTable(std::size_t piers, std::size_t pedestals) {
 // No result may hold inf or NaN: one would end up in a table as a wrong number.
 void requireAllFinite(const CalculationResult& r) {
     const PedestalResultTables& t = r.tables;
-    for (const ResultTable* table : {&t.pedestalNominalStation, &t.deckElevation, &t.pedestalCrossSlope,
-                                     &t.pedestalOffset, &t.pedestalTopElevation, &t.capTopElevation,
-                                     &t.pedestalHeight, &t.pedestalStation})
+    for (const ResultTable* table :
+         {&t.pedestalNominalStation, &t.deckElevation, &t.pedestalCrossSlope, &t.pedestalOffset,
+          &t.pedestalTopElevation, &t.capTopElevation, &t.pedestalHeight, &t.pedestalStation})
         for (const auto& row : *table)
             for (double v : row) requireFinite(v, "result");
     for (const auto* xy : {&t.pedestalX, &t.pedestalY})
@@ -49,8 +49,8 @@ CalculationResult CalculatePedestals(const Road& road, const PedestalLayout& lay
         // The brackets of the foot and crossing searches lie kSkewBracketDegrees either side of the skew angle.
         const double a = layout.skewAngle;
         if (a != 90 && !(a > kSkewBracketDegrees && a < 180 - kSkewBracketDegrees))
-            throw RejectedText("数据有误", "曲线斜交桥的斜交角应在20度和160度之间，斜交角" + plainNumber(a) +
-                                               "度有误，请修改！");
+            throw RejectedText("数据有误",
+                               "曲线斜交桥的斜交角应在20度和160度之间，斜交角" + plainNumber(a) + "度有误，请修改！");
     }
 
     CalculationResult r;
@@ -87,8 +87,8 @@ CalculationResult CalculatePedestals(const Road& road, const PedestalLayout& lay
     for (std::size_t i = 0; i < P; ++i) {
         const PierRecord& pier = layout.piers[i];
         for (std::size_t k = 0; k < K; ++k) {
-            t.capTopElevation[i][k] = qmjs1(r.sections[i], layout.pedestalDistances[k]) - pier.deckToTopDepth -
-                                      pier.designPedestalHeight;
+            t.capTopElevation[i][k] =
+                qmjs1(r.sections[i], layout.pedestalDistances[k]) - pier.deckToTopDepth - pier.designPedestalHeight;
             t.pedestalHeight[i][k] = t.pedestalTopElevation[i][k] - t.capTopElevation[i][k];
         }
     }

@@ -15,8 +15,8 @@ PedestalPoint qmjs(const Road& road, Station zhzh, double skewAngle, double dist
     if (road.curved()) {
         const PlanAlignment& plan = *road.plan;
         if (!(plan.firstStation() <= zhzh && zhzh <= plan.lastStation()))
-            throw RejectedText("数据有误", "桩号" + plainNumber(sj_dl_chg(road.chainBreaks, zhzh)) +
-                                               "超出平面数据文件，请修改！");
+            throw RejectedText("数据有误",
+                               "桩号" + plainNumber(sj_dl_chg(road.chainBreaks, zhzh)) + "超出平面数据文件，请修改！");
         const PointAtStation c = plan.pointAt(zhzh);
         const Point p = c.p + distance * direction(c.bearing + thetaR - kPi);
         const auto [s1, s2] = FootBracket(zhzh, skewAngle, distance);

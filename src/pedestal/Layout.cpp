@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "common/Errors.h"
-#include "common/TextFile.h"
-#include "common/Tokenize.h"
 #include "common/NumberText.h"
 #include "common/Plane.h"
+#include "common/TextFile.h"
+#include "common/Tokenize.h"
 
 namespace tavrel {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "common/Errors.h"
+#include "common/NumberText.h"
 #include "pedestal/SkewBracket.h"
 #include "pedestal/StationOfPoint.h"
-#include "common/NumberText.h"
 
 namespace tavrel {
 

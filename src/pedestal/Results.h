@@ -37,18 +37,18 @@ inline const char* SideMarkText(SideMark mark) {
 
 // One pier or abutment line of the layout file.
 struct PierRecord {
-    std::string pierName;           // as written (token 1)
-    Station baseStation = 0;        // continuous station of the station part of token 2
-    double stationShift = 0;        // m, signed shift along the road from token 2
-    Station referenceStation = 0;   // baseStation + stationShift: where the pedestals are laid out from
+    std::string pierName;                // as written (token 1)
+    Station baseStation = 0;             // continuous station of the station part of token 2
+    double stationShift = 0;             // m, signed shift along the road from token 2
+    Station referenceStation = 0;        // baseStation + stationShift: where the pedestals are laid out from
     double referenceNominalStation = 0;  // referenceStation in the written (chain-break) numbering
-    double deckToTopDepth = 0;      // m, deck surface down to the pedestal top
-    double designPedestalHeight = 0;  // m
+    double deckToTopDepth = 0;           // m, deck surface down to the pedestal top
+    double designPedestalHeight = 0;     // m
     SideMark sideMark = SideMark::Both;
 };
 
 struct PedestalLayout {
-    double skewAngle = 90;                 // degrees from the forward tangent to the right half of the pier axis
+    double skewAngle = 90;                  // degrees from the forward tangent to the right half of the pier axis
     std::vector<double> pedestalDistances;  // m along the pier axis, positive to the left; pedestalCount = size
     std::vector<PierRecord> piers;          // pierCount = size
 };
@@ -76,12 +76,12 @@ inline constexpr std::array<const char*, 4> kEdgeNames{"LO", "LI", "RI", "RO"};
 
 // The deck cross-section along one pier's axis.
 struct PierSection {
-    Station pierStation = 0;  // the pier's baseStation
-    double pierSkewAngle = 90;  // degrees
-    std::array<double, 4> edgeNominalStation{};  // written stations
-    std::array<double, 4> edgeStation{};         // continuous stations
-    std::array<double, 4> edgeDistance{};        // m along the pier axis from the pier's centre point
-    std::array<double, 4> edgeElevation{};       // m
+    Station pierStation = 0;                            // the pier's baseStation
+    double pierSkewAngle = 90;                          // degrees
+    std::array<double, 4> edgeNominalStation{};         // written stations
+    std::array<double, 4> edgeStation{};                // continuous stations
+    std::array<double, 4> edgeDistance{};               // m along the pier axis from the pier's centre point
+    std::array<double, 4> edgeElevation{};              // m
     std::array<std::optional<double>, 4> edgeX, edgeY;  // plane points, on the curved skew path only
     double leftAxisSlope = 0, rightAxisSlope = 0;       // deck slopes along the axis (ratios)
 };

@@ -10,12 +10,12 @@ namespace tavrel {
 
 namespace {
 
-constexpr int kScanIntervals = 16;         // coarse scan of the bracket before narrowing
-constexpr int kMaxGoldenRounds = 200;      // the bracket shrinks by 0.618 per round: far more than needed
-constexpr double kGoldenWidth = 1e-7;      // m: golden-section stops here; Newton takes it from there
+constexpr int kScanIntervals = 16;     // coarse scan of the bracket before narrowing
+constexpr int kMaxGoldenRounds = 200;  // the bracket shrinks by 0.618 per round: far more than needed
+constexpr double kGoldenWidth = 1e-7;  // m: golden-section stops here; Newton takes it from there
 constexpr int kMaxNewtonSteps = 20;
-constexpr double kNewtonStep = 1e-11;      // m: a Newton step this small means the foot is found
-constexpr double kDerivativeStep = 1e-4;   // m: central difference for the tangent condition's slope
+constexpr double kNewtonStep = 1e-11;     // m: a Newton step this small means the foot is found
+constexpr double kDerivativeStep = 1e-4;  // m: central difference for the tangent condition's slope
 
 double distanceAt(const PlanAlignment& plan, Station s, Point p) { return pt_pt(plan.pointAt(s).p, p); }
 
@@ -68,9 +68,9 @@ FootPoint js_dtzh(const PlanAlignment& plan, Station xyqdzh, Station xyzdzh, Poi
     // Newton steps on the tangent condition, kept inside the bracket and only while they bring p closer.
     for (int step = 0; step < kMaxNewtonSteps; ++step) {
         const double g = tangentCondition(plan, s, p);
-        const double slope = (tangentCondition(plan, s + kDerivativeStep, p) -
-                              tangentCondition(plan, s - kDerivativeStep, p)) /
-                             (2 * kDerivativeStep);
+        const double slope =
+            (tangentCondition(plan, s + kDerivativeStep, p) - tangentCondition(plan, s - kDerivativeStep, p)) /
+            (2 * kDerivativeStep);
         if (!(std::fabs(slope) > 1e-6)) break;
         const double next = std::clamp(s - g / slope, lo, hi);
         const double fNext = distanceAt(plan, next, p);

@@ -3,8 +3,8 @@
 // and where a pier axis crosses the line parallel to the centreline at a given offset.
 #include <optional>
 
-#include "road/PlanAlignment.h"
 #include "pedestal/PlaneGeometry.h"
+#include "road/PlanAlignment.h"
 
 namespace tavrel {
 
@@ -35,7 +35,7 @@ struct PierAxis {
     Point a, b;
 };
 
-inline constexpr int kMaxAxisSamples = 32767;  // the sample count is 16-bit: a bracket of about 3.3 km
+inline constexpr int kMaxAxisSamples = 32767;   // the sample count is 16-bit: a bracket of about 3.3 km
 inline constexpr double kAxisSampleStep = 0.1;  // m along the centreline
 
 // intxy: where the pier axis crosses the line at offset hdmjl (m, positive to the left) from the centreline,

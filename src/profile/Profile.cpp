@@ -100,8 +100,7 @@ double ProfileElevationAt(const Profile& profile, Station x) {
     if (start <= x && x < c.station)
         return requireFinite(withCurveOffset(onGradeFrom(a, x), x - start, c), "elevation");
     // Second half, from the grade-change point on, measured to the curve end on the outgoing grade.
-    if (c.station <= x && x < end)
-        return requireFinite(withCurveOffset(onGradeFrom(c, x), end - x, c), "elevation");
+    if (c.station <= x && x < end) return requireFinite(withCurveOffset(onGradeFrom(c, x), end - x, c), "elevation");
 
     // The three ranges above cover [curveEnd[i], curveEnd[i+1]) whatever the order of the stations, so with the
     // curve ends ProfileBuild derives every station lands on one of them (stations out of order or overlapping

@@ -10,11 +10,11 @@
 namespace tavrel {
 
 struct StationRow {
-    Station station = 0;         // continuous
-    double nominalStation = 0;   // as written on the drawings (chain-break numbering)
-    std::optional<double> x, y;  // m, the point at the row's offset; none without a plan alignment
-    std::optional<double> bearing;  // rad in [0, 2*pi), of the centreline
-    double elevation = 0;        // m: design elevation at offset 0, deck elevation at any other offset
+    Station station = 0;                   // continuous
+    double nominalStation = 0;             // as written on the drawings (chain-break numbering)
+    std::optional<double> x, y;            // m, the point at the row's offset; none without a plan alignment
+    std::optional<double> bearing;         // rad in [0, 2*pi), of the centreline
+    double elevation = 0;                  // m: design elevation at offset 0, deck elevation at any other offset
     double leftSlope = 0, rightSlope = 0;  // percent
 };
 

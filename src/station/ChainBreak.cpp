@@ -34,13 +34,13 @@ std::string zh_dlstr(const ChainBreakTable& table, std::string_view zhstr) {
         const auto& [b, a] = table.chainBreaks[k];
         if (b < v && v < a)
             throw RejectedText("数据有误", "桩号" + std::string(zhstr) + "不应存在" + plainNumber(b) + "和" +
-                                                plainNumber(a) + "之间，请修改！");
+                                               plainNumber(a) + "之间，请修改！");
     }
     for (int k = 1; k <= n; ++k) {
         const auto& [b, a] = table.chainBreaks[k];
         if (b > a && a <= v && v <= b)
-            throw RejectedText("数据有误", "程序不能判断桩号" + std::string(zhstr) +
-                                                "所属的断链区间，需添加断链标识A、B、C...");
+            throw RejectedText("数据有误",
+                               "程序不能判断桩号" + std::string(zhstr) + "所属的断链区间，需添加断链标识A、B、C...");
     }
     int m = 1;
     for (int k = 1; k <= n; ++k)
@@ -84,8 +84,8 @@ PierStation dszhjs(const ChainBreakTable& table, std::string_view dszhstr, doubl
         base = dszhstr.substr(0, first);
         std::string_view shift = dszhstr.substr(first + 1);
         shift = shift.substr(0, shift.find(sep));  // later pieces are ignored
-        if (!shift.empty() && (shift.front() == 'L' || shift.front() == 'X' || shift.front() == 'l' ||
-                               shift.front() == 'x')) {
+        if (!shift.empty() &&
+            (shift.front() == 'L' || shift.front() == 'X' || shift.front() == 'l' || shift.front() == 'x')) {
             r.zhzhpj = sign * lenientNumber(shift.substr(1));
         } else {
             // Given along the pier axis: its component along the road.

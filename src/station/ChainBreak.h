@@ -19,12 +19,12 @@ struct ChainBreak {
     double afterStation = 0;   // m: number of the same point in the numbering after it
 };
 
-inline constexpr int kChainBreakEntries = 21;          // entries 0 ... 20
-inline constexpr int kMaxChainBreaks = 19;             // entry count + 1 holds the closing sentinel
+inline constexpr int kChainBreakEntries = 21;           // entries 0 ... 20
+inline constexpr int kMaxChainBreaks = 19;              // entry count + 1 holds the closing sentinel
 inline constexpr double kChainBreakSentinel = 5000000;  // m: the closing entry {5000000, 5000000}
 
 struct ChainBreakTable {
-    std::int16_t chainBreakCount = 0;                       // breaks in use: entries 1 ... chainBreakCount
+    std::int16_t chainBreakCount = 0;                          // breaks in use: entries 1 ... chainBreakCount
     std::array<ChainBreak, kChainBreakEntries> chainBreaks{};  // entry 0 is {0, 0}
 };
 
@@ -51,8 +51,8 @@ double sj_dl_chg(const ChainBreakTable& table, Station sjzh);
 // dszhjs: a pier station text with an optional signed shift ("1500+L2.5" along the road, "1500-3" along the
 // pier axis, converted to the road with the skew angle in degrees).
 struct PierStation {
-    Station dszh = 0;    // continuous station of the base text
-    double zhzhpj = 0;   // m, signed shift along the road
+    Station dszh = 0;   // continuous station of the base text
+    double zhzhpj = 0;  // m, signed shift along the road
 };
 PierStation dszhjs(const ChainBreakTable& table, std::string_view dszhstr, double skewAngle);
 

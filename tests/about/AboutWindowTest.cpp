@@ -1,13 +1,13 @@
 // The about window: its texts, where it opens, its links and its close button.
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
+#include "QtPrinters.h"
 #include "about/AboutWindow.h"
 #include "about/Placement.h"
 #include "about/Publisher.h"
-#include "QtPrinters.h"
 
 using namespace tavrel::about;
 
@@ -50,7 +50,8 @@ TEST_F(AboutWindowLinks, HeaderAndAddressOpenTheHomePageOnceEach) {
     QWidget* head = part("picBGHead");
     // The header picture where neither the icon nor the brand line covers it.
     QTest::mouseClick(head, Qt::LeftButton, {}, QPoint(head->width() - 3, 3));
-    for (const char* name : {"picBGHeadIcon", "lblBGHeadInfo1", "Label4"}) QTest::mouseClick(part(name), Qt::LeftButton);
+    for (const char* name : {"picBGHeadIcon", "lblBGHeadInfo1", "Label4"})
+        QTest::mouseClick(part(name), Qt::LeftButton);
     EXPECT_EQ(opened, std::vector<QUrl>(4, QUrl(kHomePage)));
 }
 

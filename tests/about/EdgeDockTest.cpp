@@ -2,8 +2,8 @@
 // is 15 twips: the 40-twip strip left in view is 3 px, the 10-twip overlap 1 px.
 #include <gtest/gtest.h>
 
-#include "about/EdgeDock.h"
 #include "QtPrinters.h"
+#include "about/EdgeDock.h"
 
 using tavrel::about::DockInput;
 using tavrel::about::DockStep;
@@ -40,19 +40,18 @@ TEST(EdgeDock, OneTickTable) {
         {"left beyond the edge hides to the left", At(-50, 300, away), QPoint(3 - kW, 300), false},
         {"right edge on the screen edge hides to the right", At(1080, 300, away), QPoint(1277, 300), false},
         {"right edge one pixel short is not docked", At(1079, 300, away), std::nullopt, false},
-        {"hidden at the top, cursor on the strip: back, 1 px over the edge", At(500, 3 - kH, {550, 1}),
-         QPoint(500, -1), true},
+        {"hidden at the top, cursor on the strip: back, 1 px over the edge", At(500, 3 - kH, {550, 1}), QPoint(500, -1),
+         true},
         {"hidden at the left, cursor on the strip", At(3 - kW, 300, {1, 400}), QPoint(-1, 300), true},
         {"hidden at the right, cursor on the strip", At(1277, 300, {1278, 400}), QPoint(1081, 300), true},
         {"revealed at the top stays while the cursor is inside", At(500, -1, {550, 100}), QPoint(500, -1), true},
-        {"off the top and the left: only the top is corrected", At(3 - kW, 3 - kH, {1, 1}), QPoint(3 - kW, -1),
-         true},
+        {"off the top and the left: only the top is corrected", At(3 - kW, 3 - kH, {1, 1}), QPoint(3 - kW, -1), true},
         {"... on every tick", At(3 - kW, -1, {1, 1}), QPoint(3 - kW, -1), true},
         {"cursor on the left border counts as outside", At(500, -1, {500, 100}), QPoint(500, 3 - kH), false},
-        {"cursor on the right edge (left + width) counts as outside", At(500, -1, {700, 100}),
-         QPoint(500, 3 - kH), false},
-        {"cursor on the bottom edge (top + height) counts as outside", At(500, -1, {550, 279}),
-         QPoint(500, 3 - kH), false},
+        {"cursor on the right edge (left + width) counts as outside", At(500, -1, {700, 100}), QPoint(500, 3 - kH),
+         false},
+        {"cursor on the bottom edge (top + height) counts as outside", At(500, -1, {550, 279}), QPoint(500, 3 - kH),
+         false},
         {"just inside the bottom edge", At(500, -1, {550, 278}), QPoint(500, -1), true},
     };
     for (const Row& r : rows) {
@@ -85,4 +84,3 @@ TEST(EdgeDock, TwipAmountsFollowTheLogicalDpi) {
     EXPECT_EQ(near->topLeft, QPoint(1270, 300));  // 40 twips = 10 px left in view
     EXPECT_FALSE(DockStep(At(1078, 300, {640, 900}, 4)).has_value());
 }
-

@@ -1,8 +1,8 @@
 // Window placement on the screen and the twip unit, on computed rectangles.
 #include <gtest/gtest.h>
 
-#include "about/Placement.h"
 #include "QtPrinters.h"
+#include "about/Placement.h"
 
 using namespace tavrel::about;
 
@@ -11,9 +11,9 @@ TEST(WindowPlacement, TwipsToPixelsRoundsToTheNearestPixel) {
         double twips;
         int dpi, px;
     } rows[] = {
-        {375, 96, 25},  {1215, 96, 81}, {4020, 96, 268}, {2850, 96, 190}, {40, 96, 3},   {10, 96, 1},
-        {7.5, 96, 1},   {7, 96, 0},     {-10, 96, -1},   {-7.5, 96, -1},  {375, 120, 31}, {1215, 120, 101},
-        {1440, 144, 144},
+        {375, 96, 25},  {1215, 96, 81},   {4020, 96, 268},  {2850, 96, 190}, {40, 96, 3},
+        {10, 96, 1},    {7.5, 96, 1},     {7, 96, 0},       {-10, 96, -1},   {-7.5, 96, -1},
+        {375, 120, 31}, {1215, 120, 101}, {1440, 144, 144},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.twips);

@@ -1,5 +1,6 @@
 // The promotion windows: placement, topmost, pictures, timers, docking with the real cursor, and the light
 // web view against a local server (offline it shows its note; it never waits long).
+#include <gtest/gtest.h>
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QPointer>
@@ -7,13 +8,12 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-#include <gtest/gtest.h>
 
+#include "QtPrinters.h"
 #include "WaitFor.h"
 #include "about/PageView.h"
 #include "about/Placement.h"
 #include "about/PromoWindow.h"
-#include "QtPrinters.h"
 
 using namespace tavrel::about;
 using tavrel::testing::WaitFor;
@@ -50,7 +50,8 @@ private:
 
 struct Promo {
     explicit Promo(PromoSide side, const QUrl& page = kRefused)
-        : window(new PromoWindow(side, [this](const QUrl& u) { opened.push_back(u); }, page)) {}
+        : window(new PromoWindow(
+              side, [this](const QUrl& u) { opened.push_back(u); }, page)) {}
     ~Promo() { delete window.data(); }
     QWidget* part(const char* name) const { return window->findChild<QWidget*>(QString::fromLatin1(name)); }
 
@@ -75,8 +76,10 @@ TEST(PromoWindow, StartsTopmostAtItsScreenEdgeUnderItsCaption) {
 }
 
 TEST(PromoWindow, EachSideShowsItsOwnDownloadPage) {
-    EXPECT_EQ(PromoWindow::PublisherPage(PromoSide::Left), QUrl(QStringLiteral("https://www.example.com/tavrel/bdownload.htm")));
-    EXPECT_EQ(PromoWindow::PublisherPage(PromoSide::Right), QUrl(QStringLiteral("https://www.example.com/tavrel/gdownload.htm")));
+    EXPECT_EQ(PromoWindow::PublisherPage(PromoSide::Left),
+              QUrl(QStringLiteral("https://www.example.com/tavrel/bdownload.htm")));
+    EXPECT_EQ(PromoWindow::PublisherPage(PromoSide::Right),
+              QUrl(QStringLiteral("https://www.example.com/tavrel/gdownload.htm")));
     Promo p(PromoSide::Right);
     EXPECT_EQ(p.window->pageView()->pageUrl(), kRefused);
 }
@@ -161,8 +164,9 @@ TEST(PromoWindow, OfflineItShowsTheNoteAtOnceAndItsLinkGoesToTheOpener) {
 
 TEST(PromoWindow, PageIsShownInTheCharsetItsServerNames) {
     // "下载页" in GBK.
-    LocalHttp server("HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=GBK\r\n\r\n"
-                     "<html><body><p>\xCF\xC2\xD4\xD8\xD2\xB3</p><a href='more.htm'>more</a></body></html>");
+    LocalHttp server(
+        "HTTP/1.0 200 OK\r\nContent-Type: text/html; charset=GBK\r\n\r\n"
+        "<html><body><p>\xCF\xC2\xD4\xD8\xD2\xB3</p><a href='more.htm'>more</a></body></html>");
     Promo p(PromoSide::Left, server.url("bdownload.htm"));
     PageView* view = p.window->pageView();
     ASSERT_TRUE(WaitFor([&] { return view->state() != PageView::State::Loading; }));

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/InitializeCommand.h"
 #include "app/FakePort.h"
+#include "app/InitializeCommand.h"
 #include "common/TempFiles.h"
 
 using namespace tavrel;
@@ -17,8 +17,9 @@ constexpr Mode kInterchange{true, false};
 // A small but complete road, files as an engineer writes them (CR LF).
 struct RoadFiles {
     TempDir dir;
-    std::filesystem::path jdx = dir.write("road.jdx", "测试路线,0\r\nJD0\r\n0 0 0 0 0\r\nJD1\r\n1000 0 500 100 100\r\n"
-                                                      "JD2\r\n1000 1000 0 0 0\r\n");
+    std::filesystem::path jdx = dir.write("road.jdx",
+                                          "测试路线,0\r\nJD0\r\n0 0 0 0 0\r\nJD1\r\n1000 0 500 100 100\r\n"
+                                          "JD2\r\n1000 1000 0 0 0\r\n");
     std::filesystem::path ramp =
         dir.write("ramp.jdx", "0,0,0,90.0000\r\n9999 9999 100\r\n9999 300 60\r\n300 300 100\r\n");
     std::filesystem::path dl = dir.write("road.dl", "500 520\r\n");
@@ -42,11 +43,17 @@ TEST(InitializeCommand, AsksForTheFilesInTheModesOrder) {
         std::vector<std::filesystem::path> files;
         std::vector<DialogId> dialogs;
     } rows[] = {
-        {"straight road", kStraight, {road.dl, road.zdm, road.cg},
+        {"straight road",
+         kStraight,
+         {road.dl, road.zdm, road.cg},
          {DialogId::CommonDialog3, DialogId::CommonDialog4, DialogId::CommonDialog2}},
-        {"main line", kMainLine, {road.jdx, road.dl, road.zdm, road.cg},
+        {"main line",
+         kMainLine,
+         {road.jdx, road.dl, road.zdm, road.cg},
          {DialogId::CommonDialog1, DialogId::CommonDialog3, DialogId::CommonDialog4, DialogId::CommonDialog2}},
-        {"interchange: no chain breaks", kInterchange, {road.ramp, road.zdm, road.cg},
+        {"interchange: no chain breaks",
+         kInterchange,
+         {road.ramp, road.zdm, road.cg},
          {DialogId::CommonDialog1, DialogId::CommonDialog4, DialogId::CommonDialog2}},
     };
     for (const auto& r : rows) {
@@ -165,11 +172,14 @@ TEST(InitializeCommand, BadInputOfAnyKindEndsWithAMessage) {
         {"NUL bytes", road.dir.write("nul.dl", std::string("100 110\0\r\n", 10)), "数据文件格式有误或操作有误！"},
         {"invalid GBK", road.dir.write("gbk.dl", "100 110 \xFF\xFF\r\n"), "数据文件格式有误或操作有误！"},
         {"10 MB of one line", road.dir.write("long.dl", longLine), "数据文件格式有误或操作有误！"},
-        {"twenty chain breaks", road.dir.write("twenty.dl", [] {
-             std::string s;
-             for (int i = 1; i <= 20; ++i) s += std::to_string(i * 100) + " " + std::to_string(i * 100) + "\r\n";
-             return s;
-         }()),
+        {"twenty chain breaks",
+         road.dir.write("twenty.dl",
+                        [] {
+                            std::string s;
+                            for (int i = 1; i <= 20; ++i)
+                                s += std::to_string(i * 100) + " " + std::to_string(i * 100) + "\r\n";
+                            return s;
+                        }()),
          "数据文件格式有误或操作有误！"},
     };
     for (const auto& r : rows) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "common/Errors.h"
 #include "app/InputFiles.h"
+#include "common/Errors.h"
 
 using namespace tavrel;
 
@@ -67,7 +67,9 @@ TEST(IntersectionPointFile, SwitchbackMarksFromTheName) {
     struct Row {
         const char* name;
         bool sw, f1, f2;
-    } rows[] = {{"JD5ht01", true, false, true}, {"HT10", true, true, false}, {"JD3", false, false, false},
+    } rows[] = {{"JD5ht01", true, false, true},
+                {"HT10", true, true, false},
+                {"JD3", false, false, false},
                 {"xHt", true, false, false}};
     for (std::size_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(rows[i].name);

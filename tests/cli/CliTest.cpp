@@ -27,8 +27,15 @@ Run cli(std::vector<std::string> args) {
 }
 
 std::vector<std::string> straightRoad(std::vector<std::string> extra) {
-    std::vector<std::string> a{"stations", "--mode", "straight", "--dl", kExamples + "/straight/road.dl",
-                               "--zdm", kExamples + "/straight/road.zdm", "--cg", kExamples + "/straight/road.cg"};
+    std::vector<std::string> a{"stations",
+                               "--mode",
+                               "straight",
+                               "--dl",
+                               kExamples + "/straight/road.dl",
+                               "--zdm",
+                               kExamples + "/straight/road.zdm",
+                               "--cg",
+                               kExamples + "/straight/road.cg"};
     a.insert(a.end(), extra.begin(), extra.end());
     return a;
 }
@@ -52,8 +59,8 @@ TEST(CliUsage, BadCommandLinesAreUsageErrors) {
 }
 
 TEST(CliMessages, CommandFailuresGoToStderrAsTitleAndText) {
-    const auto missing = cli({"stations", "--mode", "straight", "--from", "0", "--to", "1", "--step", "1", "--csv",
-                              "-"});
+    const auto missing =
+        cli({"stations", "--mode", "straight", "--from", "0", "--to", "1", "--step", "1", "--csv", "-"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "错误: 读取文件被取消！\n");
 
@@ -101,8 +108,15 @@ TEST(JsonText, NumbersReadBackExactlyAndStringsAreEscaped) {
 namespace {
 
 std::vector<std::string> straightCalc(std::vector<std::string> extra) {
-    std::vector<std::string> a{"calc", "--mode", "straight", "--dl", kExamples + "/straight/road.dl",
-                               "--zdm", kExamples + "/straight/road.zdm", "--cg", kExamples + "/straight/road.cg"};
+    std::vector<std::string> a{"calc",
+                               "--mode",
+                               "straight",
+                               "--dl",
+                               kExamples + "/straight/road.dl",
+                               "--zdm",
+                               kExamples + "/straight/road.zdm",
+                               "--cg",
+                               kExamples + "/straight/road.cg"};
     a.insert(a.end(), extra.begin(), extra.end());
     return a;
 }
@@ -214,8 +228,8 @@ TEST(CliExamples, WithoutAnOutputTheResultsAreATableOnStandardOutput) {
 }
 
 TEST(CliConventions, HelpAndVersionGoToStandardOutput) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--help"}, {"-h"}, {"calc", "--help"}, {"stations", "-h"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"calc", "--help"}, {"stations", "-h"}}) {
         SCOPED_TRACE(args.back());
         const auto r = cli(args);
         EXPECT_EQ(r.status, 0);
@@ -231,11 +245,11 @@ TEST(CliConventions, HelpAndVersionGoToStandardOutput) {
 
 TEST(CliConventions, KeyEqualsValueWorksAsKeySpaceValue) {
     const std::string d = kExamples + "/straight/";
-    const auto spaced = cli(straightRoad({"--from", "2000", "--to", "2020", "--step", "10", "--offset", "-5.25",
-                                          "--csv", "-"}));
-    const auto joined = cli({"stations", "--mode=straight", "--dl=" + d + "road.dl", "--zdm=" + d + "road.zdm",
-                             "--cg=" + d + "road.cg", "--from=2000", "--to=2020", "--step=10", "--offset=-5.25",
-                             "--csv=-"});
+    const auto spaced =
+        cli(straightRoad({"--from", "2000", "--to", "2020", "--step", "10", "--offset", "-5.25", "--csv", "-"}));
+    const auto joined =
+        cli({"stations", "--mode=straight", "--dl=" + d + "road.dl", "--zdm=" + d + "road.zdm", "--cg=" + d + "road.cg",
+             "--from=2000", "--to=2020", "--step=10", "--offset=-5.25", "--csv=-"});
     ASSERT_EQ(spaced.status, 0) << spaced.err;
     EXPECT_EQ(joined.status, 0) << joined.err;
     EXPECT_EQ(joined.out, spaced.out);
@@ -243,8 +257,10 @@ TEST(CliConventions, KeyEqualsValueWorksAsKeySpaceValue) {
 
 TEST(CliConventions, UsageErrorsAreOneLineThenTheUsageOnStderr) {
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"draw"}, {"calc", "--mode", "curved"}, {"stations", "--mode", "straight", "--from", "0", "--to", "1",
-                                                         "--step", "1"}}) {
+             {},
+             {"draw"},
+             {"calc", "--mode", "curved"},
+             {"stations", "--mode", "straight", "--from", "0", "--to", "1", "--step", "1"}}) {
         const auto r = cli(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_TRUE(r.out.empty());

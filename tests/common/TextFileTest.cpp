@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
+#include "common/TempFiles.h"
 #include "common/TextFile.h"
 #include "common/Tokenize.h"
-#include "common/TempFiles.h"
 
 using namespace tavrel;
 using tavrel::testing::TempDir;
@@ -17,15 +17,19 @@ TEST(TextDecoding, GbkAndUtf8AreToldApart) {
     // Longer GBK text: "桥台" = C7 C5 CC A8.
     EXPECT_EQ(DecodeInputText("\xC7\xC5\xCC\xA8 1"), "桥台 1");
     // A byte-order mark marks UTF-8 and is dropped.
-    EXPECT_EQ(DecodeInputText("\xEF\xBB\xBF" "abc"), "abc");
+    EXPECT_EQ(DecodeInputText("\xEF\xBB\xBF"
+                              "abc"),
+              "abc");
     EXPECT_EQ(DecodeInputText("plain ascii 123"), "plain ascii 123");
 }
 
 TEST(TextDecoding, BadBytesAreFormatErrors) {
     EXPECT_THROW(DecodeInputText(std::string("12\0 34", 6)), FormatError);
-    EXPECT_THROW(DecodeInputText("\x80\x80\xFF"), FormatError);              // not GBK either
-    EXPECT_THROW(DecodeInputText("abc\xC7"), FormatError);                   // truncated GBK character
-    EXPECT_THROW(DecodeInputText("\xEF\xBB\xBF" "\xC7\xC5"), FormatError);  // a BOM but no UTF-8
+    EXPECT_THROW(DecodeInputText("\x80\x80\xFF"), FormatError);  // not GBK either
+    EXPECT_THROW(DecodeInputText("abc\xC7"), FormatError);       // truncated GBK character
+    EXPECT_THROW(DecodeInputText("\xEF\xBB\xBF"
+                                 "\xC7\xC5"),
+                 FormatError);  // a BOM but no UTF-8
 }
 
 TEST(TextLines, CrLfLoneCrAndLoneLfEachEndALine) {
@@ -74,7 +78,7 @@ TEST(Tokenize, HeaderFieldsEndAtCommaBlankOrLineEnd) {
     EXPECT_EQ(oneLine.rest(), "JD1\r\n");
 
     HeaderReader twoLines("某路线 K\nstart\n250.5\nJD1\n");
-    EXPECT_EQ(twoLines.textField(), "某路线 K");  // a blank does not end a text field
+    EXPECT_EQ(twoLines.textField(), "某路线 K");   // a blank does not end a text field
     EXPECT_THROW(twoLines.number(), FormatError);  // "start" is not a number
 
     HeaderReader early("1,2");

@@ -128,7 +128,8 @@ TEST(PedestalTableLayout, SinglePedestalGetsItsCaptionWithoutAMerge) {
 
 TEST(PedestalTableSheets, SquarePierWritesOneTableWithThePierHeightColumn) {
     ExcelApp app;
-    CalculationResult r = SampleResult(90, {-3, -1, 1, 3}, {SamplePier("A0", 500), SamplePier("P1", 530, SideMark::Right)});
+    CalculationResult r =
+        SampleResult(90, {-3, -1, 1, 3}, {SamplePier("A0", 500), SamplePier("P1", 530, SideMark::Right)});
     r.tables.pedestalHeight[1][0] = 1.25;  // the column shows the first pedestal's height of each pier
     WriteResultSheets(app, r);
     ASSERT_EQ(app.workbook().sheets().size(), 1u);

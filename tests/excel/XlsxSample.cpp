@@ -24,22 +24,26 @@ int main(int argc, char** argv) {
         {
             ExcelApp app;
             WriteResultSheets(app, SampleResult(60, {-1.5, 0, 1.5},
-                                                {SamplePier("0#", 12345.678, SideMark::Both), SamplePier("1号墩", 12375.5, SideMark::Left),
+                                                {SamplePier("0#", 12345.678, SideMark::Both),
+                                                 SamplePier("1号墩", 12375.5, SideMark::Left),
                                                  SamplePier("2#", 12405, SideMark::Right)}));
             SaveWorkbookAs(app, out / "skew.xlsx");
         }
         {
             ExcelApp app;
             WriteResultSheets(
-                app, SampleResult(90, {-3, -1, 1, 3}, {SamplePier("A0", 500, SideMark::Both), SamplePier("P1", 530, SideMark::Right)}));
+                app, SampleResult(90, {-3, -1, 1, 3},
+                                  {SamplePier("A0", 500, SideMark::Both), SamplePier("P1", 530, SideMark::Right)}));
             SaveWorkbookAs(app, out / "square.xlsx");
         }
         {
             ExcelApp app;
-            WriteResultSheets(app,
-                              SampleResult(90, {0}, {SamplePier("1#", 12345, SideMark::Both), SamplePier("2#", 12346, SideMark::Both)}));
             WriteResultSheets(
-                app, SampleResult(90, {0}, {SamplePier("3#", 12345.678, SideMark::Both), SamplePier("4#", 345.5, SideMark::Both)}));
+                app, SampleResult(90, {0},
+                                  {SamplePier("1#", 12345, SideMark::Both), SamplePier("2#", 12346, SideMark::Both)}));
+            WriteResultSheets(app, SampleResult(90, {0},
+                                                {SamplePier("3#", 12345.678, SideMark::Both),
+                                                 SamplePier("4#", 345.5, SideMark::Both)}));
             SaveWorkbookAs(app, out / "stations.xlsx");
         }
     } catch (const std::exception& e) {

@@ -25,8 +25,8 @@ ElementChain finish(double x, double y, double azimuthDegrees, const std::vector
 TEST(ElementChainBuild, SplitsSShapedSpiralsAtZeroCurvature) {
     const auto chain = ElementChainBuild({{9999, 9999, 10}, {500, -800, 130}, {-300, -300, 5}, {9999, -800, 20}});
     ASSERT_EQ(chain.size(), 5u);
-    const AlignmentElement expected[] = {{9999, 9999, 10}, {500, 9999, 80}, {9999, -800, 50}, {-300, -300, 5},
-                                         {9999, -800, 20}};
+    const AlignmentElement expected[] = {
+        {9999, 9999, 10}, {500, 9999, 80}, {9999, -800, 50}, {-300, -300, 5}, {9999, -800, 20}};
     for (std::size_t k = 0; k < chain.size(); ++k) {
         SCOPED_TRACE(k);
         EXPECT_EQ(chain[k].startRadius, expected[k].startRadius);

@@ -12,19 +12,19 @@ using namespace tavrel;
 
 namespace {
 
-constexpr double kMm = 1e-3;          // m: results are printed to the millimetre
-constexpr double kAngleTol = 1e-6;    // rad: 1 mm across a 1 km lever
-constexpr double kRounding = 1e-9;    // m or rad: closed forms and series, rounding only
+constexpr double kMm = 1e-3;                // m: results are printed to the millimetre
+constexpr double kAngleTol = 1e-6;          // rad: 1 mm across a 1 km lever
+constexpr double kRounding = 1e-9;          // m or rad: closed forms and series, rounding only
 constexpr double kStartAzimuth = 135.5125;  // decimal degrees
 
 // Every kind of element, turning both ways: straights, spirals from and to straights, arcs, spirals between
 // radii with the radius shrinking and growing, a compound spiral whose clothoid origin lies 12 km away, an
 // S-shaped spiral, and radius 10000 (finite) next to 9999 (straight).
 const std::vector<AlignmentElement> kMixedRamp = {
-    {9999, 9999, 80},  {9999, 300, 60},   {300, 300, 120},  {300, 600, 50},     {600, 200, 70},
-    {200, 200, 50},    {200, -250, 90},   {-250, -250, 80}, {-250, -500, 40},   {-500, -150, 60},
-    {-150, 9999, 70},  {9999, 9999, 50},  {9999, 10000, 60}, {10000, 10000, 30}, {1000, 995, 60},
-    {995, 9999, 40},   {9999, -400, 45},  {-400, 9999, 45},  {9999, 9999, 25},
+    {9999, 9999, 80}, {9999, 300, 60},  {300, 300, 120},   {300, 600, 50},     {600, 200, 70},
+    {200, 200, 50},   {200, -250, 90},  {-250, -250, 80},  {-250, -500, 40},   {-500, -150, 60},
+    {-150, 9999, 70}, {9999, 9999, 50}, {9999, 10000, 60}, {10000, 10000, 30}, {1000, 995, 60},
+    {995, 9999, 40},  {9999, -400, 45}, {-400, 9999, 45},  {9999, 9999, 25},
 };
 
 ElementInput mixedInput() { return {1000, 500, 200, 0, kMixedRamp}; }
@@ -50,8 +50,7 @@ struct IntegratedRamp {
 
     IntegratedRamp(const ElementInput& in, double azimuthDegrees) : elements(in.elements) {
         starts.push_back({in.elementStartStation, {in.elementStartX, in.elementStartY}, azimuthDegrees * kPi / 180});
-        for (std::size_t k = 0; k < in.elements.size(); ++k)
-            starts.push_back(along(k, in.elements[k].length));
+        for (std::size_t k = 0; k < in.elements.size(); ++k) starts.push_back(along(k, in.elements[k].length));
     }
     Start along(std::size_t k, double l) const {
         const AlignmentElement& e = elements[k];
@@ -82,8 +81,12 @@ std::vector<AlignmentElement> generatedRamp(std::size_t count) {
     std::vector<AlignmentElement> e;
     for (double side = 1; e.size() < count; side = -side) {
         const double r1 = side * uniform(150, 500), r2 = side * uniform(520, 900);
-        e.insert(e.end(), {{9999, 9999, uniform(20, 200)}, {9999, r1, uniform(30, 90)}, {r1, r1, uniform(10, 150)},
-                           {r1, r2, uniform(30, 80)}, {r2, r2, uniform(10, 100)}, {r2, 9999, uniform(30, 90)}});
+        e.insert(e.end(), {{9999, 9999, uniform(20, 200)},
+                           {9999, r1, uniform(30, 90)},
+                           {r1, r1, uniform(10, 150)},
+                           {r1, r2, uniform(30, 80)},
+                           {r2, r2, uniform(10, 100)},
+                           {r2, 9999, uniform(30, 90)}});
     }
     e.resize(count);
     return e;

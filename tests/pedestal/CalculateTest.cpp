@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "TestRoads.h"
 #include "common/Errors.h"
 #include "pedestal/Calculate.h"
 #include "pedestal/Layout.h"
 #include "pedestal/PierSection.h"
 #include "pedestal/PlaneGeometry.h"
-#include "TestRoads.h"
 
 using namespace tavrel;
 using tavrel::testing::circularMainLine;
@@ -54,8 +54,8 @@ std::string rejection(const ProjectData& project, bool curved, const PedestalLay
 TEST(PedestalHeights, SquarePierWithoutShiftGetsTheDesignHeight) {
     const ProjectData straight = straightRoad();
     const ProjectData curved = circularMainLine(300);
-    for (const auto& [name, project, isCurved] : {std::tuple{"straight road", &straight, false},
-                                                  std::tuple{"curved skew path", &curved, true}}) {
+    for (const auto& [name, project, isCurved] :
+         {std::tuple{"straight road", &straight, false}, std::tuple{"curved skew path", &curved, true}}) {
         SCOPED_TRACE(name);
         const auto r = CalculatePedestals(project->road(isCurved), layoutOf(90, kDistances, {"300", "720", "900"}));
         for (const auto& row : r.tables.pedestalHeight)
@@ -100,7 +100,8 @@ TEST(CurvedSkew, PedestalPointsLieAtTheirOwnStationAndOffset) {
             for (std::size_t i = 0; i < stations.size(); ++i) {
                 for (std::size_t k = 0; k < kDistances.size(); ++k) {
                     const Point p{*r.tables.pedestalX[i][k], *r.tables.pedestalY[i][k]};
-                    const Point back = OffsetPoint(plan.pointAt(r.tables.pedestalStation[i][k]), r.tables.pedestalOffset[i][k]);
+                    const Point back =
+                        OffsetPoint(plan.pointAt(r.tables.pedestalStation[i][k]), r.tables.pedestalOffset[i][k]);
                     EXPECT_LT(pt_pt(p, back), 0.001) << "pier " << i << " pedestal " << k;
                 }
                 const PierSection& s = r.sections[i];
@@ -122,7 +123,8 @@ TEST(CurvedSkew, PedestalPointsLieAtTheirOwnStationAndOffset) {
 
 TEST(CurvedSkew, EdgeAtOffsetZeroIsThePiersCentrePoint) {
     ProjectData project = circularMainLine(300);
-    project.superelevation = SuperelevationBuild({7.5, 0, -0.1, -7.5}, {{"0", 0, 2, -2}});  // LI at 0, RI at a tiny -0.1 m
+    project.superelevation =
+        SuperelevationBuild({7.5, 0, -0.1, -7.5}, {{"0", 0, 2, -2}});  // LI at 0, RI at a tiny -0.1 m
     const PlanAlignment plan = *project.planAlignment();
     const auto r = CalculatePedestals(project.road(true), layoutOf(75, {-3, 3}, {"1000"}));
     const PierSection& s = r.sections[0];
@@ -149,15 +151,17 @@ TEST(CurvedSkew, SkewAnglesTheSearchesCannotBracketAreRejectedFirst) {
 
 TEST(CurvedSkew, AStationOutsideThePlanIsRejectedWithItsNumber) {
     const ProjectData project = circularMainLine(300);
-    EXPECT_EQ(rejection(project, true, layoutOf(75, {1}, {"5000.5"})), "数据有误: 桩号5000.5超出平面数据文件，请修改！");
+    EXPECT_EQ(rejection(project, true, layoutOf(75, {1}, {"5000.5"})),
+              "数据有误: 桩号5000.5超出平面数据文件，请修改！");
     EXPECT_EQ(rejection(project, true, layoutOf(75, {1}, {"-1"})), "数据有误: 桩号-1超出平面数据文件，请修改！");
 }
 
 TEST(PedestalLayoutFile, DistancesMarksAndPierLines) {
     const ChainBreakTable none;
-    const auto l = ReadPedestalLayout("60\r\nL-1.5 x2 3\t\t-4\r\n1#墩 100+L2 1.5 0.3 lr\r\n2#墩  200 1.5 0.3 r\r\n"
-                                      "3#台 300 1.5 0.3\r\n4#台 400 1.5 0.3 Z extra\r\n\r\n5# 500 1 1\r\n",
-                                      none);
+    const auto l = ReadPedestalLayout(
+        "60\r\nL-1.5 x2 3\t\t-4\r\n1#墩 100+L2 1.5 0.3 lr\r\n2#墩  200 1.5 0.3 r\r\n"
+        "3#台 300 1.5 0.3\r\n4#台 400 1.5 0.3 Z extra\r\n\r\n5# 500 1 1\r\n",
+        none);
     ASSERT_EQ(l.pedestalDistances.size(), 4u);
     EXPECT_EQ(l.pedestalDistances[0], -1.5);
     EXPECT_EQ(l.pedestalDistances[1], 2);
@@ -178,8 +182,8 @@ TEST(PedestalLayoutFile, DistancesMarksAndPierLines) {
         EXPECT_STREQ(e.what(), "垫石设置资料第 2 行数据中左右标识标识有误！");
     }
     EXPECT_THROW(ReadPedestalLayout("90\r\n1 2\r\n\r\nA 100 1 1\r\n", none), FormatError);  // no pier line
-    EXPECT_THROW(ReadPedestalLayout("90\r\n\r\nA 100 1 1\r\n", none), FormatError);        // no pedestal
-    EXPECT_THROW(ReadPedestalLayout("90\r\n1 2\r\nA 100 1\r\n", none), FormatError);       // three values
+    EXPECT_THROW(ReadPedestalLayout("90\r\n\r\nA 100 1 1\r\n", none), FormatError);         // no pedestal
+    EXPECT_THROW(ReadPedestalLayout("90\r\n1 2\r\nA 100 1\r\n", none), FormatError);        // three values
     EXPECT_THROW(ReadPedestalLayout("90\r\nLx 2\r\nA 100 1 1\r\n", none), FormatError);
     EXPECT_THROW(ReadPedestalLayout("0\r\n1\r\nA 100 1 1\r\n", none), CalcError);  // offset over sin 0
 }

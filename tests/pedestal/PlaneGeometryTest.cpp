@@ -34,9 +34,9 @@ TEST(LineLineInt, ParallelLinesHaveNoCrossing) {
 }
 
 TEST(Zypsgn, TurnSides) {
-    EXPECT_EQ(zypsgn({0, 0}, {1, 0}, {2, 0}), 1);    // straight on
-    EXPECT_EQ(zypsgn({0, 0}, {1, 0}, {2, 1}), -1);   // towards increasing bearing
+    EXPECT_EQ(zypsgn({0, 0}, {1, 0}, {2, 0}), 1);   // straight on
+    EXPECT_EQ(zypsgn({0, 0}, {1, 0}, {2, 1}), -1);  // towards increasing bearing
     EXPECT_EQ(zypsgn({0, 0}, {1, 0}, {2, -1}), 1);
-    EXPECT_EQ(zypsgn({0, 0}, {1, 0}, {0, 0}), -1);   // turning back: a difference of exactly pi
+    EXPECT_EQ(zypsgn({0, 0}, {1, 0}, {0, 0}), -1);  // turning back: a difference of exactly pi
     EXPECT_DOUBLE_EQ(dtjljs(0, 0, 3, 4), 5);
 }

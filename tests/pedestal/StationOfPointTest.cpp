@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "pedestal/StationOfPoint.h"
 #include "TestRoads.h"
+#include "pedestal/StationOfPoint.h"
 
 using namespace tavrel;
 using tavrel::testing::circularMainLine;

@@ -72,8 +72,8 @@ TEST(ProfileBuild, NegativeRadiusIsTheTangentLength) {
     EXPECT_NEAR(p.points()[1].tangentLength, 60, 1e-9);
     EXPECT_NEAR(p.points()[1].station - p.points()[1].tangentLength, 40, 1e-9);
     EXPECT_NEAR(p.points()[1].curveEnd, 160, 1e-9);
-    EXPECT_NEAR(at(p, 40), 100 - 0.02 * 40, kElevTol);              // curve start on the incoming grade
-    EXPECT_NEAR(at(p, 160), 98 + 0.01 * 60, kElevTol);              // curve end on the outgoing grade
+    EXPECT_NEAR(at(p, 40), 100 - 0.02 * 40, kElevTol);               // curve start on the incoming grade
+    EXPECT_NEAR(at(p, 160), 98 + 0.01 * 60, kElevTol);               // curve end on the outgoing grade
     EXPECT_NEAR(at(p, 100), 98 + 60.0 * 60 / (2 * 4000), kElevTol);  // external distance of a sag: above
 }
 

@@ -105,7 +105,7 @@ TEST(SuperelevationErrors, EmptyTablesAndNonFiniteValuesAreCalculationErrors) {
     const double inf = std::numeric_limits<double>::infinity();
     const Superelevation good = table({row(100, 2, 2), row(200, -4, 6)});
     EXPECT_THROW(cgjs(Superelevation{}, 0), CalcError);  // never built
-    EXPECT_THROW(table({}), FormatError);                 // a table must have a row
+    EXPECT_THROW(table({}), FormatError);                // a table must have a row
     EXPECT_THROW(cgjs(good, nan), CalcError);
     EXPECT_THROW(cgjs(good, -inf), CalcError);
     EXPECT_THROW(cgjs(table({row(100, 2, 2), row(nan, -4, 6)}), 50), CalcError);

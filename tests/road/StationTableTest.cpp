@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-#include "common/Errors.h"
+#include "app/FakePort.h"
 #include "app/InitializeCommand.h"
-#include "road/StationTable.h"
+#include "common/Errors.h"
+#include "common/TextFile.h"
 #include "pedestal/Calculate.h"
 #include "pedestal/Layout.h"
-#include "common/TextFile.h"
-#include "app/FakePort.h"
+#include "road/StationTable.h"
 
 using namespace tavrel;
 using tavrel::testing::FakePort;
@@ -37,7 +37,8 @@ TEST(StationTable, AgreesWithThePedestalCalculation) {
             const double u = r.tables.pedestalOffset[i][k];
             const auto rows = StationTable(project.road(true), s, s, 1, u);
             ASSERT_EQ(rows.size(), 1u);
-            EXPECT_LT(std::hypot(*rows[0].x - *r.tables.pedestalX[i][k], *rows[0].y - *r.tables.pedestalY[i][k]), 0.001);
+            EXPECT_LT(std::hypot(*rows[0].x - *r.tables.pedestalX[i][k], *rows[0].y - *r.tables.pedestalY[i][k]),
+                      0.001);
             if (u != 0) {
                 EXPECT_NEAR(rows[0].elevation, r.tables.deckElevation[i][k], 1e-9);
             }

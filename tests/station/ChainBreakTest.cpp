@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "common/Errors.h"
-#include "station/ChainBreak.h"
 #include "common/NumberText.h"
+#include "station/ChainBreak.h"
 
 using namespace tavrel;
 

@@ -11,8 +11,8 @@ QString QtFileFilter(std::string_view filter) {
     QStringList entries;
     for (qsizetype i = 0; i < parts.size(); i += 2) {
         // A description without a pattern part (a malformed filter) lists every file.
-        QStringList patterns = i + 1 < parts.size() ? parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)
-                                                    : QStringList{};
+        QStringList patterns =
+            i + 1 < parts.size() ? parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts) : QStringList{};
         for (QString& p : patterns) {
             p = p.trimmed();
             if (p == QLatin1String("*.*")) p = QStringLiteral("*");

@@ -6,9 +6,9 @@
 namespace tavrel::window {
 
 void InstallSongFace() {
-    QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("Noto Serif CJK SC"),
-                                                         QStringLiteral("AR PL UMing CN"),
-                                                         QStringLiteral("WenQuanYi Zen Hei")});
+    QFont::insertSubstitutions(
+        QStringLiteral("宋体"),
+        {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei")});
 }
 
 }  // namespace tavrel::window

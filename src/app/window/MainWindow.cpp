@@ -15,12 +15,12 @@
 #include "about/Placement.h"
 #include "about/PromoWindow.h"
 #include "about/Publisher.h"
+#include "app/CalculateCommand.h"
 #include "app/InitializeCommand.h"
 #include "app/window/DesktopUi.h"
 #include "app/window/ElidedLabel.h"
 #include "app/window/FileFilter.h"
 #include "app/window/Help.h"
-#include "app/CalculateCommand.h"
 
 namespace tavrel::window {
 
@@ -98,8 +98,7 @@ MainWindow::MainWindow(DesktopUi& ui, QWidget* parent)
     connect(moreButton_, &QPushButton::clicked, this, &MainWindow::showMoreSoftware);
     connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitRequested);
 
-    client->setFixedSize(about::TwipsToPixels(kClientWidthTwips, dpiX),
-                         about::TwipsToPixels(kClientHeightTwips, dpiY));
+    client->setFixedSize(about::TwipsToPixels(kClientWidthTwips, dpiX), about::TwipsToPixels(kClientHeightTwips, dpiY));
     setCentralWidget(client);
 
     // The status line: hints on the workflow, then where the last workbook was written.
@@ -181,8 +180,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     emit exitRequested();
 }
 
-std::optional<std::filesystem::path> MainWindow::askFile(DialogId id, std::string_view title,
-                                                         std::string_view filter) {
+std::optional<std::filesystem::path> MainWindow::askFile(DialogId id, std::string_view title, std::string_view filter) {
     const auto last = lastFile_.find(id);
     const QString start = last != lastFile_.end() ? last->second : lastFolder_;
     const auto chosen = ui_.chooseFile(this, FromUtf8(title), QtFileFilter(filter), start);

@@ -10,8 +10,8 @@
 #include <QPointer>
 #include <QUrl>
 
-#include "app/CommandPort.h"
 #include "app/AppState.h"
+#include "app/CommandPort.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -57,8 +57,7 @@ public:
     QString statusText() const;
 
     // CommandPort
-    std::optional<std::filesystem::path> askFile(DialogId id, std::string_view title,
-                                                 std::string_view filter) override;
+    std::optional<std::filesystem::path> askFile(DialogId id, std::string_view title, std::string_view filter) override;
     void showMessage(std::string_view title, std::string_view text, MessageIcon icon) override;
     void deliverWorkbook(const std::filesystem::path& xlsx) override;
 

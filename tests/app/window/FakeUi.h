@@ -11,8 +11,8 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "app/window/DesktopUi.h"
 #include "QtPrinters.h"
+#include "app/window/DesktopUi.h"
 
 namespace tavrel::testing {
 

@@ -1,5 +1,6 @@
 // The two commands and the other buttons run through the window, with a scripted desktop in place of the real
 // dialogs: what the user is asked, what is shown, and when the calculate button comes on.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <gtest/gtest.h>
 
 #include "FakeUi.h"
 #include "about/PageView.h"

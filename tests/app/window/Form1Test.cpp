@@ -1,6 +1,7 @@
 // The main window's controls: captions, kinds, twip positions, initial states, fonts, and the mode rules.
 #include <cmath>
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -10,11 +11,10 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "FakeUi.h"
-#include "app/window/MainWindow.h"
 #include "QtPrinters.h"
+#include "app/window/MainWindow.h"
 
 using tavrel::Mode;
 using tavrel::testing::FakeUi;
@@ -24,9 +24,9 @@ namespace {
 
 struct ControlRow {
     const char* name;
-    const char* kind;    // Qt class
+    const char* kind;  // Qt class
     const char* caption;
-    const char* parent;  // positions are relative to this widget
+    const char* parent;            // positions are relative to this widget
     int left, top, width, height;  // twips
 };
 
@@ -121,7 +121,8 @@ TEST_F(Form1Fonts, ControlsUseSong9PointResolvedToACjkFaceThatHasEveryCaptionCha
         EXPECT_EQ(w->font().pointSize(), 9);
         // Without a CJK face every caption would be drawn as boxes.
         const QFontMetrics fm(w->font());
-        for (QChar c : CaptionOf(w)) EXPECT_TRUE(fm.inFont(c)) << "no glyph for U+" << std::hex << static_cast<int>(c.unicode());
+        for (QChar c : CaptionOf(w))
+            EXPECT_TRUE(fm.inFont(c)) << "no glyph for U+" << std::hex << static_cast<int>(c.unicode());
     }
     // With fonts-noto-cjk installed, "宋体" lands on a Song-style (serif) face, not on a sans fallback.
     const QString family = QFontInfo(control("Command4")->font()).family();

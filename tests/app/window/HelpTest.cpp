@@ -3,17 +3,17 @@
 #include <deque>
 #include <map>
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
-#include <gtest/gtest.h>
 
+#include "QtPrinters.h"
 #include "app/InitializeCommand.h"
 #include "app/window/Help.h"
 #include "pedestal/Layout.h"
-#include "QtPrinters.h"
 
 using namespace tavrel;
 using tavrel::window::HelpFilePath;
@@ -32,9 +32,9 @@ std::map<QString, QString> ManualExamples() {
                                         QRegularExpression::DotMatchesEverythingOption);
     std::map<QString, QString> examples;
     for (const auto& m : pre.globalMatch(ReadManual())) {
-        examples[m.captured(1)] = QTextDocumentFragment::fromHtml(QStringLiteral("<pre>") + m.captured(2) +
-                                                                  QStringLiteral("</pre>"))
-                                      .toPlainText();
+        examples[m.captured(1)] =
+            QTextDocumentFragment::fromHtml(QStringLiteral("<pre>") + m.captured(2) + QStringLiteral("</pre>"))
+                .toPlainText();
     }
     return examples;
 }

@@ -1,14 +1,14 @@
 // The real dialogs the window runs (built but not executed: a modal dialog would block the test) and the
 // translation of the commands' file filters into Qt's syntax.
+#include <gtest/gtest.h>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
+#include "QtPrinters.h"
 #include "app/CommandPort.h"
 #include "app/window/DesktopUi.h"
 #include "app/window/FileFilter.h"
-#include "QtPrinters.h"
 
 using namespace tavrel;
 using tavrel::window::MakeFileDialog;
@@ -55,8 +55,8 @@ TEST(WindowDialogs, FileDialogIsQtsOwnWithTheTitleAndTheFilterEntries) {
     EXPECT_TRUE(d->testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_EQ(d->fileMode(), QFileDialog::ExistingFile);
     EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptOpen);
-    EXPECT_EQ(d->nameFilters(), (QStringList{QStringLiteral("文本文件(*.txt;*.dl) (*.txt *.dl)"),
-                                             QStringLiteral("所有文件（*.*) (*)")}));
+    EXPECT_EQ(d->nameFilters(),
+              (QStringList{QStringLiteral("文本文件(*.txt;*.dl) (*.txt *.dl)"), QStringLiteral("所有文件（*.*) (*)")}));
 }
 
 TEST(WindowDialogs, FileDialogOpensAtTheGivenFileOrFolder) {
