@@ -6,6 +6,7 @@
 #include "excel/PedestalTables.h"
 #include "pedestal/Calculate.h"
 #include "pedestal/Layout.h"
+#include "pedestal/Warnings.h"
 
 namespace tavrel {
 
@@ -17,10 +18,15 @@ std::optional<CalculationResult> CalculateCommand(AppState& state, const Mode& m
         const auto path = port.askFile(dialog.id, dialog.title, dialog.filter);
         if (!path) throw InputCancelled("dialog cancelled");
         const ProjectData& project = state.project;
-        const PedestalLayout layout = ReadPedestalLayout(ReadTextFile(*path), project.chainBreaks);
+        std::optional<EarlyEnd> earlyEnd;
+        const PedestalLayout layout =
+            InFile(*path, [&] { return ReadPedestalLayout(ReadTextFile(*path), project.chainBreaks, &earlyEnd); });
         if (mode.isCurvedSkewBridge && !project.planAlignment())
             throw RejectedText("数据有误", "未读入平面资料，请勾选“曲线斜交桥”后重新初始化！");
-        CalculationResult r = CalculatePedestals(project.road(mode.isCurvedSkewBridge), layout);
+        const Road road = project.road(mode.isCurvedSkewBridge);
+        CalculationResult r = CalculatePedestals(road, layout);
+        if (earlyEnd) r.warnings.push_back(EarlyEndWarning(*path, *earlyEnd));
+        for (std::string& w : CalculationWarnings(road, r)) r.warnings.push_back(std::move(w));
         if (options.writeWorkbook) {
             WriteResultSheets(state.excelApp, r);
             std::filesystem::path written;
@@ -32,6 +38,7 @@ std::optional<CalculationResult> CalculateCommand(AppState& state, const Mode& m
             }
             port.deliverWorkbook(written);
         }
+        if (!r.warnings.empty()) port.showWarnings(r.warnings);
         result = std::move(r);
     });
     return result;

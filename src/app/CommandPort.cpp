@@ -15,4 +15,9 @@ const FileDialogInfo& FileDialogOf(DialogId id) {
     return specs[static_cast<std::size_t>(id)];
 }
 
+std::string EarlyEndWarning(const std::filesystem::path& file, const EarlyEnd& end) {
+    return file.filename().string() + " 第 " + std::to_string(end.line) + " 行为空行，其后 " +
+           std::to_string(end.unreadLines) + " 行未读入";
+}
+
 }  // namespace tavrel

@@ -4,7 +4,11 @@
 // scripted fake.
 #include <filesystem>
 #include <optional>
+
+#include <string>
 #include <string_view>
+#include <vector>
+#include "common/Tokenize.h"
 
 namespace tavrel {
 
@@ -28,6 +32,9 @@ struct CommandPort {
                                                          std::string_view filter) = 0;
     // A modal message with an OK button.
     virtual void showMessage(std::string_view title, std::string_view text, MessageIcon icon) = 0;
+    // What a command that succeeded must tell the user (lines not read, data the road does not cover); called
+    // once per command with every warning, never with none.
+    virtual void showWarnings(const std::vector<std::string>& warnings) = 0;
     // The workbook just written, to be shown to the user.
     virtual void deliverWorkbook(const std::filesystem::path& xlsx) = 0;
 };
@@ -36,5 +43,10 @@ struct CommandPort {
 inline constexpr std::string_view kErrorTitle = "错误";
 inline constexpr std::string_view kCancelledText = "读取文件被取消！";
 inline constexpr std::string_view kFormatErrorText = "数据文件格式有误或操作有误！";
+inline constexpr std::string_view kWarningTitle = "提示";     // the window's box of warnings
+inline constexpr std::string_view kWarningPrefix = "警告: ";  // a warning line of the batch front end
+
+// The warning of a file whose records a blank line ended before its last non-blank line.
+std::string EarlyEndWarning(const std::filesystem::path& file, const EarlyEnd& end);
 
 }  // namespace tavrel

@@ -9,13 +9,20 @@ namespace tavrel {
 
 namespace {
 
-// Shows the dialog and reads the chosen file whole. Cancelling always cancels, even when a file was chosen in
-// the same dialog before.
-std::string askAndRead(CommandPort& port, DialogId id) {
+// Shows the dialog for one road file, reads the chosen file whole and hands its text to load(text, earlyEnd).
+// Cancelling always cancels, even when a file was chosen in the same dialog before. A failure names the file
+// (and the reader its line); a blank line that ended the records early becomes a warning.
+template <class Load>
+void askAndLoad(ProjectData& p, CommandPort& port, DialogId id, Load load) {
     const FileDialogInfo& dialog = FileDialogOf(id);
     const auto path = port.askFile(id, dialog.title, dialog.filter);
     if (!path) throw InputCancelled("dialog cancelled");
-    return ReadTextFile(*path);
+    InFile(*path, [&] {
+        std::optional<EarlyEnd> earlyEnd;
+        load(ReadTextFile(*path), &earlyEnd);
+        if (earlyEnd) p.warnings.push_back(EarlyEndWarning(*path, *earlyEnd));
+    });
+    p.files.push_back(*path);
 }
 
 }  // namespace
@@ -23,14 +30,27 @@ std::string askAndRead(CommandPort& port, DialogId id) {
 ProjectData LoadProject(const Mode& mode, CommandPort& port) {
     ProjectData p;
     p.mode = mode;
-    if (mode.isCurvedSkewBridge && mode.mainLineMode)
-        p.plan = MainLineBuild(ReadIntersectionPointFile(askAndRead(port, DialogId::CommonDialog1)));
-    else if (mode.isCurvedSkewBridge)
-        p.plan = BuildElementChain(ReadElementFile(askAndRead(port, DialogId::CommonDialog1)));
-    if (mode.readsChainBreaks())
-        p.chainBreaks = MakeChainBreakTable(ReadChainBreakFile(askAndRead(port, DialogId::CommonDialog3)));
-    p.profile = ProfileBuild(ReadProfileFile(askAndRead(port, DialogId::CommonDialog4), p.chainBreaks));
-    p.superelevation = ReadSuperelevationFile(askAndRead(port, DialogId::CommonDialog2), p.chainBreaks);
+    using Early = std::optional<EarlyEnd>*;
+    if (mode.isCurvedSkewBridge && mode.mainLineMode) {
+        askAndLoad(p, port, DialogId::CommonDialog1, [&](const std::string& text, Early early) {
+            p.plan = MainLineBuild(ReadIntersectionPointFile(text, early));
+        });
+    } else if (mode.isCurvedSkewBridge) {
+        askAndLoad(p, port, DialogId::CommonDialog1, [&](const std::string& text, Early early) {
+            p.plan = BuildElementChain(ReadElementFile(text, early));
+        });
+    }
+    if (mode.readsChainBreaks()) {
+        askAndLoad(p, port, DialogId::CommonDialog3, [&](const std::string& text, Early early) {
+            p.chainBreaks = MakeChainBreakTable(ReadChainBreakFile(text, early));
+        });
+    }
+    askAndLoad(p, port, DialogId::CommonDialog4, [&](const std::string& text, Early early) {
+        p.profile = ProfileBuild(ReadProfileFile(text, p.chainBreaks, early));
+    });
+    askAndLoad(p, port, DialogId::CommonDialog2, [&](const std::string& text, Early early) {
+        p.superelevation = ReadSuperelevationFile(text, p.chainBreaks, early);
+    });
     return p;
 }
 
@@ -39,6 +59,7 @@ bool InitializeCommand(AppState& state, const Mode& mode, CommandPort& port) {
         ProjectData fresh = LoadProject(mode, port);
         state.project = std::move(fresh);
         state.calculateEnabled = true;
+        if (!state.project.warnings.empty()) port.showWarnings(state.project.warnings);
     });
 }
 

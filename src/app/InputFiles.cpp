@@ -42,57 +42,58 @@ void markSwitchback(IntersectionPoint& p) {
     p.switchbackFlag2 = !n.empty() && n.back() == '1';
 }
 
-// Record lines of a list file up to the first terminator line.
-template <class OnRecord>
-void forEachRecord(std::string_view text, OnRecord onRecord) {
-    for (std::string_view line : SplitLines(text)) {
-        auto tokens = TokenizeLine(line);
-        if (!tokens) return;
-        onRecord(*tokens);
-    }
-}
-
 }  // namespace
 
-std::vector<ChainBreak> ReadChainBreakFile(std::string_view text) {
+std::vector<ChainBreak> ReadChainBreakFile(std::string_view text, std::optional<EarlyEnd>* earlyEnd) {
     std::vector<ChainBreak> records;
-    forEachRecord(text, [&](const std::vector<std::string>& t) {
+    ForEachRecord(text, 1, earlyEnd, [&](const std::vector<std::string>& t) {
         if (records.size() == static_cast<std::size_t>(kMaxChainBreaks)) throw FormatError("too many chain breaks");
         records.push_back({strictToken(t, 0), strictToken(t, 1)});
     });
     return records;
 }
 
-MainLineInput ReadIntersectionPointFile(std::string_view text) {
+MainLineInput ReadIntersectionPointFile(std::string_view text, std::optional<EarlyEnd>* earlyEnd) {
     HeaderReader header(text);
     MainLineInput input;
     header.textField();  // the road's name, not used
     input.mainLineStartStation = header.number();
+    const std::size_t firstLine = header.restFirstLine();
     const auto lines = SplitLines(header.rest());
     for (std::size_t i = 0; i < lines.size(); i += 2) {
-        if (input.points.size() == kMaxIntersectionPoints) throw FormatError("too many intersection points");
+        // The table holds 1000 points: any line after the 1000th record, even a blank one, does not fit.
+        AtLine(firstLine + i, lines[i], [&] {
+            if (input.points.size() == kMaxIntersectionPoints) throw FormatError("too many intersection points");
+        });
         IntersectionPoint p;
         p.pointName = std::string(trimBlanks(lines[i]));
-        if (p.pointName.empty()) break;
-        if (i + 1 >= lines.size()) throw FormatError("intersection point without its data line");
-        const auto t = SplitTokens(lines[i + 1]);
-        if (t.size() != 5 && t.size() != 7) throw FormatError("intersection point needs 5 or 7 values");
-        p.x = strictToken(t, 0);
-        p.y = strictToken(t, 1);
-        p.curveValue3 = t[2];
-        p.curveValue4 = t[3];
-        p.curveValue5 = strictToken(t, 4);
-        if (t.size() == 7) {
-            p.curveValue6 = strictToken(t, 5);
-            p.curveValue7 = strictToken(t, 6);
+        if (p.pointName.empty()) {
+            if (earlyEnd) *earlyEnd = EarlyEndAt(lines, i, firstLine);
+            break;
         }
+        AtLine(firstLine + i, lines[i], [&] {
+            if (i + 1 >= lines.size()) throw FormatError("intersection point without its data line");
+        });
+        AtLine(firstLine + i + 1, lines[i + 1], [&] {
+            const auto t = SplitTokens(lines[i + 1]);
+            if (t.size() != 5 && t.size() != 7) throw FormatError("intersection point needs 5 or 7 values");
+            p.x = strictToken(t, 0);
+            p.y = strictToken(t, 1);
+            p.curveValue3 = t[2];
+            p.curveValue4 = t[3];
+            p.curveValue5 = strictToken(t, 4);
+            if (t.size() == 7) {
+                p.curveValue6 = strictToken(t, 5);
+                p.curveValue7 = strictToken(t, 6);
+            }
+        });
         markSwitchback(p);
         input.points.push_back(std::move(p));
     }
     return input;
 }
 
-ElementInput ReadElementFile(std::string_view text) {
+ElementInput ReadElementFile(std::string_view text, std::optional<EarlyEnd>* earlyEnd) {
     HeaderReader header(text);
     ElementInput input;
     input.elementStartStation = header.number();
@@ -100,16 +101,17 @@ ElementInput ReadElementFile(std::string_view text) {
     input.elementStartY = header.number();
     // Written as d.mmss; the geometry works in decimal degrees.
     input.elementStartAzimuth = DmsToDegrees(header.number());
-    forEachRecord(header.rest(), [&](const std::vector<std::string>& t) {
+    ForEachRecord(header.rest(), header.restFirstLine(), earlyEnd, [&](const std::vector<std::string>& t) {
         if (input.elements.size() == kMaxElements) throw FormatError("too many elements");
         input.elements.push_back({strictToken(t, 0), strictToken(t, 1), strictToken(t, 2)});
     });
     return input;
 }
 
-std::vector<ProfilePoint> ReadProfileFile(std::string_view text, const ChainBreakTable& chainBreaks) {
+std::vector<ProfilePoint> ReadProfileFile(std::string_view text, const ChainBreakTable& chainBreaks,
+                                          std::optional<EarlyEnd>* earlyEnd) {
     std::vector<ProfilePoint> points;
-    forEachRecord(text, [&](const std::vector<std::string>& t) {
+    ForEachRecord(text, 1, earlyEnd, [&](const std::vector<std::string>& t) {
         if (points.size() == kMaxListRecords) throw FormatError("too many profile points");
         ProfilePoint p;
         p.stationText = t[0];
@@ -122,7 +124,8 @@ std::vector<ProfilePoint> ReadProfileFile(std::string_view text, const ChainBrea
     return points;
 }
 
-Superelevation ReadSuperelevationFile(std::string_view text, const ChainBreakTable& chainBreaks) {
+Superelevation ReadSuperelevationFile(std::string_view text, const ChainBreakTable& chainBreaks,
+                                      std::optional<EarlyEnd>* earlyEnd) {
     HeaderReader header(text);
     CrossSectionWidths widths;
     widths.leftSlopedWidth = header.number();
@@ -130,7 +133,7 @@ Superelevation ReadSuperelevationFile(std::string_view text, const ChainBreakTab
     widths.centralRightEdge = header.number();
     widths.rightSlopedWidth = header.number();
     std::vector<SuperelevationRecord> records;
-    forEachRecord(header.rest(), [&](const std::vector<std::string>& t) {
+    ForEachRecord(header.rest(), header.restFirstLine(), earlyEnd, [&](const std::vector<std::string>& t) {
         if (records.size() == kMaxListRecords) throw FormatError("too many superelevation rows");
         SuperelevationRecord r;
         r.stationText = t[0];

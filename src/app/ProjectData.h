@@ -1,7 +1,10 @@
 #pragma once
 // Everything the initialise command loads and the alignment and profile modules derive from it.
+#include <filesystem>
 #include <optional>
+#include <string>
 #include <variant>
+#include <vector>
 
 #include "interchange/ElementChain.h"
 #include "mainline/MainLine.h"
@@ -22,6 +25,10 @@ struct Mode {
 
 struct ProjectData {
     Mode mode;  // the mode these data were loaded with
+    // The road files read, in the order of the mode (plan, chain breaks, profile, superelevation).
+    std::vector<std::filesystem::path> files;
+    // What the user was told when these data were loaded (lines not read), in the user's words.
+    std::vector<std::string> warnings;
 
     ChainBreakTable chainBreaks;
     // Plan alignment: loaded only for a curved skew bridge, in the form its option names.

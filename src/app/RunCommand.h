@@ -7,18 +7,30 @@
 
 namespace tavrel {
 
+// The text of a message about an input file: its first line, then where in which file ("位置: ...") when known.
+inline std::string LocatedText(std::string_view text, const std::optional<SourceLocation>& where) {
+    std::string s(text);
+    if (where && !where->file.empty()) s += "\n" + LocationText(*where);
+    return s;
+}
+
 // Runs body(); returns true when it finished. A rejected text (a station text, a pier line) shows its own title
-// and text; a file that could not be chosen or opened shows "读取文件被取消！"; every other failure
-// "数据文件格式有误或操作有误！", all with the title "错误".
+// and text; a file that could not be chosen or opened shows "读取文件被取消！"; a file that could not be written
+// its own message; every other failure "数据文件格式有误或操作有误！", all with the title "错误". The first line
+// is always that text; a second line says where the fault lies when it lies in an input file.
 template <class Body>
 bool RunCommand(CommandPort& port, Body body) {
     try {
         body();
         return true;
     } catch (const RejectedText& e) {
-        port.showMessage(e.title, e.what(), e.errorIcon ? MessageIcon::Error : MessageIcon::None);
-    } catch (const InputCancelled&) {
-        port.showMessage(kErrorTitle, kCancelledText, MessageIcon::Error);
+        port.showMessage(e.title, LocatedText(e.what(), e.where), e.errorIcon ? MessageIcon::Error : MessageIcon::None);
+    } catch (const InputCancelled& e) {
+        port.showMessage(kErrorTitle, LocatedText(kCancelledText, e.where), MessageIcon::Error);
+    } catch (const WriteError& e) {
+        port.showMessage(kErrorTitle, e.what(), MessageIcon::Error);
+    } catch (const TavrelError& e) {
+        port.showMessage(kErrorTitle, LocatedText(kFormatErrorText, e.where), MessageIcon::Error);
     } catch (const std::exception&) {
         port.showMessage(kErrorTitle, kFormatErrorText, MessageIcon::Error);
     }

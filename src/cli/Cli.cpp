@@ -113,11 +113,13 @@ int runStations(const Options& o, AppState& state, CommandPort& port, std::ostre
     return 0;
 }
 
-std::string calcJson(const std::string& mode, const CalculationResult& r) {
+// The results as JSON; `warnings` are those of loading the road and of the calculation.
+std::string calcJson(const std::string& mode, const CalculationResult& r, const std::vector<std::string>& warnings) {
     const PedestalLayout& l = r.layout;
     const PedestalResultTables& t = r.tables;
-    std::string s = "{\n  \"mode\": " + jsonString(mode) + ",\n  \"skewAngle\": " + numberText(l.skewAngle) +
-                    ",\n  \"pedestalDistances\": [";
+    std::string s = "{\n  \"mode\": " + jsonString(mode) + ",\n  \"warnings\": [";
+    for (std::size_t k = 0; k < warnings.size(); ++k) s += (k ? ", " : "") + jsonString(warnings[k]);
+    s += "],\n  \"skewAngle\": " + numberText(l.skewAngle) + ",\n  \"pedestalDistances\": [";
     for (std::size_t k = 0; k < l.pedestalDistances.size(); ++k)
         s += (k ? ", " : "") + numberText(l.pedestalDistances[k]);
     s += "],\n  \"piers\": [";
@@ -199,7 +201,9 @@ int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& 
     if (!result) return 1;
     if (o.json) {
         std::string json;
-        if (!RunCommand(port, [&] { json = calcJson(o.mode, *result); })) return 1;
+        std::vector<std::string> warnings = state.project.warnings;
+        warnings.insert(warnings.end(), result->warnings.begin(), result->warnings.end());
+        if (!RunCommand(port, [&] { json = calcJson(o.mode, *result, warnings); })) return 1;
         if (!writeOutput(*o.json, json, out, err)) return 1;
     }
     if (!o.json && !o.xlsx) {

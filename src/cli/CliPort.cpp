@@ -14,4 +14,8 @@ void CliPort::showMessage(std::string_view title, std::string_view text, Message
     err_ << title << ": " << text << '\n';
 }
 
+void CliPort::showWarnings(const std::vector<std::string>& warnings) {
+    for (const std::string& w : warnings) err_ << kWarningPrefix << w << '\n';
+}
+
 }  // namespace tavrel

@@ -17,6 +17,8 @@ public:
     std::optional<std::filesystem::path> askFile(DialogId id, std::string_view, std::string_view) override;
     // "TITLE: TEXT" on stderr.
     void showMessage(std::string_view title, std::string_view text, MessageIcon) override;
+    // One line "警告: TEXT" per warning on stderr.
+    void showWarnings(const std::vector<std::string>& warnings) override;
     // The workbook is already where --xlsx asked for it; nothing to show.
     void deliverWorkbook(const std::filesystem::path&) override {}
 

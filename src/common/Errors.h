@@ -1,13 +1,30 @@
 #pragma once
 // Failures inside the core. Core code throws; only the two commands turn these into messages.
 #include <cmath>
+#include <cstddef>
+#include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace tavrel {
 
+// Where in an input file a failure lies: the file's name (without its folder) and, when one line is at fault,
+// its number in the file (1-based) and its text.
+struct SourceLocation {
+    std::string file;      // empty until the command that read the file names it
+    std::size_t line = 0;  // 0: the file as a whole
+    std::string text;      // the line as read (UTF-8)
+};
+
+// The second line of a message about an input file: "位置: road.zdm 第 5 行: 1290 251.3 abc", the line's text
+// cut to 60 characters; "位置: road.zdm" when the file as a whole is at fault.
+std::string LocationText(const SourceLocation& where);
+
 struct TavrelError : std::runtime_error {
     using std::runtime_error::runtime_error;
+    std::optional<SourceLocation> where;  // set as the failure passes the reader and the command
 };
 
 // No file was chosen, or the chosen path cannot be opened as a file (empty path, folder, no access):
@@ -35,6 +52,35 @@ struct RejectedText : TavrelError {
         : TavrelError(text), title(std::move(title)), errorIcon(errorIcon) {}
     std::string title;
     bool errorIcon;
+};
+
+// Runs body(); a failure in it that says nothing of its place gets line `number` with `text`.
+template <class Body>
+decltype(auto) AtLine(std::size_t number, std::string_view text, Body&& body) {
+    try {
+        return body();
+    } catch (TavrelError& e) {
+        if (!e.where) e.where = SourceLocation{{}, number, std::string(text)};
+        throw;
+    }
+}
+
+// Runs body(); a failure in it gets the name of the file it happened in (the file's name, not its folder).
+template <class Body>
+decltype(auto) InFile(const std::filesystem::path& file, Body&& body) {
+    try {
+        return body();
+    } catch (TavrelError& e) {
+        if (!e.where) e.where = SourceLocation{};
+        if (e.where->file.empty()) e.where->file = file.filename().string();
+        throw;
+    }
+}
+
+// An output file could not be written, or must not be (a target that is not a regular file, one of the run's
+// own input files). what() is the message the user sees, in the program's words: the file and the reason.
+struct WriteError : TavrelError {
+    using TavrelError::TavrelError;
 };
 
 // x / 0 and overflow stop the command instead of producing inf or NaN.

@@ -1,10 +1,12 @@
 #include "common/TextFile.h"
 
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 #include "common/Errors.h"
@@ -47,6 +49,17 @@ unsigned utf8Shape(std::string_view s) {
     return lengths;
 }
 
+// A format error on the line of raw text position `pos`; the line is shown with its bytes outside ASCII as '?'
+// (it is not text in any encoding the program reads).
+[[noreturn]] void failAtByte(std::string_view bytes, std::size_t pos, const char* what) {
+    FormatError e(what);
+    std::string shown(LineAt(bytes, pos));
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\0') c = '?';
+    e.where = SourceLocation{{}, LineNumberAt(bytes, pos), shown};
+    throw e;
+}
+
 std::string gbkToUtf8(std::string_view bytes) {
     iconv_t cd = iconv_open("UTF-8", "GBK");
     if (cd == reinterpret_cast<iconv_t>(-1)) throw FormatError("GBK decoding is not available");
@@ -57,7 +70,7 @@ std::string gbkToUtf8(std::string_view bytes) {
     char* dst = out.data();
     std::size_t outLeft = out.size();
     if (iconv(cd, &in, &inLeft, &dst, &outLeft) == static_cast<std::size_t>(-1))
-        throw FormatError("text is neither UTF-8 nor GBK");
+        failAtByte(bytes, static_cast<std::size_t>(in - bytes.data()), "text is neither UTF-8 nor GBK");
     out.resize(out.size() - outLeft);
     return out;
 }
@@ -65,7 +78,8 @@ std::string gbkToUtf8(std::string_view bytes) {
 }  // namespace
 
 std::string DecodeInputText(std::string_view bytes) {
-    if (bytes.find('\0') != std::string_view::npos) throw FormatError("NUL byte in a text file");
+    if (const auto nul = bytes.find('\0'); nul != std::string_view::npos)
+        failAtByte(bytes, nul, "NUL byte in a text file");
     constexpr std::string_view bom = "\xEF\xBB\xBF";
     if (bytes.substr(0, 3) == bom) {
         bytes.remove_prefix(3);
@@ -84,17 +98,28 @@ std::string ReadTextFile(const std::filesystem::path& path) {
     if (status.type() == std::filesystem::file_type::not_found) throw FormatError("no such file");
     if (ec) throw InputCancelled("path not accessible");
     if (std::filesystem::is_directory(status)) throw InputCancelled("path is a folder");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw InputCancelled("file cannot be opened");
-    const auto size = std::filesystem::file_size(path, ec);
-    if (!ec && size > kMaxInputFileBytes) throw FormatError("file too large");
+    // Only a regular file is read: opening a FIFO would wait for a writer, a device may never end. Opened
+    // without waiting, then checked again on the open file, so that nothing swapped in meanwhile is read.
+    if (!std::filesystem::is_regular_file(status)) throw InputCancelled("not a regular file");
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) throw InputCancelled("file cannot be opened");
+    std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* f) {
+        ::close(*f);
+        delete f;
+    });
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) throw InputCancelled("not a regular file");
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaxInputFileBytes) throw FormatError("file too large");
     std::string bytes;
     char buf[1 << 16];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-        bytes.append(buf, static_cast<std::size_t>(in.gcount()));
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw FormatError("read error");
+        if (n == 0) break;
+        bytes.append(buf, static_cast<std::size_t>(n));
         if (bytes.size() > kMaxInputFileBytes) throw FormatError("file too large");
     }
-    if (in.bad()) throw FormatError("read error");
     return DecodeInputText(bytes);
 }
 
@@ -110,6 +135,24 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     }
     if (start < text.size()) lines.push_back(text.substr(start));
     return lines;
+}
+
+std::size_t LineNumberAt(std::string_view text, std::size_t pos) {
+    pos = std::min(pos, text.size());
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < pos; ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && !(i + 1 < text.size() && text[i + 1] == '\n'))) ++line;
+    }
+    return line;
+}
+
+std::string_view LineAt(std::string_view text, std::size_t pos) {
+    pos = std::min(pos, text.size());
+    std::size_t start = pos;
+    while (start > 0 && text[start - 1] != '\r' && text[start - 1] != '\n') --start;
+    std::size_t end = pos;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    return text.substr(start, end - start);
 }
 
 }  // namespace tavrel

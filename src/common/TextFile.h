@@ -9,9 +9,10 @@ namespace tavrel {
 
 inline constexpr std::uintmax_t kMaxInputFileBytes = 64u << 20;  // no road data file comes near 64 MiB
 
-// The whole file as UTF-8. An empty path, a folder or a file that cannot be opened for reading throws
-// InputCancelled; a path that names nothing, a file over kMaxInputFileBytes, NUL bytes or text that is neither
-// UTF-8 nor GBK throw FormatError.
+// The whole file as UTF-8. An empty path, a folder, anything but a regular file (a FIFO, a device, a socket:
+// refused at once, never waited on) or a file that cannot be opened for reading throws InputCancelled; a path
+// that names nothing, a file over kMaxInputFileBytes, NUL bytes or text that is neither UTF-8 nor GBK throw
+// FormatError (the last two with the line they are on).
 std::string ReadTextFile(const std::filesystem::path& path);
 
 // Bytes of a text file -> UTF-8. Taken as UTF-8 when it starts with a UTF-8 byte-order mark (which is dropped),
@@ -23,5 +24,11 @@ std::string DecodeInputText(std::string_view bytes);
 // Lines of a text: CR LF, a lone CR and a lone LF each end a line. A line end at the very end of the text does
 // not start another (empty) line.
 std::vector<std::string_view> SplitLines(std::string_view text);
+
+// The 1-based number of the line that holds text position `pos` (the line ends before it, plus one).
+std::size_t LineNumberAt(std::string_view text, std::size_t pos);
+
+// The line that holds text position `pos`, without its line end.
+std::string_view LineAt(std::string_view text, std::size_t pos);
 
 }  // namespace tavrel

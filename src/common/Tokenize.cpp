@@ -2,6 +2,7 @@
 
 #include "common/Errors.h"
 #include "common/NumberText.h"
+#include "common/TextFile.h"
 
 namespace tavrel {
 
@@ -36,6 +37,7 @@ std::vector<std::string> SplitTokens(std::string_view line) {
         tokens.push_back(std::move(current));
         current.clear();
         for (std::size_t extra = foldedRunLength(run); extra > 1; --extra) tokens.emplace_back();
+        if (tokens.size() >= kMaxTokensPerLine) throw FormatError("too many values on one line");
     }
     tokens.push_back(std::move(current));
     return tokens;
@@ -45,6 +47,26 @@ std::optional<std::vector<std::string>> TokenizeLine(std::string_view line) {
     auto tokens = SplitTokens(line);
     if (tokens.empty()) return std::nullopt;
     return tokens;
+}
+
+std::optional<EarlyEnd> EarlyEndAt(const std::vector<std::string_view>& lines, std::size_t stop,
+                                   std::size_t firstLine) {
+    std::size_t unread = 0;
+    for (std::size_t i = stop + 1; i < lines.size(); ++i) {
+        const bool blank = lines[i].find_first_not_of(" \t") == std::string_view::npos;
+        if (!blank) ++unread;
+    }
+    if (unread == 0) return std::nullopt;
+    return EarlyEnd{firstLine + stop, unread};
+}
+
+std::size_t HeaderReader::restFirstLine() const { return LineNumberAt(text_, pos_); }
+
+void HeaderReader::fail(const char* what, std::size_t at) const {
+    FormatError e(what);
+    e.where = SourceLocation{};  // past the end: the file as a whole (it ends too early)
+    if (at < text_.size()) e.where = SourceLocation{{}, LineNumberAt(text_, at), std::string(LineAt(text_, at))};
+    throw e;
 }
 
 bool HeaderReader::atLineEnd() const { return pos_ >= text_.size() || text_[pos_] == '\r' || text_[pos_] == '\n'; }
@@ -67,18 +89,18 @@ double HeaderReader::number() {
     while (pos_ < text_.size() &&
            (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\r' || text_[pos_] == '\n'))
         ++pos_;
-    if (pos_ >= text_.size()) throw FormatError("header ends early");
+    if (pos_ >= text_.size()) fail("header ends early", pos_);
     const std::size_t start = pos_;
     while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != ' ' && !atLineEnd()) ++pos_;
     const auto value = strictNumber(text_.substr(start, pos_ - start));
-    if (!value) throw FormatError("header field is not a number");
+    if (!value) fail("header field is not a number", start);
     consumeDelimiter();
     return *value;
 }
 
 std::string HeaderReader::textField() {
     while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
-    if (pos_ >= text_.size()) throw FormatError("header ends early");
+    if (pos_ >= text_.size()) fail("header ends early", pos_);
     const std::size_t start = pos_;
     while (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd()) ++pos_;
     std::string field(trimBlanks(text_.substr(start, pos_ - start)));

@@ -5,15 +5,60 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Errors.h"
+#include "common/TextFile.h"
+
 namespace tavrel {
 
+// No record of any input file comes near this many values on one line; a line with more is a format error, so
+// that a small file cannot ask for unbounded memory.
+inline constexpr std::size_t kMaxTokensPerLine = 10000;
+
 // Steps shared by every record line: trim blanks, turn tabs into blanks, fold each run of blanks, split at
-// single blanks. An empty line gives no token.
+// single blanks. An empty line gives no token; more than kMaxTokensPerLine tokens throw FormatError.
 std::vector<std::string> SplitTokens(std::string_view line);
 
 // TokenizeLine: the tokens of a record line, or nullopt for a terminator line (nothing but blanks and tabs),
 // at which reading of the file stops.
 std::optional<std::vector<std::string>> TokenizeLine(std::string_view line);
+
+// A blank line that ended a file's records before its last non-blank line: reading stops there (stored files
+// rely on it), and the user is told.
+struct EarlyEnd {
+    std::size_t line = 0;         // 1-based number of the blank line in the file
+    std::size_t unreadLines = 0;  // non-blank lines after it, not read
+};
+
+// The early end when reading stopped at lines[stop] (a terminator), numbering lines[0] as firstLine; nullopt
+// when nothing but blank lines follow.
+std::optional<EarlyEnd> EarlyEndAt(const std::vector<std::string_view>& lines, std::size_t stop, std::size_t firstLine);
+
+// The record lines lines[from], lines[from + 1], ... of a list file up to the first terminator line:
+// onRecord(tokens) for each, lines[0] being line firstLine of the file. A failure in a record gets that record's
+// line. A terminator before the file's last non-blank line is reported in *earlyEnd when earlyEnd is given.
+template <class OnRecord>
+void ForEachRecord(const std::vector<std::string_view>& lines, std::size_t from, std::size_t firstLine,
+                   std::optional<EarlyEnd>* earlyEnd, OnRecord&& onRecord) {
+    for (std::size_t i = from; i < lines.size(); ++i) {
+        const bool stop = AtLine(firstLine + i, lines[i], [&] {
+            auto tokens = TokenizeLine(lines[i]);
+            if (!tokens) return true;
+            onRecord(*tokens);
+            return false;
+        });
+        if (stop) {
+            if (earlyEnd) *earlyEnd = EarlyEndAt(lines, i, firstLine);
+            return;
+        }
+    }
+}
+
+// The same over all lines of a text whose first line is line firstLine of the file.
+template <class OnRecord>
+void ForEachRecord(std::string_view text, std::size_t firstLine, std::optional<EarlyEnd>* earlyEnd,
+                   OnRecord&& onRecord) {
+    ForEachRecord(SplitLines(text), 0, firstLine, earlyEnd, onRecord);
+}
 
 // Delimited header fields, read from the start of a file's text. A number field ends at a comma, a blank or a
 // line end; a text field at a comma or a line end (leading blanks skipped). Fields may be spread over several
@@ -22,14 +67,17 @@ std::optional<std::vector<std::string>> TokenizeLine(std::string_view line);
 class HeaderReader {
 public:
     explicit HeaderReader(std::string_view text) : text_(text) {}
-    // A number field; throws FormatError when it is missing or not a number.
+    // A number field; throws FormatError (with the field's line) when it is missing or not a number.
     double number();
     // A text field, trailing blanks removed; throws FormatError at the end of the text.
     std::string textField();
     // What follows the fields read so far: the record lines.
     std::string_view rest() const { return text_.substr(pos_); }
+    // The 1-based line number in the file of the first line of rest().
+    std::size_t restFirstLine() const;
 
 private:
+    [[noreturn]] void fail(const char* what, std::size_t at) const;
     bool atLineEnd() const;
     void consumeDelimiter();
     std::string_view text_;

@@ -35,28 +35,33 @@ SideMark sideMarkOf(const std::vector<std::string>& tokens, std::size_t pierLine
 
 }  // namespace
 
-PedestalLayout ReadPedestalLayout(std::string_view text, const ChainBreakTable& chainBreaks) {
+PedestalLayout ReadPedestalLayout(std::string_view text, const ChainBreakTable& chainBreaks,
+                                  std::optional<EarlyEnd>* earlyEnd) {
     PedestalLayout layout;
     HeaderReader header(text);
     layout.skewAngle = header.number();
     const double sinSkew = std::sin(DegreesToRadians(layout.skewAngle));
 
+    const std::size_t firstLine = header.restFirstLine();
     const auto lines = SplitLines(header.rest());
     if (lines.empty()) throw FormatError("no pedestal line");
-    const auto distances = TokenizeLine(lines[0]);
-    if (!distances) throw FormatError("empty pedestal line");
-    if (distances->size() > kMaxLayoutCount) throw FormatError("too many pedestals");
-    for (const std::string& t : *distances) {
-        if (!t.empty() && isAxisPrefix(t.front())) layout.pedestalDistances.push_back(strictValue(t.substr(1)));
-        else layout.pedestalDistances.push_back(checkedDiv(strictValue(t), sinSkew));
-    }
+    AtLine(firstLine, lines[0], [&] {
+        const auto distances = TokenizeLine(lines[0]);
+        if (!distances) throw FormatError("empty pedestal line");
+        if (distances->size() > kMaxLayoutCount) throw FormatError("too many pedestals");
+        for (const std::string& t : *distances) {
+            if (!t.empty() && isAxisPrefix(t.front())) layout.pedestalDistances.push_back(strictValue(t.substr(1)));
+            else layout.pedestalDistances.push_back(checkedDiv(strictValue(t), sinSkew));
+        }
+    });
 
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const auto tokens = TokenizeLine(lines[i]);
-        if (!tokens) break;
+    const std::size_t pedestals = layout.pedestalDistances.size();
+    ForEachRecord(lines, 1, firstLine, earlyEnd, [&](const std::vector<std::string>& t) {
         if (layout.piers.size() == kMaxLayoutCount) throw FormatError("too many piers");
-        if (tokens->size() < 4) throw FormatError("pier line needs four values");
-        const auto& t = *tokens;
+        if ((layout.piers.size() + 1) * pedestals > kMaxPedestalValues)
+            throw RejectedText("数据有误", "垫石设置资料的墩台数与垫石数之积超过" + std::to_string(kMaxPedestalValues) +
+                                               "（一次计算的上限），请分成几个文件计算！");
+        if (t.size() < 4) throw FormatError("pier line needs four values");
         PierRecord pier;
         pier.pierName = t[0];
         const PierStation st = dszhjs(chainBreaks, t[1], layout.skewAngle);
@@ -68,7 +73,7 @@ PedestalLayout ReadPedestalLayout(std::string_view text, const ChainBreakTable& 
         pier.designPedestalHeight = strictValue(t[3]);
         pier.sideMark = sideMarkOf(t, layout.piers.size() + 1);
         layout.piers.push_back(std::move(pier));
-    }
+    });
     if (layout.piers.empty()) throw FormatError("no pier line");
     return layout;
 }

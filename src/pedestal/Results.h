@@ -90,6 +90,9 @@ struct CalculationResult {
     PedestalLayout layout;
     PedestalResultTables tables;
     std::vector<PierSection> sections;  // one per pier
+    // What the user must be told about this calculation (data the road does not cover, lines not read), in the
+    // user's words; the results are computed all the same.
+    std::vector<std::string> warnings;
 };
 
 }  // namespace tavrel

@@ -34,12 +34,18 @@ public:
     void showMessage(std::string_view title, std::string_view text, MessageIcon icon) override {
         messages.push_back({std::string(title), std::string(text), icon});
     }
+    void showWarnings(const std::vector<std::string>& shown) override {
+        warnings.insert(warnings.end(), shown.begin(), shown.end());
+        ++warningCalls;
+    }
     void deliverWorkbook(const std::filesystem::path& xlsx) override { workbooks.push_back(xlsx); }
 
     std::deque<std::optional<std::filesystem::path>> answers;
     std::vector<DialogId> asked;
     std::vector<std::string> titles;
     std::vector<ShownMessage> messages;
+    std::vector<std::string> warnings;
+    int warningCalls = 0;
     std::vector<std::filesystem::path> workbooks;
 };
 

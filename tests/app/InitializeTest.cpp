@@ -27,10 +27,17 @@ struct RoadFiles {
     std::filesystem::path cg = dir.write("road.cg", "0.75,0.5,0.5,0.75\r\n0 2 -2\r\n1500 2 -2\r\n");
 };
 
-void expectOneMessage(const FakePort& port, std::string_view title, std::string_view text) {
+// One message: its title, its first line and, when `where` is given, its second line ("位置: ...").
+void expectOneMessage(const FakePort& port, std::string_view title, std::string_view text,
+                      std::optional<std::string_view> where = std::nullopt) {
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].title, title);
-    EXPECT_EQ(port.messages[0].text, text);
+    const std::string& shown = port.messages[0].text;
+    const auto lineEnd = shown.find('\n');
+    EXPECT_EQ(shown.substr(0, lineEnd), text);
+    if (where) {
+        EXPECT_EQ(lineEnd == std::string::npos ? "" : shown.substr(lineEnd + 1), *where);
+    }
 }
 
 }  // namespace
@@ -152,7 +159,7 @@ TEST(InitializeCommand, ARejectedStationTextShowsOnlyItsOwnMessage) {
     FakePort port;
     port.answer(road.dl).answer(road.dir.write("gap.zdm", "0 100 0\r\n510 101 0\r\n"));
     EXPECT_FALSE(InitializeCommand(state, kStraight, port));
-    expectOneMessage(port, "数据有误", "桩号510不应存在500和520之间，请修改！");
+    expectOneMessage(port, "数据有误", "桩号510不应存在500和520之间，请修改！", "位置: gap.zdm 第 2 行: 510 101 0");
     EXPECT_FALSE(state.calculateEnabled);
     EXPECT_EQ(port.asked.size(), 2u);  // the superelevation file is not asked for
 }
@@ -164,14 +171,19 @@ TEST(InitializeCommand, BadInputOfAnyKindEndsWithAMessage) {
         const char* name;
         std::filesystem::path dl;
         std::string_view text;
+        std::string where;  // the second line; empty: none
     } rows[] = {
-        {"no file chosen", "", "读取文件被取消！"},
-        {"a folder", road.dir.path(), "读取文件被取消！"},
-        {"a missing file", road.dir.path() / "missing.dl", "数据文件格式有误或操作有误！"},
-        {"binary garbage", road.dir.write("bin.dl", "\x01\x02\xFF\xFE\x80\x00\x9C"), "数据文件格式有误或操作有误！"},
-        {"NUL bytes", road.dir.write("nul.dl", std::string("100 110\0\r\n", 10)), "数据文件格式有误或操作有误！"},
-        {"invalid GBK", road.dir.write("gbk.dl", "100 110 \xFF\xFF\r\n"), "数据文件格式有误或操作有误！"},
-        {"10 MB of one line", road.dir.write("long.dl", longLine), "数据文件格式有误或操作有误！"},
+        {"no file chosen", "", "读取文件被取消！", ""},
+        {"a folder", road.dir.path(), "读取文件被取消！", "位置: " + road.dir.path().filename().string()},
+        {"a missing file", road.dir.path() / "missing.dl", "数据文件格式有误或操作有误！", "位置: missing.dl"},
+        {"binary garbage", road.dir.write("bin.dl", "\x01\x02\xFF\xFE\x80\x00\x9C"), "数据文件格式有误或操作有误！",
+         "位置: bin.dl 第 1 行: ?????"},
+        {"NUL bytes", road.dir.write("nul.dl", std::string("1 2\r\n100 110\0\r\n", 15)), "数据文件格式有误或操作有误！",
+         "位置: nul.dl 第 2 行: 100 110?"},
+        {"invalid GBK", road.dir.write("gbk.dl", "100 110 \xFF\xFF\r\n"), "数据文件格式有误或操作有误！",
+         "位置: gbk.dl 第 1 行: 100 110 ??"},
+        {"10 MB of one line", road.dir.write("long.dl", longLine), "数据文件格式有误或操作有误！",
+         "位置: long.dl 第 1 行: " + std::string(60, '7') + "…"},
         {"twenty chain breaks",
          road.dir.write("twenty.dl",
                         [] {
@@ -180,7 +192,7 @@ TEST(InitializeCommand, BadInputOfAnyKindEndsWithAMessage) {
                                 s += std::to_string(i * 100) + " " + std::to_string(i * 100) + "\r\n";
                             return s;
                         }()),
-         "数据文件格式有误或操作有误！"},
+         "数据文件格式有误或操作有误！", "位置: twenty.dl 第 20 行: 2000 2000"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -188,7 +200,7 @@ TEST(InitializeCommand, BadInputOfAnyKindEndsWithAMessage) {
         FakePort port;
         port.answer(r.dl).answer(road.zdm).answer(road.cg);
         EXPECT_FALSE(InitializeCommand(state, kStraight, port));
-        expectOneMessage(port, "错误", r.text);
+        expectOneMessage(port, "错误", r.text, r.where);
         EXPECT_FALSE(state.calculateEnabled);
     }
 }

@@ -68,12 +68,13 @@ TEST(CliMessages, CommandFailuresGoToStderrAsTitleAndText) {
                           kExamples + "/straight/road.zdm", "--cg", kExamples + "/straight/road.cg", "--from", "0",
                           "--to", "1", "--step", "1", "--csv", "-"});
     EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.err, "错误: 数据文件格式有误或操作有误！\n");
+    // The superelevation file given as the chain breaks: its first line has commas, not two numbers.
+    EXPECT_EQ(bad.err, "错误: 数据文件格式有误或操作有误！\n位置: road.cg 第 1 行: 10.5,0.5,-0.5,-10.5\n");
 
     // A station in the gap of the short chain 2350 -> 2360.
     const auto gap = cli(straightRoad({"--from", "2355", "--to", "2400", "--step", "10", "--csv", "-"}));
     EXPECT_EQ(gap.status, 1);
-    EXPECT_EQ(gap.err, "数据有误: 桩号2355不应存在2350和2360之间，请修改！\n");
+    EXPECT_EQ(gap.err, "数据有误: 桩号2355不应存在2350和2360之间，请修改！\n");  // from the command line: no file
 }
 
 TEST(CliStations, RowsRunFromTheFirstStationToTheLastInclusive) {
@@ -154,7 +155,8 @@ TEST(CliCalc, LayoutMistakesAreToldInTheProgramsWords) {
     std::ofstream(dir / "bad.txt", std::ios::binary) << "90\r\n-3 3\r\n1# 2400 1.5 0.3\r\n2# 2420 1.5 0.3 LEFT\r\n";
     const auto r = cli(straightCalc({"--layout", (dir / "bad.txt").string(), "--json", "-"}));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "错误: 垫石设置资料第 2 行数据中左右标识标识有误！\n");
+    EXPECT_EQ(r.err,
+              "错误: 垫石设置资料第 2 行数据中左右标识标识有误！\n位置: bad.txt 第 4 行: 2# 2420 1.5 0.3 LEFT\n");
     EXPECT_TRUE(r.out.empty());
     const auto none = cli(straightCalc({"--json", "-"}));
     EXPECT_EQ(none.status, 1);

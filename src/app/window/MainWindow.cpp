@@ -197,6 +197,15 @@ void MainWindow::showMessage(std::string_view title, std::string_view text, Mess
     ui_.showMessage(this, FromUtf8(title), FromUtf8(text), icon);
 }
 
+void MainWindow::showWarnings(const std::vector<std::string>& warnings) {
+    // One box for all of them; a long list is cut so that the box stays on the screen.
+    constexpr std::size_t kShown = 15;
+    std::string text;
+    for (std::size_t i = 0; i < warnings.size() && i < kShown; ++i) text += (i ? "\n" : "") + warnings[i];
+    if (warnings.size() > kShown) text += "\n……另有 " + std::to_string(warnings.size() - kShown) + " 条提示";
+    showMessage(kWarningTitle, text, MessageIcon::Information);
+}
+
 void MainWindow::deliverWorkbook(const std::filesystem::path& xlsx) {
     const QString path = FromPath(xlsx);
     setStatus(QStringLiteral("结果：") + path, path);

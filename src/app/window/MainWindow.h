@@ -59,6 +59,7 @@ public:
     // CommandPort
     std::optional<std::filesystem::path> askFile(DialogId id, std::string_view title, std::string_view filter) override;
     void showMessage(std::string_view title, std::string_view text, MessageIcon icon) override;
+    void showWarnings(const std::vector<std::string>& warnings) override;
     void deliverWorkbook(const std::filesystem::path& xlsx) override;
 
 public slots:

@@ -50,6 +50,9 @@ struct FilesInOrder : CommandPort {
         return f;
     }
     void showMessage(std::string_view, std::string_view text, MessageIcon) override { messages.emplace_back(text); }
+    void showWarnings(const std::vector<std::string>& shown) override {
+        messages.insert(messages.end(), shown.begin(), shown.end());
+    }
     void deliverWorkbook(const std::filesystem::path&) override {}
 };
 
