@@ -2,6 +2,7 @@
 
 #include "app/RunCommand.h"
 #include "common/Errors.h"
+#include "common/OutputFile.h"
 #include "common/TextFile.h"
 #include "excel/PedestalTables.h"
 #include "pedestal/Calculate.h"
@@ -31,6 +32,10 @@ std::optional<CalculationResult> CalculateCommand(AppState& state, const Mode& m
             WriteResultSheets(state.excelApp, r);
             std::filesystem::path written;
             if (options.workbookPath) {
+                // The user named the file: it is replaced, but never when it is one of the files just read.
+                OutputRules rules{project.files, true};
+                rules.inputs.push_back(*path);
+                CheckOutputTarget(*options.workbookPath, rules);
                 SaveWorkbookAs(state.excelApp, *options.workbookPath);
                 written = *options.workbookPath;
             } else {

@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -14,6 +14,7 @@
 #include "cli/CliPort.h"
 #include "cli/Json.h"
 #include "common/NumberText.h"
+#include "common/OutputFile.h"
 #include "road/StationTable.h"
 
 namespace tavrel {
@@ -60,18 +61,26 @@ std::string checkStationText(const std::string& v) {
     return {};
 }
 
-// Writes text to the file named by an output option ("-" = stdout).
-bool writeOutput(const std::string& target, const std::string& text, std::ostream& out, std::ostream& err) {
-    if (target == "-") {
-        out << text;
-        return true;
-    }
-    std::ofstream f(target, std::ios::binary);
-    if (!(f << text) || !f.flush()) {
-        err << "tavrel-cli: cannot write " << target << '\n';
-        return false;
-    }
-    return true;
+// The files a run reads: no output may be written onto one of them.
+std::vector<std::filesystem::path> inputsOf(const Options& o) {
+    std::vector<std::filesystem::path> inputs;
+    for (const auto* f : {&o.jdx, &o.dl, &o.zdm, &o.cg, &o.layout})
+        if (*f) inputs.emplace_back(**f);
+    return inputs;
+}
+
+// Writes text to standard output; a failed write (a full disk, a closed pipe) throws WriteError.
+void writeStandardOutput(std::ostream& out, std::string_view text) {
+    errno = 0;
+    out << text;
+    out.flush();
+    if (!out) throw WriteError(StandardOutputFailureText(errno != 0 ? errno : EIO));
+}
+
+// Writes text to the file named by an output option ("-" = standard output), completely or not at all.
+void writeOutput(const Options& o, const std::string& target, std::string_view text, std::ostream& out) {
+    if (target == "-") return writeStandardOutput(out, text);
+    WriteOutputFile(target, text, OutputRules{inputsOf(o), true});
 }
 
 std::string stationsJson(const std::vector<StationRow>& rows) {
@@ -98,7 +107,7 @@ std::string stationsCsv(const std::vector<StationRow>& rows) {
     return s;
 }
 
-int runStations(const Options& o, AppState& state, CommandPort& port, std::ostream& out, std::ostream& err) {
+int runStations(const Options& o, AppState& state, CommandPort& port, std::ostream& out) {
     std::string json, csv;
     const bool ok = RunCommand(port, [&] {
         const ProjectData& p = state.project;
@@ -108,9 +117,11 @@ int runStations(const Options& o, AppState& state, CommandPort& port, std::ostre
         if (o.csv) csv = stationsCsv(rows);
     });
     if (!ok) return 1;
-    if (o.json && !writeOutput(*o.json, json, out, err)) return 1;
-    if (o.csv && !writeOutput(*o.csv, csv, out, err)) return 1;
-    return 0;
+    const bool written = RunCommand(port, [&] {
+        if (o.json) writeOutput(o, *o.json, json, out);
+        if (o.csv) writeOutput(o, *o.csv, csv, out);
+    });
+    return written ? 0 : 1;
 }
 
 // The results as JSON; `warnings` are those of loading the road and of the calculation.
@@ -193,25 +204,21 @@ std::string calcTable(const CalculationResult& r) {
     return s;
 }
 
-int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& out, std::ostream& err) {
+int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& out) {
     CalculateOptions options;
     options.writeWorkbook = o.xlsx.has_value();
     if (o.xlsx) options.workbookPath = *o.xlsx;
     const auto result = CalculateCommand(state, modeOf(o.mode), port, options);
     if (!result) return 1;
-    if (o.json) {
-        std::string json;
-        std::vector<std::string> warnings = state.project.warnings;
-        warnings.insert(warnings.end(), result->warnings.begin(), result->warnings.end());
-        if (!RunCommand(port, [&] { json = calcJson(o.mode, *result, warnings); })) return 1;
-        if (!writeOutput(*o.json, json, out, err)) return 1;
-    }
-    if (!o.json && !o.xlsx) {
-        std::string table;
-        if (!RunCommand(port, [&] { table = calcTable(*result); })) return 1;
-        out << table;
-    }
-    return 0;
+    const bool written = RunCommand(port, [&] {
+        if (o.json) {
+            std::vector<std::string> warnings = state.project.warnings;
+            warnings.insert(warnings.end(), result->warnings.begin(), result->warnings.end());
+            writeOutput(o, *o.json, calcJson(o.mode, *result, warnings), out);
+        }
+        if (!o.json && !o.xlsx) writeStandardOutput(out, calcTable(*result));
+    });
+    return written ? 0 : 1;
 }
 
 // The road files and the mode, shared by both subcommands.
@@ -280,8 +287,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     CliPort port(filesOf(o), err);
     AppState state;
     if (!InitializeCommand(state, modeOf(o.mode), port)) return 1;
-    if (stations->parsed()) return runStations(o, state, port, out, err);
-    return runCalc(o, state, port, out, err);
+    if (stations->parsed()) return runStations(o, state, port, out);
+    return runCalc(o, state, port, out);
 }
 
 }  // namespace tavrel

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/OutputFile.h"
 #include "excel/XlsxFile.h"
 
 namespace tavrel {
@@ -17,10 +18,6 @@ namespace tavrel {
 namespace {
 
 constexpr int kMaxNumberedNames = 9999;  // "<stem> (2).xlsx" ... "<stem> (9999).xlsx", then give up
-
-std::string systemError(const std::string& what, const std::filesystem::path& p) {
-    return "cannot " + what + " " + p.string() + ": " + std::strerror(errno);
-}
 
 std::filesystem::path folderOf(const std::filesystem::path& file) {
     const std::filesystem::path folder = file.parent_path();
@@ -40,80 +37,21 @@ bool existsOrDangles(const std::filesystem::path& p) {
     return std::filesystem::exists(std::filesystem::symlink_status(p, ec));
 }
 
-// Creates an empty file with a fresh name in the target's folder (so the final rename stays on one file
-// system) and returns its path. The name is hidden and says what it belongs to.
-std::filesystem::path createTemporaryBeside(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    const std::filesystem::path folder = folderOf(target);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path tmp =
-            folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
-                      std::to_string(counter++) + ".tmp");
-        // 0666 so that the finished file gets the user's usual permissions (the umask applies).
-        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return tmp;
-        }
-        if (errno != EEXIST) throw WorkbookWriteError(systemError("create a file in", folder));
-    }
-    throw WorkbookWriteError("no free temporary name in " + folder.string());
-}
-
-// Flushes the written file to the disk before it is renamed into place, so that a crash right after the
-// rename cannot leave an empty or partial file under the target's name.
-void syncToDisk(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw WorkbookWriteError(systemError("reopen", file));
-    const int rc = ::fsync(fd);
-    const int err = errno;
-    ::close(fd);
-    if (rc != 0) {
-        errno = err;
-        throw WorkbookWriteError(systemError("flush", file));
-    }
-}
-
-enum class Moved { Done, TargetExists };
-
-// Renames the finished temporary file to the target. Without `replace`, an existing target is left alone and
-// reported; the check and the rename are one step where the file system allows it.
-Moved moveIntoPlace(const std::filesystem::path& tmp, const std::filesystem::path& target, bool replace) {
-    if (!replace) {
-#ifdef RENAME_NOREPLACE
-        if (::renameat2(AT_FDCWD, tmp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return Moved::Done;
-        if (errno == EEXIST) return Moved::TargetExists;
-        if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-            throw WorkbookWriteError(systemError("write", target));
-#endif
-        // This file system cannot refuse an existing target by itself: check, then rename.
-        if (existsOrDangles(target)) return Moved::TargetExists;
-    }
-    if (::rename(tmp.c_str(), target.c_str()) != 0) throw WorkbookWriteError(systemError("write", target));
-    return Moved::Done;
-}
-
-// Writes the workbook to a temporary file beside the target and renames it there once complete. Returns false
-// (and leaves nothing behind) when the target exists and `replace` is false. Never leaves a partial file.
+// Writes the workbook to a temporary file beside the target and renames it there once complete (WriteOutputFile).
+// Returns false (and leaves nothing behind) when the target exists and `replace` is false. Never leaves a partial
+// file; a failure names the target and the reason.
 bool writeCompleteFile(const Workbook& book, const std::filesystem::path& target, bool replace) {
-    if (target.filename().empty()) throw WorkbookWriteError("no file name in " + target.string());
     if (book.sheets().empty()) throw WorkbookWriteError("the workbook has no sheet");
-    const std::filesystem::path tmp = createTemporaryBeside(target);
-    Moved moved = Moved::TargetExists;
-    try {
-        WriteXlsxFile(book, tmp);
-        syncToDisk(tmp);
-        moved = moveIntoPlace(tmp, target, replace);
-    } catch (...) {
-        std::error_code ec;
-        std::filesystem::remove(tmp, ec);
-        throw;
-    }
-    if (moved == Moved::TargetExists) {
-        std::error_code ec;
-        std::filesystem::remove(tmp, ec);
-    }
-    return moved == Moved::Done;
+    return WriteOutputFileWith(
+        target,
+        [&](const std::filesystem::path& tmp) {
+            try {
+                WriteXlsxFile(book, tmp);
+            } catch (const WorkbookWriteError& e) {
+                throw WriteError(WriteFailureText(target, e.error));
+            }
+        },
+        OutputRules{{}, replace});
 }
 
 }  // namespace

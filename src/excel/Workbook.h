@@ -15,9 +15,11 @@
 
 namespace tavrel {
 
-// The workbook could not be written to its file. Nothing was left at the target path.
+// The workbook could not be written to its file. Nothing was left at the target path. `error` is the system's
+// errno of the failure where there was one.
 struct WorkbookWriteError : CalcError {
-    using CalcError::CalcError;
+    explicit WorkbookWriteError(const std::string& what, int error = 0) : CalcError(what), error(error) {}
+    int error;
 };
 
 // The largest sheet a workbook file can hold (rows and columns are 1-based throughout this module).

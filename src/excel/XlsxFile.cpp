@@ -1,9 +1,13 @@
 #include "excel/XlsxFile.h"
 
+#include <fcntl.h>
 #include <locale.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
@@ -39,6 +43,36 @@ public:
 private:
     locale_t c_ = static_cast<locale_t>(0);
     locale_t previous_ = static_cast<locale_t>(0);
+};
+
+// The library reports its failures by printing "[ERROR] ..." lines on the process's stderr; the program reports
+// them in its own words instead. While alive, stderr goes to /dev/null (the program is single-threaded while it
+// writes a workbook; a failure to redirect just leaves stderr as it was).
+class QuietStderr {
+public:
+    QuietStderr() {
+        std::fflush(stderr);
+        saved_ = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ < 0 || null < 0 || ::dup2(null, STDERR_FILENO) < 0) {
+            if (saved_ >= 0) ::close(saved_);
+            saved_ = -1;
+        }
+        if (null >= 0) ::close(null);
+    }
+    ~QuietStderr() {
+        if (saved_ < 0) return;
+        std::fflush(stderr);
+        const int error = errno;  // keep the errno of the failure for the caller
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+        errno = error;
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved_ = -1;
 };
 
 // The library drops a row height equal to its default (15 points) instead of storing it; the next double up
@@ -86,12 +120,15 @@ public:
     // Writes the file and releases the library's workbook.
     void close() {
         lxw_workbook* book = std::exchange(book_, nullptr);
+        errno = 0;
         check(workbook_close(book), "write the file");
     }
 
 private:
     void check(lxw_error e, const std::string& what) {
-        if (e != LXW_NO_ERROR) throw WorkbookWriteError("cannot " + what + ": " + lxw_strerror(e));
+        if (e == LXW_NO_ERROR) return;
+        const int error = errno != 0 ? errno : EIO;  // the file operation's own reason, where the library kept it
+        throw WorkbookWriteError("cannot " + what + ": " + lxw_strerror(e), error);
     }
 
     // nullptr for the plain default style: the library writes no format then.
@@ -167,6 +204,7 @@ private:
 void WriteXlsxFile(const Workbook& book, const std::filesystem::path& path) {
     if (book.sheets().empty()) throw WorkbookWriteError("the workbook has no sheet");
     const CNumericLocale cNumbers;
+    const QuietStderr quiet;
     XlsxWriter writer(path);
     for (std::size_t i = 0; i < book.sheets().size(); ++i) writer.writeSheet(book.sheets()[i], i == book.activeIndex());
     writer.close();

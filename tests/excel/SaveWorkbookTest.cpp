@@ -109,10 +109,10 @@ TEST(WorkbookSave, SaveAsReplacesTheNamedFile) {
 TEST(WorkbookSave, FailureThrowsAndLeavesNoFile) {
     TempDir dir;
     ExcelApp app = sessionWithSheets();
-    EXPECT_THROW(SaveWorkbookBeside(app, dir.path() / "missing" / "bridge.txt"), WorkbookWriteError);
-    EXPECT_THROW(SaveWorkbookAs(app, dir.path() / "missing" / "out.xlsx"), WorkbookWriteError);
+    EXPECT_THROW(SaveWorkbookBeside(app, dir.path() / "missing" / "bridge.txt"), WriteError);
+    EXPECT_THROW(SaveWorkbookAs(app, dir.path() / "missing" / "out.xlsx"), WriteError);
     fs::create_directory(dir.path() / "taken.xlsx");
-    EXPECT_THROW(SaveWorkbookAs(app, dir.path() / "taken.xlsx"), WorkbookWriteError);
+    EXPECT_THROW(SaveWorkbookAs(app, dir.path() / "taken.xlsx"), WriteError);
     EXPECT_TRUE(fs::is_directory(dir.path() / "taken.xlsx"));
     EXPECT_TRUE(fs::is_empty(dir.path() / "taken.xlsx"));
     EXPECT_EQ(listing(dir.path()), (std::vector<std::string>{"taken.xlsx"}));  // no temporary file left
