@@ -34,3 +34,51 @@ TEST(CalculateCommand, ReportsThroughThePortAndNeedsAPlanForTheCurvedPath) {
     ASSERT_EQ(noPlan.messages.size(), 1u);
     EXPECT_EQ(noPlan.messages[0].title, "数据有误");
 }
+
+TEST(CalculateCommand, LayoutFaultsNameTheLineAndLayoutWarningsComeOnce) {
+    using tavrel::testing::FakePort;
+    tavrel::testing::TempDir dir;
+    AppState state;
+    state.project = straightRoad();
+    const auto run = [&](const std::string& name, const std::string& text) {
+        FakePort port;
+        port.answer(dir.write(name, text));
+        const auto r = CalculateCommand(state, Mode{false, true}, port, {std::nullopt, false});
+        return std::pair{r.has_value(), port};
+    };
+    {
+        SCOPED_TRACE("a pier line with three values");
+        const auto [ok, port] = run("a.txt", "90\r\n-3 3\r\n1# 500 1.5 0.3\r\n2# 530 1.5\r\n");
+        EXPECT_FALSE(ok);
+        ASSERT_EQ(port.messages.size(), 1u);
+        EXPECT_EQ(port.messages[0].text, "数据文件格式有误或操作有误！\n位置: a.txt 第 4 行: 2# 530 1.5");
+    }
+    {
+        SCOPED_TRACE("a pedestal distance that is not a number");
+        const auto [ok, port] = run("b.txt", "60\r\n-3 3m\r\n1# 500 1.5 0.3\r\n");
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(port.messages.at(0).text, "数据文件格式有误或操作有误！\n位置: b.txt 第 2 行: -3 3m");
+    }
+    {
+        SCOPED_TRACE("more piers times pedestals than one calculation takes");
+        std::string text = "90\r\n";
+        for (int k = 0; k < 2000; ++k) text += "L" + std::to_string(k % 20 - 10) + " ";
+        text += "\r\n";
+        for (int i = 0; i < 600; ++i) text += std::to_string(i) + "# " + std::to_string(100 + i) + " 1.5 0.3\r\n";
+        const auto [ok, port] = run("big.txt", text);
+        EXPECT_FALSE(ok);
+        ASSERT_EQ(port.messages.size(), 1u);
+        EXPECT_EQ(port.messages[0].title, "数据有误");
+        EXPECT_EQ(port.messages[0].text.rfind("垫石设置资料的墩台数与垫石数之积超过1000000", 0), 0u);
+        EXPECT_NE(port.messages[0].text.find("位置: big.txt 第 503 行: 500# 600 1.5 0.3"), std::string::npos);
+    }
+    {
+        SCOPED_TRACE("a stray blank line: the piers before it are calculated, the user is told");
+        const auto [ok, port] =
+            run("c.txt", "90\r\n-3 3\r\n1# 500 1.5 0.3\r\n\r\n2# 530 1.5 0.3\r\n3# 560 1.5 0.3\r\n");
+        EXPECT_TRUE(ok);
+        EXPECT_TRUE(port.messages.empty());
+        EXPECT_EQ(port.warnings, std::vector<std::string>{"c.txt 第 4 行为空行，其后 2 行未读入"});
+        EXPECT_EQ(port.warningCalls, 1);
+    }
+}

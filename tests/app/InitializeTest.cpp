@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/FakePort.h"
 #include "app/InitializeCommand.h"
@@ -214,5 +215,123 @@ TEST(InitializeCommand, EmptyOrOnePointProfileIsRejected) {
         port.answer(road.dl).answer(road.dir.write("p.zdm", text)).answer(road.cg);
         EXPECT_FALSE(InitializeCommand(state, kStraight, port));
         expectOneMessage(port, "错误", "数据文件格式有误或操作有误！");
+    }
+}
+
+TEST(LocatedMessages, AFaultInEachRoadFileNamesTheFileTheLineAndItsText) {
+    RoadFiles road;
+    std::string manyValues;  // one more value than a line may hold
+    for (std::size_t i = 0; i <= kMaxTokensPerLine; ++i) manyValues += "1 ";
+    struct Row {
+        const char* name;
+        Mode mode;
+        std::vector<std::filesystem::path> files;
+        std::string where;
+    } rows[] = {
+        {"chain breaks: a record with one value",
+         kStraight,
+         {road.dir.write("a.dl", "500 520\r\n700\r\n"), road.zdm, road.cg},
+         "位置: a.dl 第 2 行: 700"},
+        {"main line: a data line with three values",
+         kMainLine,
+         {road.dir.write("b.jdx", "路线,0\r\nJD0\r\n0 0 0 0 0\r\nJD1\r\n1000  0\t500\r\n"), road.dl, road.zdm, road.cg},
+         "位置: b.jdx 第 5 行: 1000  0 500"},
+        {"main line: the start station is not a number",
+         kMainLine,
+         {road.dir.write("c.jdx", "路线\r\nK0+000\r\nJD0\r\n0 0 0 0 0\r\n"), road.dl, road.zdm, road.cg},
+         "位置: c.jdx 第 2 行: K0+000"},
+        {"ramp: a length that is not a number",
+         kInterchange,
+         {road.dir.write("d.jdx", "0,0,0,90.0000\r\n9999 9999 100\r\n9999 300 6O\r\n"), road.zdm, road.cg},
+         "位置: d.jdx 第 3 行: 9999 300 6O"},
+        {"profile: the layout file given as the profile",
+         kStraight,
+         {road.dl, road.dir.write("bridge.zdm", "90\r\n-3 3\r\n1# 100 1.5 0.3\r\n"), road.cg},
+         "位置: bridge.zdm 第 1 行: 90"},
+        {"superelevation: a slope that is not a number",
+         kStraight,
+         {road.dl, road.zdm, road.dir.write("e.cg", "0.75,0.5,0.5,0.75\r\n0 2 -2\r\n1500 2 -2%\r\n")},
+         "位置: e.cg 第 3 行: 1500 2 -2%"},
+        {"superelevation: a header width that is not a number",
+         kStraight,
+         {road.dl, road.zdm, road.dir.write("f.cg", "0.75,0.5,x,0.75\r\n0 2 -2\r\n")},
+         "位置: f.cg 第 1 行: 0.75,0.5,x,0.75"},
+        {"too many values on one line",
+         kStraight,
+         {road.dir.write("g.dl", "1 2\r\n" + manyValues + "\r\n"), road.zdm, road.cg},
+         ""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        FakePort port;
+        for (const auto& f : r.files) port.answer(f);
+        AppState state;
+        EXPECT_FALSE(InitializeCommand(state, r.mode, port));
+        ASSERT_EQ(port.messages.size(), 1u);
+        const std::string& text = port.messages[0].text;
+        EXPECT_EQ(text.substr(0, text.find('\n')), "数据文件格式有误或操作有误！");
+        if (!r.where.empty()) EXPECT_EQ(text.substr(text.find('\n') + 1), r.where);
+        else EXPECT_NE(text.find("第 2 行"), std::string::npos) << text;
+    }
+}
+
+TEST(LoadWarnings, ABlankLineThatEndsAFileEarlyIsToldAndTheRestIsNotRead) {
+    RoadFiles road;
+    struct Row {
+        const char* name;
+        Mode mode;
+        std::vector<std::filesystem::path> files;
+        std::string warning;
+    } rows[] = {
+        {"chain breaks",
+         kStraight,
+         {road.dir.write("w.dl", "500 520\r\n\r\n900 950\r\n\r\n1200 1250\r\n\r\n"), road.zdm, road.cg},
+         "w.dl 第 2 行为空行，其后 2 行未读入"},
+        {"plan: a blank name line after JD1",
+         kMainLine,
+         {road.dir.write("w.jdx",
+                         "路线,0\r\nJD0\r\n0 0 0 0 0\r\nJD1\r\n1000 0 500 100 100\r\n\r\nJD2\r\n1000 1000 0 0 "
+                         "0\r\n"),
+          road.dl, road.zdm, road.cg},
+         "w.jdx 第 6 行为空行，其后 2 行未读入"},
+        {"profile, a line of blanks and tabs",
+         kStraight,
+         {road.dl, road.dir.write("w.zdm", "0 100 0\r\n600 106 8000\r\n \t \r\n1600 101 0\r\n"), road.cg},
+         "w.zdm 第 3 行为空行，其后 1 行未读入"},
+        {"superelevation",
+         kStraight,
+         {road.dl, road.zdm, road.dir.write("w.cg", "0.75,0.5,0.5,0.75\r\n0 2 -2\r\n\r\n1500 2 -2\r\n")},
+         "w.cg 第 3 行为空行，其后 1 行未读入"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        FakePort port;
+        for (const auto& f : r.files) port.answer(f);
+        AppState state;
+        ASSERT_TRUE(InitializeCommand(state, r.mode, port));
+        EXPECT_TRUE(port.messages.empty());
+        EXPECT_EQ(port.warnings, std::vector<std::string>{r.warning});
+        EXPECT_EQ(port.warningCalls, 1);
+        EXPECT_EQ(state.project.warnings, port.warnings);
+    }
+    // Blank lines at the very end are no early end.
+    FakePort quiet;
+    quiet.answer(road.dir.write("end.dl", "500 520\r\n\r\n \r\n")).answer(road.zdm).answer(road.cg);
+    AppState state;
+    ASSERT_TRUE(InitializeCommand(state, kStraight, quiet));
+    EXPECT_EQ(quiet.warningCalls, 0);
+}
+
+TEST(InputFiles, AFifoOrADeviceIsRefusedAtOnceNeverWaitedOn) {
+    RoadFiles road;
+    const auto fifo = road.dir.path() / "pipe.dl";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);  // nobody ever writes to it: opening it for reading would wait
+    for (const std::filesystem::path& dl : {fifo, std::filesystem::path("/dev/zero")}) {
+        SCOPED_TRACE(dl.string());
+        FakePort port;
+        port.answer(dl).answer(road.zdm).answer(road.cg);
+        AppState state;
+        EXPECT_FALSE(InitializeCommand(state, kStraight, port));
+        expectOneMessage(port, "错误", "读取文件被取消！", "位置: " + dl.filename().string());
     }
 }

@@ -270,3 +270,57 @@ TEST(CliConventions, UsageErrorsAreOneLineThenTheUsageOnStderr) {
         EXPECT_NE(r.err.find("\nUsage: tavrel-cli"), std::string::npos) << r.err;
     }
 }
+
+TEST(CliWarnings, WarningsGoToStderrAndIntoTheJsonTheStatusStaysZero) {
+    const auto dir = std::filesystem::temp_directory_path() / ("tavrel-cli-warn-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    // The example profile covers K2+000 to K2+800: a pier at 2900 lies beyond it; a blank line hides a fourth.
+    std::ofstream(dir / "far.txt", std::ios::binary)
+        << "90\r\n-3 3\r\n1# 2400 1.5 0.3\r\n9# 2900 1.5 0.3\r\n\r\n10# 2950 1.5 0.3\r\n";
+    const auto r = cli(straightCalc({"--layout", (dir / "far.txt").string(), "--json", "-"}));
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto err = lines(r.err);
+    ASSERT_EQ(err.size(), 3u) << r.err;
+    for (const auto& l : err) EXPECT_EQ(l.rfind("警告: ", 0), 0u) << l;
+    EXPECT_EQ(err[0], "警告: far.txt 第 5 行为空行，其后 1 行未读入");
+    EXPECT_NE(err[1].find("墩台9#的墩台中心"), std::string::npos) << err[1];
+    EXPECT_NE(err[1].find("超出纵断面资料的范围（K2+000.000～K2+800.000）"), std::string::npos) << err[1];
+    EXPECT_NE(err[2].find("超出超高资料的范围"), std::string::npos) << err[2];
+    EXPECT_NE(r.out.find("\"warnings\": [\"far.txt 第 5 行为空行，其后 1 行未读入\", \"墩台9#的"), std::string::npos)
+        << r.out.substr(0, 400);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(CliOutputs, UnsafeTargetsAreRefusedWithTheProgramsMessage) {
+    const auto dir = std::filesystem::temp_directory_path() / ("tavrel-cli-out-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir / "folder");
+    const std::string layout = kExamples + "/straight/bridge.txt";
+    const struct {
+        const char* name;
+        std::vector<std::string> extra;
+        std::string firstLine;
+    } rows[] = {
+        {"the layout file as the workbook",
+         {"--xlsx", layout},
+         "错误: 不能写入文件 " + layout + "：这是本次读入的资料文件！"},
+        {"the profile as the JSON",
+         {"--json", kExamples + "/straight/road.zdm"},
+         "错误: 不能写入文件 " + kExamples + "/straight/road.zdm：这是本次读入的资料文件！"},
+        {"a device", {"--json", "/dev/null"}, "错误: 不能写入文件 /dev/null：这不是普通文件！"},
+        {"a folder",
+         {"--json", (dir / "folder").string()},
+         "错误: 不能写入文件 " + (dir / "folder").string() + "：这是一个文件夹！"},
+        {"a missing folder",
+         {"--xlsx", (dir / "none" / "a.xlsx").string()},
+         "错误: 文件 " + (dir / "none" / "a.xlsx").string() + " 写入失败：文件夹不存在！"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto args = straightCalc({"--layout", layout});
+        args.insert(args.end(), row.extra.begin(), row.extra.end());
+        const auto r = cli(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(lines(r.err).at(0), row.firstLine);
+    }
+    std::filesystem::remove_all(dir);
+}
