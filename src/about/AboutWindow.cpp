@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -91,6 +92,15 @@ AboutWindow::AboutWindow(UrlOpener opener, QWidget* parent) : QDialog(parent), o
     setFixedSize(size());
     // CenterForm on load.
     move(ThirdFromTop(ScreenRect(*this), frameGeometry().size()));
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc closes a dialog already; Ctrl+W closes it as it closes other windows.
+    if (event->key() == Qt::Key_W && event->modifiers() == Qt::ControlModifier) {
+        reject();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 }  // namespace tavrel::about

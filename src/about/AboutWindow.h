@@ -4,6 +4,8 @@
 // new mail; the close button unloads the window. The main window shows it modally.
 #include <QDialog>
 
+class QKeyEvent;
+
 #include "about/Publisher.h"
 
 namespace tavrel::about {
@@ -12,6 +14,9 @@ class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     explicit AboutWindow(UrlOpener opener, QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     UrlOpener opener_;

@@ -1,6 +1,9 @@
 #include "app/window/Help.h"
 
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -24,11 +27,39 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     setWindowTitle(QStringLiteral("Tavrel 帮助"));
     browser_->setOpenLinks(true);
     browser_->setOpenExternalLinks(false);
+
+    // Back and forward through the pages and sections visited, as in a web browser.
+    auto* back = new QPushButton(QStringLiteral("后退"), this);
+    back->setObjectName(QStringLiteral("back"));
+    auto* forward = new QPushButton(QStringLiteral("前进"), this);
+    forward->setObjectName(QStringLiteral("forward"));
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(6, 6, 6, 0);
+    bar->addWidget(back);
+    bar->addWidget(forward);
+    bar->addStretch();
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(bar);
     layout->addWidget(browser_);
     resize(about::TwipsToPixels(kWidthTwips, logicalDpiX()), about::TwipsToPixels(kHeightTwips, logicalDpiY()));
     move(about::ThirdFromTop(about::ScreenRect(*this), size()));
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc and Ctrl+W close the window (the browser inside passes both on).
+    if (event->key() == Qt::Key_Escape || (event->key() == Qt::Key_W && event->modifiers() == Qt::ControlModifier)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::showFile(const QString& path) {

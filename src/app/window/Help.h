@@ -2,6 +2,7 @@
 // The user manual: an HTML file installed beside the executable and shown in the program's own help window.
 #include <QWidget>
 
+class QKeyEvent;
 class QTextBrowser;
 
 namespace tavrel::window {
@@ -21,6 +22,9 @@ public:
     // Shows the manual at `path`, or a note naming the path when there is no such file.
     void showFile(const QString& path);
     QTextBrowser* browser() const { return browser_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTextBrowser* browser_;

@@ -3,13 +3,18 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStatusBar>
+#include <QVBoxLayout>
 
 #include "about/AboutWindow.h"
 #include "about/Placement.h"
@@ -34,6 +39,27 @@ QString FromPath(const std::filesystem::path& p) { return QFile::decodeName(QByt
 
 const QString kStartHint = QStringLiteral("请先初始化，读入道路资料。");
 const QString kLoadedHint = QStringLiteral("道路资料已读入，可以计算。");
+
+// The last folder a file was chosen in, kept between runs of the program.
+QSettings Settings() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tavrel", "tavrel"); }
+const QString kLastFolderKey = QStringLiteral("dialogs/lastFolder");
+
+// The extension of the files each dialog reads (the first of its filter after *.txt).
+QString ExtensionOf(DialogId id) {
+    switch (id) {
+        case DialogId::CommonDialog1: return QStringLiteral("jdx");
+        case DialogId::CommonDialog2: return QStringLiteral("cg");
+        case DialogId::CommonDialog3: return QStringLiteral("dl");
+        case DialogId::CommonDialog4: return QStringLiteral("zdm");
+        case DialogId::CommonDialog6: break;
+    }
+    return QStringLiteral("txt");
+}
+
+QString ModeText(const Mode& mode) {
+    if (!mode.isCurvedSkewBridge) return QStringLiteral("直线桥");
+    return mode.mainLineMode ? QStringLiteral("曲线斜交桥，交点法—主线") : QStringLiteral("曲线斜交桥，积木法—互通");
+}
 
 }  // namespace
 
@@ -99,7 +125,20 @@ MainWindow::MainWindow(DesktopUi& ui, QWidget* parent)
     connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitRequested);
 
     client->setFixedSize(about::TwipsToPixels(kClientWidthTwips, dpiX), about::TwipsToPixels(kClientHeightTwips, dpiY));
-    setCentralWidget(client);
+
+    // Below the buttons: which road is loaded, so that a calculation never runs on a road the user did not mean.
+    loadedRoad_ = new QLabel(this);
+    loadedRoad_->setObjectName(QStringLiteral("loadedRoad"));
+    loadedRoad_->setWordWrap(true);
+    loadedRoad_->setFixedWidth(client->width());
+    loadedRoad_->setContentsMargins(about::TwipsToPixels(240, dpiX), 0, about::TwipsToPixels(240, dpiX), 4);
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(client);
+    column->addWidget(loadedRoad_);
+    setCentralWidget(central);
 
     // The status line: hints on the workflow, then where the last workbook was written.
     status_ = new ElidedLabel(this);
@@ -108,6 +147,12 @@ MainWindow::MainWindow(DesktopUi& ui, QWidget* parent)
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(status_, 1);
     setStatus(kStartHint);
+    showLoadedRoad(false);
+    lastFolder_ = Settings().value(kLastFolderKey).toString();
+
+    // Enter on a focused button presses it (Qt's buttons take only the space bar outside dialogs).
+    for (QPushButton* b : {command4_, calculateButton_, helpButton_, moreButton_, exitButton_})
+        b->installEventFilter(this);
 
     // Fixed size from now on, so that PlaceWindow (before the first show) places the window's final size.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -144,6 +189,40 @@ HelpWindow* MainWindow::helpWindow() const { return help_.data(); }
 
 QString MainWindow::statusText() const { return status_->fullText(); }
 
+QString MainWindow::loadedRoadText() const { return loadedRoad_->text(); }
+
+void MainWindow::showLoadedRoad(bool lastInitialiseFailed) {
+    const ProjectData& p = state_.project;
+    QString text;
+    QStringList paths;
+    if (!state_.calculateEnabled) {
+        text = QStringLiteral("未读入道路资料");
+    } else {
+        QStringList names;
+        for (const auto& f : p.files) {
+            names << FromPath(f.filename());
+            paths << FromPath(f);
+        }
+        text = QStringLiteral("道路资料（%1）：%2").arg(ModeText(p.mode), names.join(QStringLiteral("、")));
+    }
+    if (lastInitialiseFailed && state_.calculateEnabled)
+        text += QStringLiteral("\n初始化未完成，仍使用上次读入的道路资料。");
+    loadedRoad_->setText(text);
+    loadedRoad_->setToolTip(paths.join(QLatin1Char('\n')));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            if (button->isEnabled()) button->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::setStatus(const QString& text, const QString& toolTip) {
     status_->setFullText(text);
     status_->setToolTip(toolTip);
@@ -152,7 +231,11 @@ void MainWindow::setStatus(const QString& text, const QString& toolTip) {
 void MainWindow::updateButtons() { calculateButton_->setEnabled(state_.calculateEnabled); }
 
 void MainWindow::initialise() {
-    if (InitializeCommand(state_, currentMode(), *this)) setStatus(kLoadedHint);
+    justChosen_ = QString();  // a new 初始化: its first dialog opens where that dialog was last used
+    const bool loaded = InitializeCommand(state_, currentMode(), *this);
+    justChosen_.reset();
+    if (loaded) setStatus(kLoadedHint);
+    showLoadedRoad(!loaded);
     updateButtons();
 }
 
@@ -180,13 +263,38 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     emit exitRequested();
 }
 
-std::optional<std::filesystem::path> MainWindow::askFile(DialogId id, std::string_view title, std::string_view filter) {
+// Within one 初始化, each dialog after the first opens in the folder of the file just chosen, on the file there
+// with the same base name and this dialog's own extension when there is one (road.dl -> road.zdm -> road.cg).
+// The layout dialog opens in the folder of the road files loaded, on the layout file last chosen when it lies
+// there. Otherwise a dialog opens on the file last chosen in it, or in the folder of the last file chosen.
+QString MainWindow::dialogStart(DialogId id) const {
+    const auto sameNameIn = [&](const QFileInfo& near) {
+        const QString sibling =
+            near.absoluteDir().filePath(near.completeBaseName() + QLatin1Char('.') + ExtensionOf(id));
+        return QFileInfo(sibling).isFile() ? sibling : near.absolutePath();
+    };
+    if (justChosen_ && !justChosen_->isEmpty()) return sameNameIn(QFileInfo(*justChosen_));
     const auto last = lastFile_.find(id);
-    const QString start = last != lastFile_.end() ? last->second : lastFolder_;
-    const auto chosen = ui_.chooseFile(this, FromUtf8(title), QtFileFilter(filter), start);
+    if (id == DialogId::CommonDialog6 && state_.calculateEnabled && !state_.project.files.empty()) {
+        const QString roadFolder = QFileInfo(FromPath(state_.project.files.back())).absolutePath();
+        if (last != lastFile_.end() && QFileInfo(last->second).absolutePath() == roadFolder) return last->second;
+        return roadFolder;
+    }
+    return last != lastFile_.end() ? last->second : lastFolder_;
+}
+
+void MainWindow::rememberFolder(const QString& folder) {
+    lastFolder_ = folder;
+    QSettings settings = Settings();
+    settings.setValue(kLastFolderKey, folder);
+}
+
+std::optional<std::filesystem::path> MainWindow::askFile(DialogId id, std::string_view title, std::string_view filter) {
+    const auto chosen = ui_.chooseFile(this, FromUtf8(title), QtFileFilter(filter), dialogStart(id));
     if (!chosen || chosen->isEmpty()) return std::nullopt;
     lastFile_[id] = *chosen;
-    lastFolder_ = QFileInfo(*chosen).absolutePath();
+    if (justChosen_) justChosen_ = *chosen;
+    rememberFolder(QFileInfo(*chosen).absolutePath());
     return ToPath(*chosen);
 }
 

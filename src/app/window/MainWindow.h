@@ -14,6 +14,7 @@
 #include "app/CommandPort.h"
 
 class QCheckBox;
+class QLabel;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -56,6 +57,10 @@ public:
     // The full text of the status line (the line may show it shortened).
     QString statusText() const;
 
+    // The lines below the buttons: the mode and the file names of the road now loaded, or "未读入道路资料"; after
+    // a failed 初始化, a line saying the previous road data is still in use.
+    QString loadedRoadText() const;
+
     // CommandPort
     std::optional<std::filesystem::path> askFile(DialogId id, std::string_view title, std::string_view filter) override;
     void showMessage(std::string_view title, std::string_view text, MessageIcon icon) override;
@@ -74,17 +79,24 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Enter or Return on a focused push button presses it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void setStatus(const QString& text, const QString& toolTip = {});
     void updateButtons();
+    void showLoadedRoad(bool lastInitialiseFailed);
+    // Where a file dialog opens: the file to preselect or the folder (see askFile).
+    QString dialogStart(DialogId id) const;
+    void rememberFolder(const QString& folder);
 
     DesktopUi& ui_;
     AppState state_;
     QString helpFolder_;
     QUrl publisherSite_;
     std::map<DialogId, QString> lastFile_;  // each dialog opens at the file last chosen in it
-    QString lastFolder_;                    // ... or else in the folder of the last file chosen anywhere
+    QString lastFolder_;                    // ... or else in the folder of the last file chosen (kept between runs)
+    std::optional<QString> justChosen_;     // within one 初始化: the road file chosen just before
 
     QGroupBox* frame1_;
     QRadioButton* option3_;
@@ -96,6 +108,7 @@ private:
     QPushButton* moreButton_;       // xpcmdbutton3
     QPushButton* exitButton_;       // xpcmdbutton4
     ElidedLabel* status_;
+    QLabel* loadedRoad_;
     QPointer<HelpWindow> help_;
     QPointer<about::PromoWindow> rightPromo_;  // adfrm
     QPointer<about::PromoWindow> leftPromo_;   // ad1frm

@@ -118,20 +118,81 @@ TEST_F(Form1Initialise, InterchangeNeverAsksForChainBreaks) {
     EXPECT_TRUE(button("xpcmdbutton2")->isEnabled());
 }
 
-TEST_F(Form1Initialise, EachDialogOpensAtTheFileLastChosenInIt) {
-    answerStraightExample();
+TEST_F(Form1Initialise, EachDialogOpensBesideTheFileJustChosenOnItsNamesake) {
+    QTemporaryDir other;
+    const QString dl = QDir(other.path()).filePath(QStringLiteral("bridge.dl"));
+    QFile::copy(Example("straight/road.dl"), dl);
+    QFile::copy(Example("straight/road.zdm"), QDir(other.path()).filePath(QStringLiteral("bridge.zdm")));
+    QFile::copy(Example("straight/road.cg"), QDir(other.path()).filePath(QStringLiteral("other.cg")));
+    ui.answer(dl)
+        .answer(QDir(other.path()).filePath(QStringLiteral("bridge.zdm")))
+        .answer(QDir(other.path()).filePath(QStringLiteral("other.cg")));
     click("Command4");
     ASSERT_EQ(ui.asked.size(), 3u);
-    EXPECT_TRUE(ui.asked[0].start.isEmpty());
-    // Not yet used: the folder of the file chosen just before.
-    EXPECT_EQ(ui.asked[1].start, QFileInfo(Example("straight/road.dl")).absolutePath());
+    EXPECT_EQ(ui.asked[1].start, QDir(other.path()).filePath(QStringLiteral("bridge.zdm")));  // road.dl -> road.zdm
+    EXPECT_EQ(ui.asked[2].start, other.path());  // no bridge.cg there: the folder
+    EXPECT_TRUE(window.loadedRoadText().contains(QStringLiteral("bridge.dl、bridge.zdm、other.cg")));
 
+    // The next 初始化 starts where its first dialog was last used; the layout dialog opens in the road's folder.
     answerStraightExample();
     click("Command4");
     ASSERT_EQ(ui.asked.size(), 6u);
-    EXPECT_EQ(ui.asked[3].start, Example("straight/road.dl"));
+    EXPECT_EQ(ui.asked[3].start, dl);
     EXPECT_EQ(ui.asked[4].start, Example("straight/road.zdm"));
     EXPECT_EQ(ui.asked[5].start, Example("straight/road.cg"));
+    ui.answer(std::nullopt);
+    click("xpcmdbutton2");
+    ASSERT_EQ(ui.asked.size(), 7u);
+    EXPECT_EQ(ui.asked[6].start, QFileInfo(Example("straight/road.cg")).absolutePath());
+}
+
+TEST_F(Form1Initialise, TheLinesBelowTheButtonsSayWhichRoadIsLoaded) {
+    EXPECT_EQ(window.loadedRoadText(), QStringLiteral("未读入道路资料"));
+    answerStraightExample();
+    click("Command4");
+    EXPECT_EQ(window.loadedRoadText(), QStringLiteral("道路资料（直线桥）：road.dl、road.zdm、road.cg"));
+    // A failed 初始化 keeps the previous road, and says so.
+    window.findChild<QCheckBox*>(QStringLiteral("Check4"))->setChecked(true);
+    ui.answer(Example("mainline/road.jdx")).answer(std::nullopt);
+    click("Command4");
+    EXPECT_EQ(window.loadedRoadText(), QStringLiteral("道路资料（直线桥）：road.dl、road.zdm、road.cg\n"
+                                                      "初始化未完成，仍使用上次读入的道路资料。"));
+    ui.answer(Example("mainline/road.jdx"))
+        .answer(Example("mainline/road.dl"))
+        .answer(Example("mainline/road.zdm"))
+        .answer(Example("mainline/road.cg"));
+    click("Command4");
+    EXPECT_EQ(window.loadedRoadText(),
+              QStringLiteral("道路资料（曲线斜交桥，交点法—主线）：road.jdx、road.dl、road.zdm、road.cg"));
+}
+
+TEST(Form1Settings, TheLastFolderIsRememberedBetweenRuns) {
+    QTemporaryDir dir;
+    const QString dl = QDir(dir.path()).filePath(QStringLiteral("x.dl"));
+    QFile::copy(Example("straight/road.dl"), dl);
+    {
+        FakeUi ui;
+        MainWindow first(ui);
+        ui.answer(dl).answer(std::nullopt);
+        first.initialise();
+    }
+    FakeUi ui;
+    MainWindow second(ui);
+    second.initialise();
+    ASSERT_FALSE(ui.asked.empty());
+    EXPECT_EQ(ui.asked[0].start, dir.path());
+}
+
+TEST_F(Form1Buttons, EnterPressesTheFocusedButton) {
+    QSignalSpy exits(&window, &MainWindow::exitRequested);
+    button("xpcmdbutton4")->setFocus();
+    QTest::keyClick(button("xpcmdbutton4"), Qt::Key_Return);
+    EXPECT_EQ(exits.count(), 1);
+    answerStraightExample();
+    QTest::keyClick(button("Command4"), Qt::Key_Enter);
+    EXPECT_EQ(ui.asked.size(), 3u);
+    QTest::keyClick(button("xpcmdbutton2"), Qt::Key_Return);  // now enabled: asks for the layout
+    EXPECT_EQ(ui.asked.size(), 4u);
 }
 
 TEST_F(Form1Calculate, AsksForTheLayoutFileAndReportsACancel) {
@@ -205,6 +266,41 @@ TEST_F(Form1Buttons, HelpShowsTheManualInTheProgramsOwnWindow) {
     EXPECT_EQ(help->browser()->source(), QUrl::fromLocalFile(QStringLiteral(TAVREL_HELP_SOURCE)));
     EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("Tavrel 使用说明"));
     EXPECT_TRUE(ui.urls.empty()) << "the manual is not handed to another program";
+}
+
+TEST_F(Form1Buttons, TheHelpWindowGoesBackAndForwardAndClosesWithEscOrCtrlW) {
+    window.setHelpFolder(QFileInfo(QStringLiteral(TAVREL_HELP_SOURCE)).absolutePath());
+    click("xpcmdbutton5");
+    auto* help = window.helpWindow();
+    ASSERT_NE(help, nullptr);
+    auto* back = help->findChild<QPushButton*>(QStringLiteral("back"));
+    auto* forward = help->findChild<QPushButton*>(QStringLiteral("forward"));
+    ASSERT_TRUE(back && forward);
+    EXPECT_FALSE(back->isEnabled());
+    const QUrl start = help->browser()->source();
+    help->browser()->setSource(QUrl(start.toString() + QStringLiteral("#layout")));
+    EXPECT_TRUE(back->isEnabled());
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_EQ(help->browser()->source(), start);
+    EXPECT_TRUE(forward->isEnabled());
+    QTest::mouseClick(forward, Qt::LeftButton);
+    EXPECT_EQ(help->browser()->source().fragment(), QStringLiteral("layout"));
+    for (const auto& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        SCOPED_TRACE(key.toString().toStdString());
+        help->show();
+        QTest::keySequence(help->browser(), key);  // typed where the focus is: in the manual
+        EXPECT_FALSE(help->isVisible());
+    }
+}
+
+TEST_F(Form1Buttons, TheAboutWindowClosesWithCtrlW) {
+    bool closed = false;
+    ui.onModal = [&](QDialog& about) {
+        QTest::keySequence(&about, QKeySequence(Qt::CTRL | Qt::Key_W));
+        closed = !about.isVisible();
+    };
+    click("xpcmdbutton3");
+    EXPECT_TRUE(closed);
 }
 
 TEST_F(Form1Buttons, HelpWithoutTheManualNamesWhereItShouldBe) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include "app/window/Fonts.h"
 
@@ -12,6 +14,9 @@ int main(int argc, char* argv[]) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // Settings the window keeps between runs go to a test folder, never to the user's own.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tavrel", "tavrel").clear();
     std::setlocale(LC_NUMERIC, "C");
     tavrel::window::InstallSongFace();
     return RUN_ALL_TESTS();
