@@ -22,13 +22,14 @@ std::optional<CalculationResult> CalculateCommand(AppState& state, const Mode& m
             throw RejectedText("数据有误", "未读入平面资料，请勾选“曲线斜交桥”后重新初始化！");
         CalculationResult r = CalculatePedestals(project.road(mode.isCurvedSkewBridge), layout);
         if (options.writeWorkbook) {
-            WriteResultSheets(state.excelApp, r);
+            // A workbook of this calculation alone.
+            const Workbook book = ResultWorkbook(r, ResultSource{*path, project.roadFiles});
             std::filesystem::path written;
             if (options.workbookPath) {
-                SaveWorkbookAs(state.excelApp, *options.workbookPath);
+                SaveWorkbookAs(state.excelApp, book, *options.workbookPath);
                 written = *options.workbookPath;
             } else {
-                written = SaveWorkbookBeside(state.excelApp, *path);
+                written = SaveWorkbookBeside(state.excelApp, book, *path);
             }
             port.deliverWorkbook(written);
         }

@@ -9,12 +9,13 @@ namespace tavrel {
 
 namespace {
 
-// Shows the dialog and reads the chosen file whole. Cancelling always cancels, even when a file was chosen in
-// the same dialog before.
-std::string askAndRead(CommandPort& port, DialogId id) {
+// Shows the dialog and reads the chosen file whole, noting it among the project's files. Cancelling always
+// cancels, even when a file was chosen in the same dialog before.
+std::string askAndRead(CommandPort& port, DialogId id, ProjectData& p) {
     const FileDialogInfo& dialog = FileDialogOf(id);
     const auto path = port.askFile(id, dialog.title, dialog.filter);
     if (!path) throw InputCancelled("dialog cancelled");
+    p.roadFiles.push_back(*path);
     return ReadTextFile(*path);
 }
 
@@ -24,13 +25,13 @@ ProjectData LoadProject(const Mode& mode, CommandPort& port) {
     ProjectData p;
     p.mode = mode;
     if (mode.isCurvedSkewBridge && mode.mainLineMode)
-        p.plan = MainLineBuild(ReadIntersectionPointFile(askAndRead(port, DialogId::CommonDialog1)));
+        p.plan = MainLineBuild(ReadIntersectionPointFile(askAndRead(port, DialogId::CommonDialog1, p)));
     else if (mode.isCurvedSkewBridge)
-        p.plan = BuildElementChain(ReadElementFile(askAndRead(port, DialogId::CommonDialog1)));
+        p.plan = BuildElementChain(ReadElementFile(askAndRead(port, DialogId::CommonDialog1, p)));
     if (mode.readsChainBreaks())
-        p.chainBreaks = MakeChainBreakTable(ReadChainBreakFile(askAndRead(port, DialogId::CommonDialog3)));
-    p.profile = ProfileBuild(ReadProfileFile(askAndRead(port, DialogId::CommonDialog4), p.chainBreaks));
-    p.superelevation = ReadSuperelevationFile(askAndRead(port, DialogId::CommonDialog2), p.chainBreaks);
+        p.chainBreaks = MakeChainBreakTable(ReadChainBreakFile(askAndRead(port, DialogId::CommonDialog3, p)));
+    p.profile = ProfileBuild(ReadProfileFile(askAndRead(port, DialogId::CommonDialog4, p), p.chainBreaks));
+    p.superelevation = ReadSuperelevationFile(askAndRead(port, DialogId::CommonDialog2, p), p.chainBreaks);
     return p;
 }
 

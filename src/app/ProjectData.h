@@ -1,7 +1,9 @@
 #pragma once
 // Everything the initialise command loads and the alignment and profile modules derive from it.
+#include <filesystem>
 #include <optional>
 #include <variant>
+#include <vector>
 
 #include "interchange/ElementChain.h"
 #include "mainline/MainLine.h"
@@ -28,6 +30,7 @@ struct ProjectData {
     std::variant<std::monostate, MainLine, ElementChain> plan;
     Profile profile;
     Superelevation superelevation;
+    std::vector<std::filesystem::path> roadFiles;  // the files these data were read from, in reading order
 
     // The loaded plan as the point-at-station service; none without a plan.
     std::optional<PlanAlignment> planAlignment() const;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -200,7 +201,11 @@ void MainWindow::showMessage(std::string_view title, std::string_view text, Mess
 void MainWindow::deliverWorkbook(const std::filesystem::path& xlsx) {
     const QString path = FromPath(xlsx);
     setStatus(QStringLiteral("结果：") + path, path);
-    ui_.openUrl(QUrl::fromLocalFile(path));
+    if (!ui_.openUrl(QUrl::fromLocalFile(path)))
+        ui_.showMessage(this, QStringLiteral("提示"),
+                        QStringLiteral("计算结果已写入文件：\n") + QDir::toNativeSeparators(path) +
+                            QStringLiteral("\n\n未能启动电子表格程序打开它，请用电子表格程序打开此文件。"),
+                        MessageIcon::Information);
 }
 
 }  // namespace tavrel::window
