@@ -1,5 +1,5 @@
 #pragma once
-// State of one running program: the loaded project, the calculate button's state and the spreadsheet session.
+// State of one running program: the loaded project, the calculate button's state and the workbook files written.
 #include "app/ProjectData.h"
 #include "excel/ExcelApp.h"
 
@@ -8,7 +8,7 @@ namespace tavrel {
 struct AppState {
     ProjectData project;
     bool calculateEnabled = false;  // xpcmdbutton2: enabled once an initialise has succeeded
-    ExcelApp excelApp;              // the session workbook: every calculation adds its sheets in front
+    ExcelApp excelApp;              // the workbooks this run wrote, which a later calculation may replace
 };
 
 }  // namespace tavrel

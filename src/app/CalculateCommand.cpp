@@ -29,17 +29,18 @@ std::optional<CalculationResult> CalculateCommand(AppState& state, const Mode& m
         if (earlyEnd) r.warnings.push_back(EarlyEndWarning(*path, *earlyEnd));
         for (std::string& w : CalculationWarnings(road, r)) r.warnings.push_back(std::move(w));
         if (options.writeWorkbook) {
-            WriteResultSheets(state.excelApp, r);
+            // A workbook of this calculation alone.
+            const Workbook book = ResultWorkbook(r, ResultSource{*path, project.roadFiles});
             std::filesystem::path written;
             if (options.workbookPath) {
                 // The user named the file: it is replaced, but never when it is one of the files just read.
-                OutputRules rules{project.files, true};
+                OutputRules rules{project.roadFiles, true};
                 rules.inputs.push_back(*path);
                 CheckOutputTarget(*options.workbookPath, rules);
-                SaveWorkbookAs(state.excelApp, *options.workbookPath);
+                SaveWorkbookAs(state.excelApp, book, *options.workbookPath);
                 written = *options.workbookPath;
             } else {
-                written = SaveWorkbookBeside(state.excelApp, *path);
+                written = SaveWorkbookBeside(state.excelApp, book, *path);
             }
             port.deliverWorkbook(written);
         }

@@ -12,14 +12,15 @@ namespace tavrel {
 
 struct CalculateOptions {
     // Where the workbook goes: nullopt = beside the layout file, named after it (never over a file this
-    // process did not write); a path = exactly there (the batch front end's --xlsx).
+    // process did not write or a spreadsheet program holds open); a path = exactly there (the batch front end's
+    // --xlsx).
     std::optional<std::filesystem::path> workbookPath;
     bool writeWorkbook = true;  // false: compute only (the batch front end without --xlsx)
 };
 
 // CalculateCommand: the calculate button. Asks the port for the layout file (CommonDialog6), computes, writes
-// the result sheets and hands the workbook to the port. Every failure is reported through the port; returns
-// the results on success.
+// a workbook of this calculation's sheets and hands it to the port. Every failure is reported through the port;
+// returns the results on success.
 std::optional<CalculationResult> CalculateCommand(AppState& state, const Mode& mode, CommandPort& port,
                                                   const CalculateOptions& options = {});
 

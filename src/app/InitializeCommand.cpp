@@ -22,7 +22,7 @@ void askAndLoad(ProjectData& p, CommandPort& port, DialogId id, Load load) {
         load(ReadTextFile(*path), &earlyEnd);
         if (earlyEnd) p.warnings.push_back(EarlyEndWarning(*path, *earlyEnd));
     });
-    p.files.push_back(*path);
+    p.roadFiles.push_back(*path);
 }
 
 }  // namespace

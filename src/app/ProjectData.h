@@ -26,7 +26,7 @@ struct Mode {
 struct ProjectData {
     Mode mode;  // the mode these data were loaded with
     // The road files read, in the order of the mode (plan, chain breaks, profile, superelevation).
-    std::vector<std::filesystem::path> files;
+    std::vector<std::filesystem::path> roadFiles;
     // What the user was told when these data were loaded (lines not read), in the user's words.
     std::vector<std::string> warnings;
 

@@ -56,16 +56,6 @@ bool writeCompleteFile(const Workbook& book, const std::filesystem::path& target
 
 }  // namespace
 
-Workbook& ExcelApp::workbook() {
-    if (!workbook_) throw CalcError("no workbook: the spreadsheet session was not connected");
-    return *workbook_;
-}
-
-const Workbook& ExcelApp::workbook() const {
-    if (!workbook_) throw CalcError("no workbook: the spreadsheet session was not connected");
-    return *workbook_;
-}
-
 std::optional<std::pair<std::filesystem::path, ExcelApp::FileIdentity>> ExcelApp::identify(
     const std::filesystem::path& file) {
     struct stat st {};
@@ -86,18 +76,21 @@ void ExcelApp::remember(const std::filesystem::path& file) {
     if (const auto now = identify(file)) written_[now->first] = now->second;
 }
 
-void ExcelConnect(ExcelApp& excelApp) {
-    if (!excelApp.hasWorkbook()) excelApp.startWorkbook();
+bool IsOpenInSpreadsheet(const std::filesystem::path& file) {
+    const std::string name = file.filename().string();
+    const std::filesystem::path folder = folderOf(file);
+    return existsOrDangles(folder / (".~lock." + name + "#")) || existsOrDangles(folder / ("~$" + name));
 }
 
-std::filesystem::path SaveWorkbookBeside(ExcelApp& excelApp, const std::filesystem::path& layoutFile) {
-    const Workbook& book = excelApp.workbook();
+std::filesystem::path SaveWorkbookBeside(ExcelApp& excelApp, const Workbook& book,
+                                         const std::filesystem::path& layoutFile) {
     const std::string stem = layoutFile.stem().string();
     if (stem.empty()) throw WorkbookWriteError("no layout file name in " + layoutFile.string());
     const std::filesystem::path folder = folderOf(layoutFile);
     for (int k = 1; k <= kMaxNumberedNames; ++k) {
         const std::filesystem::path target =
             folder / (k == 1 ? stem + ".xlsx" : stem + " (" + std::to_string(k) + ").xlsx");
+        if (IsOpenInSpreadsheet(target)) continue;
         const bool ours = excelApp.wrote(target);
         if (!ours && existsOrDangles(target)) continue;
         if (writeCompleteFile(book, target, ours)) {
@@ -108,8 +101,8 @@ std::filesystem::path SaveWorkbookBeside(ExcelApp& excelApp, const std::filesyst
     throw WorkbookWriteError("no free workbook name beside " + layoutFile.string());
 }
 
-void SaveWorkbookAs(ExcelApp& excelApp, const std::filesystem::path& path) {
-    writeCompleteFile(excelApp.workbook(), path, /*replace*/ true);
+void SaveWorkbookAs(ExcelApp& excelApp, const Workbook& book, const std::filesystem::path& path) {
+    writeCompleteFile(book, path, /*replace*/ true);
     excelApp.remember(path);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The spreadsheet session of this process (excelApp): one workbook that every calculation adds its sheets to,
-// written to a file after each calculation, and the files this process has written.
+// The workbook files this process has written (excelApp), so that a later calculation may replace its own
+// earlier file beside the layout, and never a file somebody else wrote or changed. Each calculation writes a
+// workbook of its own (PedestalTables' ResultWorkbook).
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -12,17 +13,9 @@
 namespace tavrel {
 
 class ExcelApp {
-public:
-    bool hasWorkbook() const { return workbook_.has_value(); }
-    // Starts a new, empty workbook as the session's workbook.
-    void startWorkbook() { workbook_.emplace(); }
-    // The session's workbook; throws CalcError when none was started (ExcelConnect was never called).
-    Workbook& workbook();
-    const Workbook& workbook() const;
-
 private:
-    friend std::filesystem::path SaveWorkbookBeside(ExcelApp&, const std::filesystem::path&);
-    friend void SaveWorkbookAs(ExcelApp&, const std::filesystem::path&);
+    friend std::filesystem::path SaveWorkbookBeside(ExcelApp&, const Workbook&, const std::filesystem::path&);
+    friend void SaveWorkbookAs(ExcelApp&, const Workbook&, const std::filesystem::path&);
 
     // What a file looked like when this process had just written it. A file that no longer matches (replaced or
     // saved again by someone else) is not this process's any more.
@@ -36,22 +29,22 @@ private:
     bool wrote(const std::filesystem::path& file) const;
     void remember(const std::filesystem::path& file);
 
-    std::optional<Workbook> workbook_;
     std::map<std::filesystem::path, FileIdentity> written_;  // key: the file's absolute, normalised path
 };
 
-// ExcelConnect: attaches to the session's workbook, or starts one when there is none yet. Afterwards the
-// session has a workbook to write into.
-void ExcelConnect(ExcelApp& excelApp);
+// True when a spreadsheet program holds `file` open: LibreOffice's lock file ".~lock.<name>#" or Excel's owner
+// file "~$<name>" lies beside it.
+bool IsOpenInSpreadsheet(const std::filesystem::path& file);
 
-// Writes the session's workbook beside the layout file as "<layout stem>.xlsx" and returns the path written.
-// A file of that name that this process did not write is never replaced: the next free "<stem> (2).xlsx",
-// "<stem> (3).xlsx", ... is taken instead; a file this process wrote there earlier (and nobody changed since)
-// is rewritten in place. The file appears complete or not at all. Throws WorkbookWriteError on failure.
-std::filesystem::path SaveWorkbookBeside(ExcelApp& excelApp, const std::filesystem::path& layoutFile);
+// Writes `book` beside the layout file as "<layout stem>.xlsx" and returns the path written. A file of that
+// name is replaced only when this process wrote it, nobody changed it since and no spreadsheet program holds it
+// open (IsOpenInSpreadsheet); otherwise the next free "<stem> (2).xlsx", "<stem> (3).xlsx", ... is taken. The
+// file appears complete or not at all. Throws WorkbookWriteError on failure.
+std::filesystem::path SaveWorkbookBeside(ExcelApp& excelApp, const Workbook& book,
+                                         const std::filesystem::path& layoutFile);
 
-// Writes the session's workbook exactly to `path`, replacing any file there (the user named it), with the same
+// Writes `book` exactly to `path`, replacing any file there (the user named it), with the same
 // complete-or-nothing guarantee. Throws WorkbookWriteError on failure.
-void SaveWorkbookAs(ExcelApp& excelApp, const std::filesystem::path& path);
+void SaveWorkbookAs(ExcelApp& excelApp, const Workbook& book, const std::filesystem::path& path);
 
 }  // namespace tavrel

@@ -1,12 +1,14 @@
 #include "excel/PedestalTables.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "common/Errors.h"
+#include "common/NumberText.h"
 
 namespace tavrel {
 
@@ -16,9 +18,14 @@ constexpr std::string_view kFontName = "宋体";
 constexpr double kFontSize = 10;   // points
 constexpr double kRowHeight = 15;  // points
 // Column widths, in characters of the default font.
-constexpr double kPierColumnWidth = 6;
+constexpr double kMinPierColumnWidth = 6;
+constexpr double kMaxColumnWidth = 255;
 constexpr double kStationColumnWidth = 12;
 constexpr double kValueColumnWidth = 8;
+constexpr double kPointColumnWidth = 6;
+constexpr double kCoordinateColumnWidth = 13;
+
+constexpr int kPaperA4 = 9;  // the file format's paper code
 
 // Stations show as kilometres, "+" and at least three digits of metres: 12345.678 as "K12+345.678", 12345 as
 // "K12+345". The K is quoted: a bare letter is not a valid format character for every spreadsheet program.
@@ -31,6 +38,14 @@ constexpr std::string_view kStationCaption = "桩号";
 constexpr std::string_view kHeightCaption = "垫石高度";
 constexpr std::string_view kTopElevationGroupCaption = "垫石号及垫石顶面高程";
 constexpr std::string_view kHeightGroupCaption = "垫石号及垫石高度";
+constexpr std::string_view kPointCaption = "点号";
+constexpr std::string_view kOffsetCaption = "偏距";
+constexpr std::string_view kCoordinateCaption = "坐标";
+
+constexpr std::string_view kLayoutHeading = "垫石设置资料：";
+constexpr std::string_view kRoadHeading = "道路资料：";
+constexpr std::string_view kPageFooter = "&C第 &P 页 共 &N 页 &D";
+constexpr std::size_t kMaxHeaderLength = 255;  // characters, the spreadsheet program's limit
 
 // How one table differs from the other.
 struct TableShape {
@@ -39,7 +54,8 @@ struct TableShape {
     const ResultTable* pierHeights = nullptr;  // the square-pier table's height column, else none
 };
 
-void requireShape(const ResultTable& table, std::size_t piers, std::size_t pedestals) {
+template <class Table>
+void requireShape(const Table& table, std::size_t piers, std::size_t pedestals) {
     if (table.size() != piers) throw CalcError("result table has a different number of piers than the layout");
     for (const auto& row : table)
         if (row.size() != pedestals)
@@ -54,6 +70,110 @@ std::string_view stationFormat(const std::vector<PierRecord>& piers) {
         return std::floor(s) * 1000 != s * 1000;
     });
     return anyFractional ? kStationFormatFractional : kStationFormatWhole;
+}
+
+// The columns a text takes in the sheet's font: two for a wide (CJK or full-width) character, one for any other.
+int displayWidth(std::string_view utf8) {
+    int width = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        const std::size_t n = b < 0x80             ? 1
+                              : (b & 0xE0) == 0xC0 ? 2
+                              : (b & 0xF0) == 0xE0 ? 3
+                              : (b & 0xF8) == 0xF0 ? 4
+                                                   : 1;
+        char32_t cp = n == 1 ? b : b & (0x7F >> n);
+        for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        const bool wide = (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF && cp != 0x303F) ||
+                          (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
+                          (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
+                          (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x20000 && cp <= 0x3FFFD);
+        width += wide ? 2 : 1;
+        i += n;
+    }
+    return width;
+}
+
+// Column A holds the longest pier name whole, and is never narrower than the table's original 6.
+double pierColumnWidth(const std::vector<PierRecord>& piers) {
+    double width = kMinPierColumnWidth;
+    for (const PierRecord& p : piers) width = std::max(width, static_cast<double>(displayWidth(p.pierName)));
+    return std::min(width, kMaxColumnWidth);
+}
+
+// A path as text for the page header: UTF-8 whatever the file system's bytes.
+std::string pathText(const std::filesystem::path& p) { return ToValidUtf8(p.string()); }
+
+std::filesystem::path absolutePath(const std::filesystem::path& p) {
+    std::error_code ec;
+    const std::filesystem::path a = std::filesystem::absolute(p, ec);
+    return (ec ? p : a).lexically_normal();
+}
+
+// A literal text inside a page header: "&" starts a code there and is written twice.
+std::string headerLiteral(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        out += c;
+        if (c == '&') out += '&';
+    }
+    return out;
+}
+
+// Characters as the spreadsheet program counts them (UTF-16 units) of UTF-8 text.
+std::size_t headerLength(std::string_view s) {
+    std::size_t n = 0;
+    for (char ch : s) {
+        const auto b = static_cast<unsigned char>(ch);
+        if ((b & 0xC0) != 0x80) ++n;
+        if ((b & 0xF8) == 0xF0) ++n;
+    }
+    return n;
+}
+
+// Drops the first character of UTF-8 text.
+void dropFirstCharacter(std::string& s) {
+    std::size_t n = s.empty() ? 0 : 1;
+    while (n < s.size() && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) ++n;
+    s.erase(0, n);
+}
+
+// "&L垫石设置资料：<layout>&R道路资料：<folders>": the layout file by name when it lies in the road files' folder,
+// else by its whole path; the road files' folders, distinct, in the order the files were read. When the header
+// would pass the 255 characters the spreadsheet program allows, the longer text loses characters at its start
+// ("…" marks the cut), so that the file and the last folders stay readable.
+std::string pageHeader(const ResultSource& source) {
+    std::vector<std::string> folders;
+    for (const std::filesystem::path& f : source.roadFiles) {
+        const std::string folder = pathText(absolutePath(f).parent_path());
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+    }
+    std::string layout, road;
+    if (!source.layoutFile.empty()) {
+        const std::filesystem::path l = absolutePath(source.layoutFile);
+        const bool besideRoad = folders.size() == 1 && folders[0] == pathText(l.parent_path());
+        layout = pathText(besideRoad ? l.filename() : l);
+    }
+    for (const std::string& f : folders) road += (road.empty() ? "" : "；") + f;
+
+    bool layoutCut = false, roadCut = false;
+    auto compose = [&] {
+        std::string h;
+        if (!layout.empty() || layoutCut)
+            h += "&L" + headerLiteral(std::string(kLayoutHeading) + (layoutCut ? "…" : "") + layout);
+        if (!road.empty() || roadCut)
+            h += "&R" + headerLiteral(std::string(kRoadHeading) + (roadCut ? "…" : "") + road);
+        return h;
+    };
+    std::string header = compose();
+    while (headerLength(header) > kMaxHeaderLength && !(layout.empty() && road.empty())) {
+        const bool cutLayout = headerLength(layout) >= headerLength(road);
+        dropFirstCharacter(cutLayout ? layout : road);
+        (cutLayout ? layoutCut : roadCut) = true;
+        header = compose();
+    }
+    return header;
 }
 
 // Writes the table into an empty sheet, in the order a spreadsheet user would: sheet-wide format and column
@@ -77,7 +197,7 @@ void writeTable(Worksheet& ws, const PedestalLayout& layout, const ResultTable& 
     ws.setAlignmentAll(HorizontalAlign::Centre, VerticalAlign::Centre);
     ws.setRowHeightAll(kRowHeight);
     ws.setFontAll(std::string(kFontName), kFontSize);
-    ws.setColumnWidth(1, kPierColumnWidth);
+    ws.setColumnWidth(1, pierColumnWidth(layout.piers));
     ws.setColumnWidth(2, kStationColumnWidth);
     // Columns 3 .. K + 2 in both tables: in the square-pier table that is the height column and every pedestal
     // column but the last, which keeps the default width.
@@ -113,43 +233,139 @@ void writeTable(Worksheet& ws, const PedestalLayout& layout, const ResultTable& 
     ws.drawBorders({1, 1, lastRow, lastCol}, BorderWeight::Medium, BorderWeight::Thin);
 }
 
-// Builds the sheet aside and adds it only when complete, so that a failure adds nothing.
-void addTableSheet(ExcelApp& excelApp, const PedestalLayout& layout, const ResultTable& values,
-                   const TableShape& shape) {
-    Workbook& book = excelApp.workbook();
-    Worksheet sheet;
-    writeTable(sheet, layout, values, shape);
-    book.insertSheetBeforeActive(std::move(sheet));
-}
-
 }  // namespace
 
-void excelout(ExcelApp& excelApp, const PedestalLayout& layout, const ResultTable& dshtemp, int n) {
+Worksheet excelout(const PedestalLayout& layout, const ResultTable& dshtemp, int n) {
     const std::string_view caption = n == 1 ? kTopElevationGroupCaption : n == 2 ? kHeightGroupCaption : "";
-    addTableSheet(excelApp, layout, dshtemp, TableShape{2, caption, nullptr});
+    Worksheet sheet;
+    writeTable(sheet, layout, dshtemp, TableShape{2, caption, nullptr});
+    return sheet;
 }
 
-void excelout90(ExcelApp& excelApp, const PedestalLayout& layout, const ResultTable& dshtemp,
-                const ResultTable& pedestalHeight) {
-    addTableSheet(excelApp, layout, dshtemp, TableShape{3, kTopElevationGroupCaption, &pedestalHeight});
+Worksheet excelout90(const PedestalLayout& layout, const ResultTable& dshtemp, const ResultTable& pedestalHeight) {
+    Worksheet sheet;
+    writeTable(sheet, layout, dshtemp, TableShape{3, kTopElevationGroupCaption, &pedestalHeight});
+    return sheet;
 }
 
-void WriteResultSheets(ExcelApp& excelApp, const CalculationResult& result) {
-    ExcelConnect(excelApp);
+bool HasPlanePoints(const CalculationResult& result) {
+    for (const auto& row : result.tables.pedestalX)
+        for (const auto& x : row)
+            if (x) return true;
+    return false;
+}
+
+Worksheet StakeOutSheet(const CalculationResult& result) {
+    const PedestalLayout& layout = result.layout;
+    const PedestalResultTables& t = result.tables;
+    const std::size_t pierCount = layout.piers.size();
+    const std::size_t pedestalCount = layout.pedestalDistances.size();
+    if (pierCount == 0) throw CalcError("no pier to write");
+    if (pedestalCount == 0) throw CalcError("no pedestal to write");
+    requireShape(t.pedestalNominalStation, pierCount, pedestalCount);
+    requireShape(t.pedestalOffset, pierCount, pedestalCount);
+    requireShape(t.pedestalX, pierCount, pedestalCount);
+    requireShape(t.pedestalY, pierCount, pedestalCount);
+    if (result.sections.size() != pierCount) throw CalcError("pier sections do not match the layout");
+    // Rows: the pedestals each pier lists, then its four edge points.
+    std::size_t rowCount = 2;
+    for (const PierRecord& pier : layout.piers) {
+        rowCount += kEdgeNames.size();
+        for (double d : layout.pedestalDistances) rowCount += Lists(pier.sideMark, d) ? 1 : 0;
+    }
+    if (rowCount > static_cast<std::size_t>(kMaxSheetRows)) throw CalcError("table larger than a sheet");
+    const int lastRow = static_cast<int>(rowCount);
+    constexpr int lastCol = 6;
+
+    Worksheet ws;
+    ws.setAlignmentAll(HorizontalAlign::Centre, VerticalAlign::Centre);
+    ws.setRowHeightAll(kRowHeight);
+    ws.setFontAll(std::string(kFontName), kFontSize);
+    ws.setColumnWidth(1, pierColumnWidth(layout.piers));
+    ws.setColumnWidth(2, kPointColumnWidth);
+    ws.setColumnWidth(3, kStationColumnWidth);
+    ws.setColumnWidth(4, kValueColumnWidth);
+    ws.setColumnWidth(5, kCoordinateColumnWidth);
+    ws.setColumnWidth(6, kCoordinateColumnWidth);
+
+    const std::string_view captions[] = {kPierCaption, kPointCaption, kStationCaption, kOffsetCaption};
+    for (int c = 1; c <= 4; ++c) {
+        ws.merge({1, c, 2, c});
+        ws.setText(1, c, std::string(captions[c - 1]));
+    }
+    ws.merge({1, 5, 1, 6});
+    ws.setText(1, 5, std::string(kCoordinateCaption));
+    ws.setText(2, 5, "X");
+    ws.setText(2, 6, "Y");
+    ws.setNumberFormat({3, 4, lastRow, lastCol}, std::string(kValueFormat));
+
+    int r = 3;
+    auto setOptional = [&ws](int row, int col, const std::optional<double>& v) {
+        if (v) ws.setNumber(row, col, *v);
+    };
+    for (std::size_t i = 0; i < pierCount; ++i) {
+        const PierRecord& pier = layout.piers[i];
+        for (std::size_t k = 0; k < pedestalCount; ++k) {
+            if (!Lists(pier.sideMark, layout.pedestalDistances[k])) continue;
+            ws.setText(r, 1, pier.pierName);
+            ws.setNumber(r, 2, static_cast<double>(k + 1));
+            ws.setText(r, 3, StationKText(requireFinite(t.pedestalNominalStation[i][k], "station")));
+            ws.setNumber(r, 4, t.pedestalOffset[i][k]);
+            setOptional(r, 5, t.pedestalX[i][k]);
+            setOptional(r, 6, t.pedestalY[i][k]);
+            ++r;
+        }
+        const PierSection& section = result.sections[i];
+        for (int e = LO; e <= RO; ++e) {
+            ws.setText(r, 1, pier.pierName);
+            ws.setText(r, 2, kEdgeNames[static_cast<std::size_t>(e)]);
+            ws.setText(r, 3,
+                       StationKText(requireFinite(section.edgeNominalStation[static_cast<std::size_t>(e)], "station")));
+            setOptional(r, 5, section.edgeX[static_cast<std::size_t>(e)]);
+            setOptional(r, 6, section.edgeY[static_cast<std::size_t>(e)]);
+            ++r;
+        }
+    }
+
+    ws.drawBorders({1, 1, lastRow, lastCol}, BorderWeight::Medium, BorderWeight::Thin);
+    return ws;
+}
+
+PageSetup ResultPageSetup(const ResultSource& source) {
+    PageSetup p;
+    p.landscape = true;
+    p.paperSize = kPaperA4;
+    p.fitToPageWidth = true;
+    p.repeatRows = {1, 2};
+    p.repeatColumns = {1, 2};
+    p.centreHorizontally = true;
+    p.header = pageHeader(source);
+    p.footer = std::string(kPageFooter);
+    return p;
+}
+
+Workbook ResultWorkbook(const CalculationResult& result, const ResultSource& source) {
     const PedestalLayout& layout = result.layout;
     const PedestalResultTables& tables = result.tables;
-    Workbook before = excelApp.workbook();
-    try {
-        if (layout.skewAngle == 90) {  // exactly: any other angle, however close, gets the two general tables
-            excelout90(excelApp, layout, tables.pedestalTopElevation, tables.pedestalHeight);
-        } else {
-            excelout(excelApp, layout, tables.pedestalTopElevation, 1);
-            excelout(excelApp, layout, tables.pedestalHeight, 2);
-        }
-    } catch (...) {
-        excelApp.workbook() = std::move(before);
-        throw;
+    const PageSetup page = ResultPageSetup(source);
+    Workbook book;
+    // Each new table goes in front of the one before, so the heights come first.
+    auto addInFront = [&](Worksheet sheet, std::string_view name) {
+        sheet.setPageSetup(page);
+        book.insertSheetBeforeActive(std::move(sheet), std::string(name));
+    };
+    if (layout.skewAngle == 90) {  // exactly: any other angle, however close, gets the two general tables
+        addInFront(excelout90(layout, tables.pedestalTopElevation, tables.pedestalHeight), kTopElevationSheetName);
+    } else {
+        addInFront(excelout(layout, tables.pedestalTopElevation, 1), kTopElevationSheetName);
+        addInFront(excelout(layout, tables.pedestalHeight, 2), kHeightSheetName);
     }
+    if (HasPlanePoints(result)) {
+        Worksheet stakeOut = StakeOutSheet(result);
+        stakeOut.setPageSetup(page);
+        book.appendSheet(std::move(stakeOut), std::string(kStakeOutSheetName));
+    }
+    return book;
 }
 
 }  // namespace tavrel

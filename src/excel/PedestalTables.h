@@ -1,28 +1,55 @@
 #pragma once
-// The result tables of a calculation as formatted worksheets in the session's workbook: per pier its name and
+// The result workbook of one calculation: the pedestal tables as formatted worksheets (per pier its name and
 // station, per pedestal one value, under a two-row header; the square-pier table adds each pier's pedestal
-// height. Each writer adds one sheet in front of the active one and makes it active.
-#include "excel/ExcelApp.h"
+// height), the stake-out sheet with the plane coordinates when a plan alignment was used, and a print setup
+// that puts every sheet on A4 landscape pages naming the files the results came from.
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "excel/Workbook.h"
 #include "pedestal/Results.h"
 
 namespace tavrel {
 
+inline constexpr std::string_view kHeightSheetName = "垫石高度";
+inline constexpr std::string_view kTopElevationSheetName = "垫石顶面高程";
+inline constexpr std::string_view kStakeOutSheetName = "垫石坐标";
+
+// Where a calculation's input came from; the page header of every printed page names them.
+struct ResultSource {
+    std::filesystem::path layoutFile;              // the pedestal layout file
+    std::vector<std::filesystem::path> roadFiles;  // the road files the project was loaded from
+};
+
 // excelout: the general table of `dshtemp` (pier x pedestal, the layout's size) with the group caption of table
 // `n`: 1 "垫石号及垫石顶面高程" (top elevations), 2 "垫石号及垫石高度" (heights), any other n none.
-// Pedestals outside a pier's side (the side rule, Lists) stay empty. Throws CalcError (and adds no sheet) when the
-// session has no workbook, the layout has no pier or no pedestal, a table does not match the layout or a value to be
-// written is not finite.
-void excelout(ExcelApp& excelApp, const PedestalLayout& layout, const ResultTable& dshtemp, int n);
+// Pedestals outside a pier's side (the side rule, Lists) stay empty. Throws CalcError when the layout has no
+// pier or no pedestal, a table does not match the layout or a value to be written is not finite.
+Worksheet excelout(const PedestalLayout& layout, const ResultTable& dshtemp, int n);
 
 // excelout90: the square-pier table: top elevations `dshtemp` as in excelout (caption of table 1), with the
 // column "垫石高度" after the station holding each pier's first pedestal height from `pedestalHeight`. Failures
 // as excelout.
-void excelout90(ExcelApp& excelApp, const PedestalLayout& layout, const ResultTable& dshtemp,
-                const ResultTable& pedestalHeight);
+Worksheet excelout90(const PedestalLayout& layout, const ResultTable& dshtemp, const ResultTable& pedestalHeight);
 
-// The output step of a calculation: connects the session, then writes the top elevations and the heights as
-// two sheets (the heights in front), or the one square-pier table when the skew angle is exactly 90 degrees.
-// All or nothing: after a failure the workbook holds none of this calculation's sheets.
-void WriteResultSheets(ExcelApp& excelApp, const CalculationResult& result);
+// Whether the calculation placed its pedestals in the plane (a plan alignment was used): only then is there a
+// stake-out sheet.
+bool HasPlanePoints(const CalculationResult& result);
+
+// The stake-out sheet: per pier, one row per pedestal its side mark lists (pier name, pedestal number, station
+// text "K12+345.678", offset, X, Y), then one row per edge point of its section (LO, LI, RI, RO) with station,
+// X and Y. A point without plane coordinates leaves its X and Y empty. Failures as excelout.
+Worksheet StakeOutSheet(const CalculationResult& result);
+
+// The print setup of every result sheet: A4 landscape, one page wide, the two header rows and the columns A
+// and B on every page, centred across the page; the header names the layout file (left) and the road files'
+// folder (right), the footer "第 &P 页 共 &N 页" and the date.
+PageSetup ResultPageSetup(const ResultSource& source);
+
+// The workbook of one calculation. Skew angle exactly 90 degrees: the square-pier table "垫石顶面高程"; any
+// other angle: "垫石高度" (heights) in front of "垫石顶面高程" (top elevations). Then "垫石坐标" when the
+// calculation has plane points. The first sheet is active. Failures as excelout.
+Workbook ResultWorkbook(const CalculationResult& result, const ResultSource& source);
 
 }  // namespace tavrel

@@ -25,36 +25,63 @@ void requireRange(const CellRange& r) {
 }
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF. Text in another encoding would be
-// stored as is and damage the file.
+// stored as is and damage the file. Returns the length in bytes of the character at s[i], 0 when the bytes
+// there do not form one.
+std::size_t utf8CharLength(std::string_view s, std::size_t i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    std::size_t extra = 0;
+    char32_t cp = 0, min = 0;
+    if (b < 0x80) {
+        return 1;
+    } else if ((b & 0xE0) == 0xC0) {
+        extra = 1, cp = b & 0x1F, min = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        extra = 2, cp = b & 0x0F, min = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        extra = 3, cp = b & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + extra >= s.size()) return 0;  // truncated sequence
+    for (std::size_t k = 1; k <= extra; ++k) {
+        const auto c = static_cast<unsigned char>(s[i + k]);
+        if ((c & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return extra + 1;
+}
+
 bool isUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        int extra = 0;
-        char32_t cp = 0, min = 0;
-        if (b < 0x80) {
-            ++i;
-            continue;
-        } else if ((b & 0xE0) == 0xC0) {
-            extra = 1, cp = b & 0x1F, min = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2, cp = b & 0x0F, min = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3, cp = b & 0x07, min = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + extra >= s.size()) return false;  // truncated sequence
-        for (int k = 1; k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += extra + 1;
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t n = utf8CharLength(s, i);
+        if (n == 0) return false;
+        i += n;
     }
     return true;
 }
+
+// Length in UTF-16 units, as the spreadsheet program counts the characters of a name or a header; `s` is UTF-8.
+std::size_t utf16Length(std::string_view s) {
+    std::size_t n = 0;
+    for (const char ch : s) {
+        const auto b = static_cast<unsigned char>(ch);
+        if ((b & 0xC0) != 0x80) ++n;  // a lead byte starts a character
+        if ((b & 0xF8) == 0xF0) ++n;  // four-byte characters take two units
+    }
+    return n;
+}
+
+// Letter case folded the way sheet names are compared (ASCII letters; the names this program uses are fixed).
+std::string foldedName(std::string_view name) {
+    std::string s(name);
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+constexpr std::size_t kMaxSheetNameLength = 31;
+constexpr std::size_t kMaxHeaderFooterLength = 255;
 
 bool overlaps(const CellRange& a, const CellRange& b) {
     return a.firstRow <= b.lastRow && b.firstRow <= a.lastRow && a.firstCol <= b.lastCol && b.firstCol <= a.lastCol;
@@ -72,6 +99,47 @@ std::string rowcol(int rows, int cols) {
 }
 
 std::string CellRange::a1() const { return rowcol(firstRow, firstCol) + ":" + rowcol(lastRow, lastCol); }
+
+std::string ToValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = utf8CharLength(text, i);
+        if (n == 0) {
+            out += "\uFFFD";
+            ++i;
+        } else {
+            out.append(text, i, n);
+            i += n;
+        }
+    }
+    return out;
+}
+
+void CheckSheetName(const std::string& name) {
+    if (!isUtf8(name)) throw CalcError("sheet name is not UTF-8");
+    const std::size_t length = utf16Length(name);
+    if (length == 0 || length > kMaxSheetNameLength)
+        throw CalcError("sheet name must have 1 to 31 characters: " + name);
+    if (name.find_first_of("[]:*?/\\") != std::string::npos)
+        throw CalcError("sheet name holds one of []:*?/\\: " + name);
+    if (name.front() == '\'' || name.back() == '\'')
+        throw CalcError("sheet name starts or ends with an apostrophe: " + name);
+    if (foldedName(name) == "history") throw CalcError("sheet name History is reserved");
+}
+
+void Worksheet::setPageSetup(PageSetup setup) {
+    for (const std::string* text : {&setup.header, &setup.footer}) {
+        if (!isUtf8(*text)) throw CalcError("page header or footer is not UTF-8");
+        if (utf16Length(*text) > kMaxHeaderFooterLength)
+            throw CalcError("page header or footer longer than 255 characters");
+    }
+    if (setup.repeatRows != std::pair{0, 0}) requireRange({setup.repeatRows.first, 1, setup.repeatRows.second, 1});
+    if (setup.repeatColumns != std::pair{0, 0})
+        requireRange({1, setup.repeatColumns.first, 1, setup.repeatColumns.second});
+    if (setup.paperSize < 0 || setup.paperSize > 255) throw CalcError("paper size code out of range");
+    pageSetup_ = std::move(setup);
+}
 
 Cell& Worksheet::touch(int row, int col) {
     requireCell(row, col);
@@ -155,25 +223,26 @@ const Cell* Worksheet::cellAt(int row, int col) const {
     return it == cells_.end() ? nullptr : &it->second;
 }
 
-std::string Workbook::nextSheetName() const {
-    constexpr std::string_view prefix = "Sheet";
-    long highest = 0;
-    for (const Worksheet& s : sheets_) {
-        const std::string_view n = s.name();
-        if (n.size() <= prefix.size() || n.size() > prefix.size() + 9 || !n.starts_with(prefix)) continue;
-        const std::string_view digits = n.substr(prefix.size());
-        if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
-        highest = std::max(highest, std::stol(std::string(digits)));
-    }
-    return std::string(prefix) + std::to_string(highest + 1);
+void Workbook::requireFreeName(const std::string& name) const {
+    CheckSheetName(name);
+    for (const Worksheet& s : sheets_)
+        if (foldedName(s.name()) == foldedName(name)) throw CalcError("a sheet is already named " + name);
 }
 
-Worksheet& Workbook::insertSheetBeforeActive(Worksheet sheet) {
-    sheet.name_ = nextSheetName();
+Worksheet& Workbook::insertSheetBeforeActive(Worksheet sheet, std::string name) {
+    requireFreeName(name);
+    sheet.name_ = std::move(name);
     const std::size_t at = sheets_.empty() ? 0 : active_;
     sheets_.insert(sheets_.begin() + static_cast<std::ptrdiff_t>(at), std::move(sheet));
     active_ = at;
     return sheets_[at];
+}
+
+Worksheet& Workbook::appendSheet(Worksheet sheet, std::string name) {
+    requireFreeName(name);
+    sheet.name_ = std::move(name);
+    sheets_.push_back(std::move(sheet));
+    return sheets_.back();
 }
 
 }  // namespace tavrel

@@ -1,12 +1,13 @@
 #pragma once
-// The in-memory workbook the result tables are written into: sheets in tab order with an active sheet, and per
-// sheet its cells (text or number), merged ranges, cell formats, row height and column widths. It stands in for
-// a running spreadsheet program; XlsxFile writes it out as a file.
+// The in-memory workbook the result tables are written into: named sheets in tab order with an active sheet, and
+// per sheet its cells (text or number), merged ranges, cell formats, row height, column widths and print setup.
+// XlsxFile writes it out as a file.
 #include <compare>
 #include <cstddef>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -59,6 +60,20 @@ struct Cell {
     CellStyle style;
 };
 
+// How a sheet prints. The default prints as the spreadsheet program would without any setting.
+struct PageSetup {
+    bool landscape = false;
+    int paperSize = 0;                  // the file format's paper code (9: A4); 0: the printer's default
+    bool fitToPageWidth = false;        // shrink so that every column fits one page width, as many pages down as needed
+    std::pair<int, int> repeatRows;     // first and last row printed on top of every page; {0, 0}: none
+    std::pair<int, int> repeatColumns;  // first and last column printed left on every page; {0, 0}: none
+    bool centreHorizontally = false;
+    // Page header and footer in the file's code: &L, &C, &R start the left, centre and right sections, &P is the
+    // page number, &N the page count, &D the date, && a literal "&". Empty: none. At most 255 characters.
+    std::string header, footer;
+    friend bool operator==(const PageSetup&, const PageSetup&) = default;
+};
+
 // A rectangle of cells, first to last inclusive, 1-based.
 struct CellRange {
     int firstRow = 1, firstCol = 1, lastRow = 1, lastCol = 1;
@@ -71,6 +86,11 @@ class Worksheet {
 public:
     // The sheet's name is given when a Workbook takes it in.
     const std::string& name() const { return name_; }
+
+    // Replaces the print setup. Throws CalcError for a header or footer that is not UTF-8 or longer than 255
+    // characters, or rows or columns to repeat outside the sheet.
+    void setPageSetup(PageSetup setup);
+    const PageSetup& pageSetup() const { return pageSetup_; }
 
     // --- Formatting every cell of the sheet: cells written so far, cells written later and the empty rest.
     void setAlignmentAll(HorizontalAlign h, VerticalAlign v);
@@ -113,21 +133,33 @@ private:
     std::map<int, double> columnWidths_;
     std::map<std::pair<int, int>, Cell> cells_;
     std::vector<CellRange> merges_;
+    PageSetup pageSetup_;
 };
+
+// The text with every byte that is not part of a well-formed UTF-8 character replaced by U+FFFD: for names
+// from the file system, which need not be UTF-8, on their way into a cell or a page header.
+std::string ToValidUtf8(std::string_view text);
+
+// Throws CalcError unless `name` can name a sheet: 1 to 31 characters (UTF-16 units), UTF-8, none of []:*?/\,
+// not starting or ending with an apostrophe, not "History" (reserved by the spreadsheet program).
+void CheckSheetName(const std::string& name);
 
 // Sheets in tab order, with one active sheet once there is any sheet.
 class Workbook {
 public:
-    // Inserts the sheet in front of the active one (at the first tab when there is none), makes it active and
-    // names it like a spreadsheet program names a new sheet: "Sheet" + one more than the highest number in use.
-    // Returns the inserted sheet; references to other sheets are invalidated.
-    Worksheet& insertSheetBeforeActive(Worksheet sheet);
+    // Inserts the sheet under `name` in front of the active one (at the first tab when there is none) and makes it
+    // active. Returns the inserted sheet; references to other sheets are invalidated. Throws CalcError (and
+    // inserts nothing) for an invalid name or one already taken (letter case ignored).
+    Worksheet& insertSheetBeforeActive(Worksheet sheet, std::string name);
+    // Adds the sheet under `name` after the last tab; the active sheet stays (the new one when it is the first).
+    // Failures as insertSheetBeforeActive.
+    Worksheet& appendSheet(Worksheet sheet, std::string name);
 
     const std::vector<Worksheet>& sheets() const { return sheets_; }
     std::size_t activeIndex() const { return active_; }  // meaningful only when there are sheets
 
 private:
-    std::string nextSheetName() const;
+    void requireFreeName(const std::string& name) const;
 
     std::vector<Worksheet> sheets_;
     std::size_t active_ = 0;

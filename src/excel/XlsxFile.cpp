@@ -114,6 +114,7 @@ public:
                                         static_cast<lxw_col_t>(m.lastCol - 1), "", nullptr),
                   "merge " + m.a1());
         for (const auto& [at, cell] : sheet.cells()) writeCell(ws, at.first - 1, at.second - 1, cell);
+        writePageSetup(ws, sheet.pageSetup());
         if (active) worksheet_activate(ws);
     }
 
@@ -181,6 +182,23 @@ private:
         for (const CellRange& m : sheet.merges())
             for (int r = m.firstRow; r <= m.lastRow; ++r) rows.insert(r);
         for (int r : rows) check(worksheet_set_row(ws, r - 1, storableRowHeight(*height), nullptr), "set a row height");
+    }
+
+    void writePageSetup(lxw_worksheet* ws, const PageSetup& p) {
+        if (p.landscape) worksheet_set_landscape(ws);
+        if (p.paperSize != 0) worksheet_set_paper(ws, static_cast<uint8_t>(p.paperSize));
+        if (p.fitToPageWidth) worksheet_fit_to_pages(ws, 1, 0);  // one page wide, any number of pages down
+        if (p.repeatRows.first > 0)
+            check(worksheet_repeat_rows(ws, static_cast<lxw_row_t>(p.repeatRows.first - 1),
+                                        static_cast<lxw_row_t>(p.repeatRows.second - 1)),
+                  "set the rows printed on every page");
+        if (p.repeatColumns.first > 0)
+            check(worksheet_repeat_columns(ws, static_cast<lxw_col_t>(p.repeatColumns.first - 1),
+                                           static_cast<lxw_col_t>(p.repeatColumns.second - 1)),
+                  "set the columns printed on every page");
+        if (p.centreHorizontally) worksheet_center_horizontally(ws);
+        if (!p.header.empty()) check(worksheet_set_header(ws, p.header.c_str()), "set the page header");
+        if (!p.footer.empty()) check(worksheet_set_footer(ws, p.footer.c_str()), "set the page footer");
     }
 
     void writeCell(lxw_worksheet* ws, int row, int col, const Cell& cell) {

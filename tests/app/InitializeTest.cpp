@@ -76,6 +76,7 @@ TEST(InitializeCommand, AsksForTheFilesInTheModesOrder) {
         EXPECT_EQ(state.project.profile.points().size(), 3u);
         EXPECT_EQ(state.project.superelevation.records().size(), 2u);
         EXPECT_EQ(state.project.chainBreaks.chainBreakCount, r.mode.readsChainBreaks() ? 1 : 0);
+        EXPECT_EQ(state.project.roadFiles, r.files);  // the printed pages name their folder
     }
 }
 

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <limits>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "common/Errors.h"
@@ -10,10 +13,15 @@
 #include "excel/SampleResults.h"
 
 using namespace tavrel;
+using tavrel::testing::SampleEdgeX;
+using tavrel::testing::SampleEdgeY;
 using tavrel::testing::SampleHeight;
 using tavrel::testing::SamplePier;
 using tavrel::testing::SampleResult;
 using tavrel::testing::SampleTop;
+using tavrel::testing::SampleX;
+using tavrel::testing::SampleY;
+using tavrel::testing::WithPlanePoints;
 
 namespace {
 
@@ -40,12 +48,15 @@ std::string textAt(const Worksheet& ws, int row, int col) {
     return std::get<std::string>(c->value);
 }
 
-// The one sheet written by excelout(n = 1) for this layout.
+// The sheet written by excelout(n = 1) for this layout.
 Worksheet generalTable(const CalculationResult& r, int n = 1) {
-    ExcelApp app;
-    ExcelConnect(app);
-    excelout(app, r.layout, r.tables.pedestalTopElevation, n);
-    return app.workbook().sheets().at(0);
+    return excelout(r.layout, r.tables.pedestalTopElevation, n);
+}
+
+std::vector<std::string> sheetNames(const Workbook& book) {
+    std::vector<std::string> names;
+    for (const Worksheet& ws : book.sheets()) names.push_back(ws.name());
+    return names;
 }
 
 }  // namespace
@@ -127,13 +138,12 @@ TEST(PedestalTableLayout, SinglePedestalGetsItsCaptionWithoutAMerge) {
 }
 
 TEST(PedestalTableSheets, SquarePierWritesOneTableWithThePierHeightColumn) {
-    ExcelApp app;
     CalculationResult r =
         SampleResult(90, {-3, -1, 1, 3}, {SamplePier("A0", 500), SamplePier("P1", 530, SideMark::Right)});
     r.tables.pedestalHeight[1][0] = 1.25;  // the column shows the first pedestal's height of each pier
-    WriteResultSheets(app, r);
-    ASSERT_EQ(app.workbook().sheets().size(), 1u);
-    const Worksheet& ws = app.workbook().sheets()[0];
+    const Workbook book = ResultWorkbook(r, {});
+    ASSERT_EQ(sheetNames(book), std::vector<std::string>{"垫石顶面高程"});
+    const Worksheet& ws = book.sheets()[0];
     EXPECT_EQ(ws.merges(), (std::vector<CellRange>{{1, 1, 2, 1}, {1, 2, 2, 2}, {1, 3, 2, 3}, {1, 4, 1, 7}}));
     EXPECT_EQ(textAt(ws, 1, 3), "垫石高度");
     EXPECT_EQ(textAt(ws, 1, 4), "垫石号及垫石顶面高程");
@@ -146,35 +156,45 @@ TEST(PedestalTableSheets, SquarePierWritesOneTableWithThePierHeightColumn) {
 }
 
 TEST(PedestalTableSheets, SkewPierWritesHeightsInFrontOfTopElevations) {
-    ExcelApp app;
-    WriteResultSheets(app, SampleResult(89.999, {-1, 1}, {SamplePier("1#", 100)}));
-    const auto& sheets = app.workbook().sheets();
-    ASSERT_EQ(sheets.size(), 2u);
-    EXPECT_EQ(app.workbook().activeIndex(), 0u);
+    const Workbook book = ResultWorkbook(SampleResult(89.999, {-1, 1}, {SamplePier("1#", 100)}), {});
+    const auto& sheets = book.sheets();
+    ASSERT_EQ(sheetNames(book), (std::vector<std::string>{"垫石高度", "垫石顶面高程"}));
+    EXPECT_EQ(book.activeIndex(), 0u);
     EXPECT_EQ(textAt(sheets[0], 1, 3), "垫石号及垫石高度");
     EXPECT_DOUBLE_EQ(numberAt(sheets[0], 3, 4), SampleHeight(1));
     EXPECT_EQ(textAt(sheets[1], 1, 3), "垫石号及垫石顶面高程");
     EXPECT_DOUBLE_EQ(numberAt(sheets[1], 3, 4), SampleTop(0, 1));
-    EXPECT_EQ(sheets[0].name(), "Sheet2");
-    EXPECT_EQ(sheets[1].name(), "Sheet1");
 }
 
-TEST(PedestalTableSheets, LaterCalculationsGoInFrontOfEarlierOnes) {
-    ExcelApp app;
-    WriteResultSheets(app, SampleResult(60, {0}, {SamplePier("first", 100)}));
-    WriteResultSheets(app, SampleResult(90, {0}, {SamplePier("second", 200)}));
-    WriteResultSheets(app, SampleResult(45, {0}, {SamplePier("third", 300)}));
-    std::vector<std::string> names, piers;
-    for (const Worksheet& ws : app.workbook().sheets()) {
-        names.push_back(ws.name());
-        piers.push_back(textAt(ws, 3, 1));
+TEST(PedestalTableSheets, SheetsOfEachPathAreNamedForWhatTheyHoldAndPrintAlike) {
+    const auto piers = std::vector<PierRecord>{SamplePier("1#", 100), SamplePier("2#", 130)};
+    struct Row {
+        const char* name;
+        CalculationResult result;
+        std::vector<std::string> sheets;
+    } rows[] = {
+        {"straight skew", SampleResult(60, {-1, 1}, piers), {"垫石高度", "垫石顶面高程"}},
+        {"straight square", SampleResult(90, {-1, 1}, piers), {"垫石顶面高程"}},
+        {"plan, skew", WithPlanePoints(SampleResult(60, {-1, 1}, piers)), {"垫石高度", "垫石顶面高程", "垫石坐标"}},
+        {"plan, square",
+         WithPlanePoints(SampleResult(90, {-1, 1}, piers), {LO, LI, RI, RO}),
+         {"垫石顶面高程", "垫石坐标"}},
+    };
+    const ResultSource source{"/work/bridge.txt", {"/work/road.zdm"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Workbook book = ResultWorkbook(row.result, source);
+        EXPECT_EQ(sheetNames(book), row.sheets);
+        EXPECT_EQ(book.activeIndex(), 0u);
+        for (const Worksheet& ws : book.sheets()) {
+            SCOPED_TRACE(ws.name());
+            EXPECT_NO_THROW(CheckSheetName(ws.name()));
+            EXPECT_EQ(ws.pageSetup(), ResultPageSetup(source));
+        }
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"Sheet5", "Sheet4", "Sheet3", "Sheet2", "Sheet1"}));
-    EXPECT_EQ(piers, (std::vector<std::string>{"third", "third", "second", "first", "first"}));
-    EXPECT_EQ(app.workbook().activeIndex(), 0u);
 }
 
-TEST(PedestalTableSheets, NonFiniteValueIsACalculationErrorAndAddsNoSheet) {
+TEST(PedestalTableSheets, NonFiniteValueIsACalculationError) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     struct Row {
@@ -188,40 +208,203 @@ TEST(PedestalTableSheets, NonFiniteValueIsACalculationErrorAndAddsNoSheet) {
          inf},
         {"square pier height", 90, [](CalculationResult& r, double v) { r.tables.pedestalHeight[0][0] = v; }, nan},
         {"station", 60, [](CalculationResult& r, double v) { r.layout.piers[1].referenceNominalStation = v; }, -inf},
+        {"pedestal X", 60, [](CalculationResult& r, double v) { r.tables.pedestalX[0][1] = v; }, nan},
+        {"pedestal station", 90, [](CalculationResult& r, double v) { r.tables.pedestalNominalStation[1][0] = v; },
+         inf},
+        {"edge Y", 60, [](CalculationResult& r, double v) { r.sections[1].edgeY[RO] = v; }, -inf},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        ExcelApp app;
-        WriteResultSheets(app, SampleResult(60, {0}, {SamplePier("earlier", 1)}));
-        CalculationResult r = SampleResult(row.skew, {-1, 1}, {SamplePier("1#", 100), SamplePier("2#", 130)});
+        CalculationResult r =
+            WithPlanePoints(SampleResult(row.skew, {-1, 1}, {SamplePier("1#", 100), SamplePier("2#", 130)}));
         row.spoil(r, row.bad);
-        EXPECT_THROW(WriteResultSheets(app, r), CalcError);
-        ASSERT_EQ(app.workbook().sheets().size(), 2u);
-        EXPECT_EQ(textAt(app.workbook().sheets()[0], 3, 1), "earlier");
-        EXPECT_EQ(app.workbook().activeIndex(), 0u);
+        EXPECT_THROW(ResultWorkbook(r, {}), CalcError);
     }
 }
 
 TEST(PedestalTableSheets, TableThatDoesNotFitTheLayoutIsRejected) {
-    ExcelApp app;
-    ExcelConnect(app);
     const CalculationResult r = SampleResult(60, {-1, 1}, {SamplePier("1#", 100), SamplePier("2#", 130)});
     ResultTable shortRow = r.tables.pedestalTopElevation, missingPier = shortRow;
     shortRow[1].pop_back();
     missingPier.pop_back();
-    EXPECT_THROW(excelout(app, r.layout, shortRow, 1), CalcError);
-    EXPECT_THROW(excelout90(app, r.layout, r.tables.pedestalTopElevation, missingPier), CalcError);
-    EXPECT_THROW(excelout(app, SampleResult(60, {-1, 1}, {}).layout, {}, 1), CalcError);  // no pier
-    EXPECT_TRUE(app.workbook().sheets().empty());
+    EXPECT_THROW(excelout(r.layout, shortRow, 1), CalcError);
+    EXPECT_THROW(excelout90(r.layout, r.tables.pedestalTopElevation, missingPier), CalcError);
+    EXPECT_THROW(excelout(SampleResult(60, {-1, 1}, {}).layout, {}, 1), CalcError);  // no pier
+    CalculationResult noSections = WithPlanePoints(r);
+    noSections.sections.pop_back();
+    EXPECT_THROW(StakeOutSheet(noSections), CalcError);
 }
 
-TEST(ExcelConnect, StartsTheSessionWorkbookOnceAndKeepsIt) {
-    ExcelApp app;
-    const CalculationResult r = SampleResult(60, {0}, {SamplePier("1#", 100)});
-    EXPECT_THROW(excelout(app, r.layout, r.tables.pedestalTopElevation, 1), CalcError);  // not connected yet
-    ExcelConnect(app);
-    excelout(app, r.layout, r.tables.pedestalTopElevation, 1);
-    ExcelConnect(app);  // attaches to the same workbook
-    excelout(app, r.layout, r.tables.pedestalHeight, 2);
-    EXPECT_EQ(app.workbook().sheets().size(), 2u);
+TEST(PedestalTableLayout, PierColumnHoldsTheLongestNameCountingWideCharactersTwice) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> piers;
+        double width;
+    } rows[] = {
+        {"short names keep the old width", {"0#", "1号墩"}, 6},
+        {"ramp abutment", {"0#", "A匝道0#台", "A匝道1#墩"}, 9},
+        {"ten CJK characters", {"一二三四五六七八九十"}, 20},
+        {"full-width letters are wide", {"ＡＢＣＤ"}, 8},
+        {"Latin only", {"Pier-12-left"}, 12},
+        {"a name longer than any column", {std::string(300, 'P')}, 255},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<PierRecord> piers;
+        for (const std::string& n : row.piers) piers.push_back(SamplePier(n, 100));
+        const Workbook book = ResultWorkbook(WithPlanePoints(SampleResult(60, {0}, piers)), {});
+        for (const Worksheet& ws : book.sheets()) {
+            SCOPED_TRACE(ws.name());
+            EXPECT_EQ(ws.columnWidth(1), row.width);
+        }
+        const CalculationResult square = SampleResult(90, {0}, piers);
+        EXPECT_EQ(
+            excelout90(square.layout, square.tables.pedestalTopElevation, square.tables.pedestalHeight).columnWidth(1),
+            row.width);
+    }
+}
+
+TEST(StakeOutSheet, ListsThePedestalsOfEachPierThenItsEdgePoints) {
+    // Pedestals at -1.5, 0, 1.5; "1#" lists all, "2号墩" (Z) the two at 0 and 1.5; edge RI has no plane point.
+    const CalculationResult r = WithPlanePoints(
+        SampleResult(60, {-1.5, 0, 1.5}, {SamplePier("1#", 12345.678), SamplePier("2号墩", 12375.5, SideMark::Left)}),
+        {RI});
+    const Worksheet ws = StakeOutSheet(r);
+    EXPECT_EQ(textAt(ws, 1, 1), "墩台号");
+    EXPECT_EQ(textAt(ws, 1, 2), "点号");
+    EXPECT_EQ(textAt(ws, 1, 3), "桩号");
+    EXPECT_EQ(textAt(ws, 1, 4), "偏距");
+    EXPECT_EQ(textAt(ws, 1, 5), "坐标");
+    EXPECT_EQ(textAt(ws, 2, 5), "X");
+    EXPECT_EQ(textAt(ws, 2, 6), "Y");
+    EXPECT_EQ(ws.merges(),
+              (std::vector<CellRange>{{1, 1, 2, 1}, {1, 2, 2, 2}, {1, 3, 2, 3}, {1, 4, 2, 4}, {1, 5, 1, 6}}));
+
+    struct Expected {
+        std::string pier;
+        std::variant<int, std::string> point;  // pedestal number or edge name
+        std::string station;
+        std::optional<double> offset, x, y;
+    };
+    const std::vector<Expected> expected = {
+        {"1#", 1, "K12+345.678", -1.5, SampleX(0, 0), SampleY(0, 0)},
+        {"1#", 2, "K12+346.678", 0, SampleX(0, 1), SampleY(0, 1)},
+        {"1#", 3, "K12+347.678", 1.5, SampleX(0, 2), SampleY(0, 2)},
+        {"1#", "LO", "K12+343.678", {}, SampleEdgeX(0, LO), SampleEdgeY(0, LO)},
+        {"1#", "LI", "K12+344.678", {}, SampleEdgeX(0, LI), SampleEdgeY(0, LI)},
+        {"1#", "RI", "K12+345.678", {}, {}, {}},
+        {"1#", "RO", "K12+346.678", {}, SampleEdgeX(0, RO), SampleEdgeY(0, RO)},
+        {"2号墩", 2, "K12+376.500", 0, SampleX(1, 1), SampleY(1, 1)},
+        {"2号墩", 3, "K12+377.500", 1.5, SampleX(1, 2), SampleY(1, 2)},
+        {"2号墩", "LO", "K12+373.500", {}, SampleEdgeX(1, LO), SampleEdgeY(1, LO)},
+        {"2号墩", "LI", "K12+374.500", {}, SampleEdgeX(1, LI), SampleEdgeY(1, LI)},
+        {"2号墩", "RI", "K12+375.500", {}, {}, {}},
+        {"2号墩", "RO", "K12+376.500", {}, SampleEdgeX(1, RO), SampleEdgeY(1, RO)},
+    };
+    for (std::size_t n = 0; n < expected.size(); ++n) {
+        const Expected& e = expected[n];
+        const int row = static_cast<int>(n) + 3;
+        SCOPED_TRACE(row);
+        EXPECT_EQ(textAt(ws, row, 1), e.pier);
+        if (const int* k = std::get_if<int>(&e.point)) {
+            EXPECT_DOUBLE_EQ(numberAt(ws, row, 2), *k);
+        } else {
+            EXPECT_EQ(textAt(ws, row, 2), std::get<std::string>(e.point));
+        }
+        EXPECT_EQ(textAt(ws, row, 3), e.station);
+        const std::optional<double>* numbers[] = {&e.offset, &e.x, &e.y};
+        for (int c = 4; c <= 6; ++c) {
+            const std::optional<double>& v = *numbers[c - 4];
+            if (v) {
+                EXPECT_DOUBLE_EQ(numberAt(ws, row, c), *v) << c;
+            } else {
+                EXPECT_TRUE(isEmpty(ws, row, c)) << c;
+            }
+            EXPECT_EQ(ws.cellAt(row, c)->style.numberFormat, "0.000");
+        }
+    }
+    // Nothing below the table; the frame closes on its last row.
+    const int lastRow = static_cast<int>(expected.size()) + 2;
+    EXPECT_EQ(ws.cellAt(lastRow + 1, 1), nullptr);
+    EXPECT_EQ(ws.cellAt(lastRow, 6)->style.borders.bottom, BorderWeight::Medium);
+    EXPECT_EQ(ws.cellAt(lastRow, 6)->style.borders.right, BorderWeight::Medium);
+    EXPECT_EQ(ws.cellAt(5, 3)->style.borders.left, BorderWeight::Thin);
+}
+
+TEST(StakeOutSheet, OnlyWhenTheCalculationHasPlanePoints) {
+    CalculationResult r = SampleResult(60, {-1, 1}, {SamplePier("1#", 100)});
+    r.tables.pedestalX.assign(1, std::vector<std::optional<double>>(2));  // the straight path: no points
+    EXPECT_FALSE(HasPlanePoints(r));
+    r.tables.pedestalX[0][1] = 1.0;
+    EXPECT_TRUE(HasPlanePoints(r));
+}
+
+TEST(ResultPageSetup, A4LandscapeOnePageWideWithTitlesAndTheSourcesInTheHeader) {
+    const PageSetup p = ResultPageSetup({"/data/大桥/bridge.txt", {"/data/大桥/road.jdx", "/data/大桥/road.zdm"}});
+    EXPECT_TRUE(p.landscape);
+    EXPECT_EQ(p.paperSize, 9);
+    EXPECT_TRUE(p.fitToPageWidth);
+    EXPECT_EQ(p.repeatRows, (std::pair{1, 2}));
+    EXPECT_EQ(p.repeatColumns, (std::pair{1, 2}));
+    EXPECT_TRUE(p.centreHorizontally);
+    EXPECT_EQ(p.header, "&L垫石设置资料：bridge.txt&R道路资料：/data/大桥");
+    EXPECT_EQ(p.footer, "&C第 &P 页 共 &N 页 &D");
+}
+
+TEST(ResultPageSetup, HeaderNamesFilesWhereverTheyAreAndStaysWithinTheLimit) {
+    const std::string longFolder = "/" + std::string(200, 'a') + "/项目/" + std::string(100, 'b');
+    struct Row {
+        const char* name;
+        ResultSource source;
+        std::string header;  // empty: only the checks below
+    } rows[] = {
+        {"layout elsewhere: its whole path",
+         {"/data/layouts/bridge.txt", {"/data/road/a.zdm", "/data/road/a.cg"}},
+         "&L垫石设置资料：/data/layouts/bridge.txt&R道路资料：/data/road"},
+        {"road files in two folders",
+         {"/data/a/bridge.txt", {"/data/a/r.zdm", "/data/b/r.cg", "/data/a/r.dl"}},
+         "&L垫石设置资料：/data/a/bridge.txt&R道路资料：/data/a；/data/b"},
+        {"an ampersand is written twice",
+         {"/data/A&B/bridge.txt", {"/data/A&B/r.zdm"}},
+         "&L垫石设置资料：bridge.txt&R道路资料：/data/A&&B"},
+        {"relative paths are made whole",
+         {"bridge.txt", {"road.zdm"}},
+         "&L垫石设置资料：bridge.txt&R道路资料：" + std::filesystem::current_path().lexically_normal().string()},
+        {"no files known", {}, ""},
+        {"a folder too long for the header", {longFolder + "/bridge.txt", {longFolder + "/r.zdm"}}, ""},
+        {"ampersands at the cut",
+         {"/" + std::string(300, '&') + "/b.txt", {"/r/" + std::string(300, '&') + "/z.cg"}},
+         ""},
+        {"bytes that are not UTF-8",
+         {"/data/\xB4\xF3\xC7\xC5/bridge.txt", {"/data/\xB4\xF3\xC7\xC5/r.zdm"}},
+         "&L垫石设置资料：bridge.txt&R道路资料：/data/\uFFFD\uFFFD\uFFFD\uFFFD"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const PageSetup p = ResultPageSetup(row.source);
+        if (!row.header.empty() || row.source.layoutFile.empty()) {
+            EXPECT_EQ(p.header, row.header);
+        }
+        // The model accepts it: UTF-8 and at most 255 characters.
+        Worksheet ws;
+        EXPECT_NO_THROW(ws.setPageSetup(p));
+        // A cut keeps the end of each path and never leaves a lone "&" that would start a code.
+        if (row.header.empty() && !row.source.layoutFile.empty()) {
+            EXPECT_NE(p.header.find("…"), std::string::npos);
+            EXPECT_NE(p.header.find("&R道路资料："), std::string::npos);
+            const std::string layoutEnd = row.source.layoutFile.filename().string();
+            EXPECT_NE(p.header.find(layoutEnd), std::string::npos) << p.header;
+            std::size_t amps = 0;
+            for (std::size_t i = 0; i < p.header.size(); ++i) {
+                if (p.header[i] == '&') {
+                    ++amps;
+                    continue;
+                }
+                if (amps % 2 == 1) {
+                    EXPECT_NE(std::string("LR").find(p.header[i]), std::string::npos) << i;
+                }
+                amps = 0;
+            }
+        }
+    }
 }

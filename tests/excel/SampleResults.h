@@ -1,5 +1,7 @@
 #pragma once
 // Hand-made calculation results for the workbook tests and the sample workbooks.
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +36,46 @@ inline CalculationResult SampleResult(double skewAngle, std::vector<double> dist
         for (std::size_t j = 0; j < r.layout.pedestalDistances.size(); ++j) {
             top.push_back(SampleTop(i, j));
             height.push_back(SampleHeight(j));
+        }
+    }
+    return r;
+}
+
+// Plane coordinates as a curved calculation gives them, with every number distinct: pedestal j of pier i at
+// station referenceNominalStation + j, offset = its distance, X = 3345000 + 10 i + j + 0.1234, Y = 512000 + 10 i
+// - j + 0.5678; edge point e at station referenceNominalStation - 2 + e, X = 3345500 + 10 i + e + 0.25,
+// Y = 512500 + 10 i + e + 0.75, except that the edges at offset 0 listed in `edgesWithoutPoint` have none.
+inline double SampleX(std::size_t i, std::size_t j) {
+    return 3345000.0 + 10.0 * static_cast<double>(i) + static_cast<double>(j) + 0.1234;
+}
+inline double SampleY(std::size_t i, std::size_t j) {
+    return 512000.0 + 10.0 * static_cast<double>(i) - static_cast<double>(j) + 0.5678;
+}
+inline double SampleEdgeX(std::size_t i, int e) { return 3345500.0 + 10.0 * static_cast<double>(i) + e + 0.25; }
+inline double SampleEdgeY(std::size_t i, int e) { return 512500.0 + 10.0 * static_cast<double>(i) + e + 0.75; }
+
+inline CalculationResult WithPlanePoints(CalculationResult r, std::vector<int> edgesWithoutPoint = {}) {
+    const std::size_t P = r.layout.piers.size(), K = r.layout.pedestalDistances.size();
+    PedestalResultTables& t = r.tables;
+    t.pedestalNominalStation.assign(P, std::vector<double>(K));
+    t.pedestalOffset.assign(P, std::vector<double>(K));
+    t.pedestalX.assign(P, std::vector<std::optional<double>>(K));
+    t.pedestalY.assign(P, std::vector<std::optional<double>>(K));
+    r.sections.assign(P, PierSection{});
+    for (std::size_t i = 0; i < P; ++i) {
+        const double station = r.layout.piers[i].referenceNominalStation;
+        for (std::size_t j = 0; j < K; ++j) {
+            t.pedestalNominalStation[i][j] = station + static_cast<double>(j);
+            t.pedestalOffset[i][j] = r.layout.pedestalDistances[j];
+            t.pedestalX[i][j] = SampleX(i, j);
+            t.pedestalY[i][j] = SampleY(i, j);
+        }
+        for (int e = LO; e <= RO; ++e) {
+            const auto k = static_cast<std::size_t>(e);
+            r.sections[i].edgeNominalStation[k] = station - 2 + e;
+            if (std::find(edgesWithoutPoint.begin(), edgesWithoutPoint.end(), e) != edgesWithoutPoint.end()) continue;
+            r.sections[i].edgeX[k] = SampleEdgeX(i, e);
+            r.sections[i].edgeY[k] = SampleEdgeY(i, e);
         }
     }
     return r;

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""Reads the sample workbooks back with openpyxl and checks what a spreadsheet user gets: sheet order and the
-active sheet, captions, merges, values and the empty cells of the side rule, number formats, font, alignment,
-borders, column widths and row heights.
+"""Reads the sample workbooks back with openpyxl and checks what a spreadsheet user gets: sheet names, order and
+the active sheet, captions, merges, values and the empty cells of the side rule, number formats, font, alignment,
+borders, column widths, row heights, the print setup, the stake-out sheet, and that the calculations of one run
+of the program each wrote a workbook holding only their own sheets.
 
 Usage: check_workbook.py SAMPLE_PROGRAM   (tavrel_xlsx_sample; it writes the workbooks into a scratch folder)
 The sample numbers are those of SampleResults.h: top elevation of pier i, pedestal j (0-based)
@@ -24,6 +25,8 @@ WHOLE = '"K"0+000'
 FRACTIONAL = '"K"0+000.000'
 TOP_CAPTION = "垫石号及垫石顶面高程"
 HEIGHT_CAPTION = "垫石号及垫石高度"
+HEIGHTS, TOPS, STAKE_OUT = "垫石高度", "垫石顶面高程", "垫石坐标"
+SAMPLE_HEADER = "垫石设置资料：bridge.txt", "道路资料：/projects/大桥"
 
 
 def top(i, j):
@@ -43,8 +46,9 @@ def stored_width(characters):
 class Table:
     """What one sheet should hold. rows: (pier name, station, pier height or None, [value or None per pedestal])."""
 
-    def __init__(self, caption, rows, station_format, square=False):
+    def __init__(self, caption, rows, station_format, square=False, pier_width=6):
         self.caption = caption
+        self.pier_width = pier_width
         self.rows = rows
         self.station_format = station_format
         self.square = square
@@ -94,7 +98,7 @@ class WorkbookChecks(unittest.TestCase):
 
         with self.subTest(sheet=sheet, what="widths and heights"):
             dims = ws.column_dimensions
-            self.assertEqual(dims["A"].width, stored_width(6))
+            self.assertEqual(dims["A"].width, stored_width(t.pier_width))
             self.assertEqual(dims["B"].width, stored_width(12))
             for c in range(3, t.k + 3):
                 self.assertEqual(dims[get_column_letter(c)].width, stored_width(8), c)
@@ -126,10 +130,25 @@ class WorkbookChecks(unittest.TestCase):
                     self.assertEqual((b.left.style, b.top.style, b.right.style, b.bottom.style), expected, where)
                     self.assertIsNone(b.diagonal.style, where)
 
+    def check_print_setup(self, ws, header):
+        """A4 landscape, one page wide, the header rows and the first two columns on every page, centred; the
+        header names the layout file and the road folder, the footer counts the pages and gives the date."""
+        with self.subTest(sheet=ws.title, what="print setup"):
+            self.assertEqual(ws.page_setup.orientation, "landscape")
+            self.assertEqual(int(ws.page_setup.paperSize), 9)
+            self.assertTrue(ws.sheet_properties.pageSetUpPr.fitToPage)
+            self.assertIn(ws.page_setup.fitToWidth, (None, 1))  # 1 is the default and left out of the file
+            self.assertEqual(int(ws.page_setup.fitToHeight), 0)
+            self.assertEqual(ws.print_title_rows, "$1:$2")
+            self.assertEqual(ws.print_title_cols, "$A:$B")
+            self.assertTrue(ws.print_options.horizontalCentered)
+            self.assertEqual((ws.oddHeader.left.text, ws.oddHeader.right.text), header)
+            self.assertEqual(ws.oddFooter.center.text, "第 &P 页 共 &N 页 &D")
+
     def test_skew_pier_heights_in_front_of_top_elevations(self):
         book, fast = self.open("skew.xlsx")
-        self.assertEqual(book.sheetnames, ["Sheet2", "Sheet1"])
-        self.assertEqual(book.active.title, "Sheet2")
+        self.assertEqual(book.sheetnames, [HEIGHTS, TOPS])
+        self.assertEqual(book.active.title, HEIGHTS)
         # Pedestals at -1.5, 0, 1.5; marks ZY, Z (the first pedestal empty), Y (the last empty).
         listed = [[0, 1, 2], [1, 2], [0, 1]]
         piers = [("0#", 12345.678), ("1号墩", 12375.5), ("2#", 12405)]
@@ -138,26 +157,76 @@ class WorkbookChecks(unittest.TestCase):
             return [(n, s, None, [value(i, j) if j in listed[i] else None for j in range(3)])
                     for i, (n, s) in enumerate(piers)]
 
-        self.check_table(book, fast, "Sheet1", Table(TOP_CAPTION, rows(top), FRACTIONAL))
-        self.check_table(book, fast, "Sheet2", Table(HEIGHT_CAPTION, rows(lambda i, j: height(j)), FRACTIONAL))
+        self.check_table(book, fast, TOPS, Table(TOP_CAPTION, rows(top), FRACTIONAL))
+        self.check_table(book, fast, HEIGHTS, Table(HEIGHT_CAPTION, rows(lambda i, j: height(j)), FRACTIONAL))
+        for ws in book.worksheets:
+            self.check_print_setup(ws, SAMPLE_HEADER)
 
     def test_square_pier_one_table_with_the_height_column(self):
         book, fast = self.open("square.xlsx")
-        self.assertEqual(book.sheetnames, ["Sheet1"])
-        self.assertEqual(book.active.title, "Sheet1")
+        self.assertEqual(book.sheetnames, [TOPS])
+        self.assertEqual(book.active.title, TOPS)
         # Pedestals at -3, -1, 1, 3; "P1" has mark Y.
         rows = [("A0", 500, height(0), [top(0, j) for j in range(4)]),
                 ("P1", 530, height(0), [top(1, 0), top(1, 1), None, None])]
-        self.check_table(book, fast, "Sheet1", Table(TOP_CAPTION, rows, WHOLE, square=True))
+        self.check_table(book, fast, TOPS, Table(TOP_CAPTION, rows, WHOLE, square=True))
+        self.check_print_setup(book[TOPS], SAMPLE_HEADER)
 
-    def test_two_calculations_in_one_session(self):
-        book, fast = self.open("stations.xlsx")
-        self.assertEqual(book.sheetnames, ["Sheet2", "Sheet1"])
-        self.assertEqual(book.active.title, "Sheet2")
-        earlier = [("1#", 12345, height(0), [top(0, 0)]), ("2#", 12346, height(0), [top(1, 0)])]
-        later = [("3#", 12345.678, height(0), [top(0, 0)]), ("4#", 345.5, height(0), [top(1, 0)])]
-        self.check_table(book, fast, "Sheet1", Table(TOP_CAPTION, earlier, WHOLE, square=True))
-        self.check_table(book, fast, "Sheet2", Table(TOP_CAPTION, later, FRACTIONAL, square=True))
+    def test_station_format_follows_the_stations_of_the_calculation(self):
+        for name, rows, station_format in [
+                ("whole.xlsx", [("1#", 12345, height(0), [top(0, 0)]), ("2#", 12346, height(0), [top(1, 0)])], WHOLE),
+                ("fractional.xlsx", [("3#", 12345.678, height(0), [top(0, 0)]), ("4#", 345.5, height(0), [top(1, 0)])],
+                 FRACTIONAL)]:
+            book, fast = self.open(name)
+            self.assertEqual(book.sheetnames, [TOPS], name)
+            self.check_table(book, fast, TOPS, Table(TOP_CAPTION, rows, station_format, square=True))
+
+    def test_plan_adds_the_stake_out_sheet(self):
+        book, fast = self.open("plan.xlsx")
+        self.assertEqual(book.sheetnames, [HEIGHTS, TOPS, STAKE_OUT])
+        self.assertEqual(book.active.title, HEIGHTS)
+        # Pedestals at -1.5, 0, 1.5; "A匝道1#墩" has mark Z; edge RI has no plane point. Column A holds the
+        # longest name: 1 + 2 * 2 + 2 + 2 = 9 characters wide.
+        piers = [("A匝道0#台", 150), ("A匝道1#墩", 175.25)]
+        listed = [[0, 1, 2], [1, 2]]
+
+        def rows(value):
+            return [(n, s, None, [value(i, j) if j in listed[i] else None for j in range(3)])
+                    for i, (n, s) in enumerate(piers)]
+
+        self.check_table(book, fast, TOPS, Table(TOP_CAPTION, rows(top), FRACTIONAL, pier_width=9))
+        self.check_table(book, fast, HEIGHTS,
+                         Table(HEIGHT_CAPTION, rows(lambda i, j: height(j)), FRACTIONAL, pier_width=9))
+        for ws in book.worksheets:
+            self.check_print_setup(ws, SAMPLE_HEADER)
+
+        ws = book[STAKE_OUT]
+        with self.subTest(what="stake-out header"):
+            self.assertEqual([ws.cell(1, c).value for c in range(1, 7)], ["墩台号", "点号", "桩号", "偏距", "坐标", None])
+            self.assertEqual([ws.cell(2, c).value for c in (5, 6)], ["X", "Y"])
+            self.assertEqual({str(m) for m in ws.merged_cells.ranges}, {"A1:A2", "B1:B2", "C1:C2", "D1:D2", "E1:F1"})
+            self.assertEqual(ws.column_dimensions["A"].width, stored_width(9))
+        # The rows' values: StakeOutSheet's unit test, the shown text (check_shown_text.py) and the example
+        # projects against their JSON (check_example_workbooks.py).
+        self.assertEqual(ws.max_row, 2 + 3 + 4 + 2 + 4)
+
+    def test_each_calculation_of_one_run_writes_its_own_workbook(self):
+        """The three example projects calculated one after another in one run (the main line twice): one file
+        beside each layout, holding only that calculation's sheets and piers."""
+        expected = {"mainline": [HEIGHTS, TOPS, STAKE_OUT], "interchange": [HEIGHTS, TOPS, STAKE_OUT],
+                    "straight": [TOPS]}
+        for example, sheets in expected.items():
+            folder = OUT / "session" / example
+            with self.subTest(example=example):
+                self.assertEqual(sorted(p.name for p in folder.glob("*.xlsx")), ["bridge.xlsx"])
+                book = load_workbook(folder / "bridge.xlsx")
+                self.assertEqual(book.sheetnames, sheets)
+                layout = (folder / "bridge.txt").read_bytes().decode("gbk").splitlines()
+                piers = [line.split()[0] for line in layout[2:] if line.strip()]
+                for ws in book.worksheets:
+                    names = [ws.cell(r, 1).value for r in range(3, ws.max_row + 1)]
+                    self.assertEqual(sorted(set(names)), sorted(piers), ws.title)
+                    self.check_print_setup(ws, ("垫石设置资料：bridge.txt", "道路资料：" + str(folder.resolve())))
 
 
 def main():

@@ -47,7 +47,7 @@ void QtDesktopUi::showMessage(QWidget* parent, const QString& title, const QStri
     MakeMessageBox(parent, title, text, icon)->exec();
 }
 
-void QtDesktopUi::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+bool QtDesktopUi::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 void QtDesktopUi::runModal(QDialog& dialog) { dialog.exec(); }
 

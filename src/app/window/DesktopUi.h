@@ -27,8 +27,9 @@ public:
                                               const QString& start) = 0;
     // A modal message with an OK button only.
     virtual void showMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) = 0;
-    // A web or mail address, or a local file, opened by the desktop; failures are left to the desktop.
-    virtual void openUrl(const QUrl& url) = 0;
+    // A web or mail address, or a local file, opened by the desktop. False when no program could be started
+    // for it; what the started program does next is left to the desktop.
+    virtual bool openUrl(const QUrl& url) = 0;
     // Shows `dialog` modally and returns when it is closed.
     virtual void runModal(QDialog& dialog) = 0;
 };
@@ -39,7 +40,7 @@ public:
     std::optional<QString> chooseFile(QWidget* parent, const QString& title, const QString& qtFilter,
                                       const QString& start) override;
     void showMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) override;
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
     void runModal(QDialog& dialog) override;
 };
 

@@ -199,7 +199,7 @@ void MainWindow::showLoadedRoad(bool lastInitialiseFailed) {
         text = QStringLiteral("未读入道路资料");
     } else {
         QStringList names;
-        for (const auto& f : p.files) {
+        for (const auto& f : p.roadFiles) {
             names << FromPath(f.filename());
             paths << FromPath(f);
         }
@@ -275,8 +275,8 @@ QString MainWindow::dialogStart(DialogId id) const {
     };
     if (justChosen_ && !justChosen_->isEmpty()) return sameNameIn(QFileInfo(*justChosen_));
     const auto last = lastFile_.find(id);
-    if (id == DialogId::CommonDialog6 && state_.calculateEnabled && !state_.project.files.empty()) {
-        const QString roadFolder = QFileInfo(FromPath(state_.project.files.back())).absolutePath();
+    if (id == DialogId::CommonDialog6 && state_.calculateEnabled && !state_.project.roadFiles.empty()) {
+        const QString roadFolder = QFileInfo(FromPath(state_.project.roadFiles.back())).absolutePath();
         if (last != lastFile_.end() && QFileInfo(last->second).absolutePath() == roadFolder) return last->second;
         return roadFolder;
     }
@@ -317,7 +317,11 @@ void MainWindow::showWarnings(const std::vector<std::string>& warnings) {
 void MainWindow::deliverWorkbook(const std::filesystem::path& xlsx) {
     const QString path = FromPath(xlsx);
     setStatus(QStringLiteral("结果：") + path, path);
-    ui_.openUrl(QUrl::fromLocalFile(path));
+    if (!ui_.openUrl(QUrl::fromLocalFile(path)))
+        ui_.showMessage(this, QStringLiteral("提示"),
+                        QStringLiteral("计算结果已写入文件：\n") + QDir::toNativeSeparators(path) +
+                            QStringLiteral("\n\n未能启动电子表格程序打开它，请用电子表格程序打开此文件。"),
+                        MessageIcon::Information);
 }
 
 }  // namespace tavrel::window

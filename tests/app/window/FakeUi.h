@@ -1,6 +1,7 @@
 #pragma once
-// A scripted desktop for window tests: queued answers to file dialogs, and a record of every dialog, message,
-// opened address and modal window, in the order they happened. Nothing blocks and nothing is launched.
+// A scripted desktop for window tests: queued answers to file dialogs, whether addresses can be opened, and a
+// record of every dialog, message, opened address and modal window, in the order they happened. Nothing blocks
+// and nothing is launched.
 #include <deque>
 #include <functional>
 #include <optional>
@@ -46,9 +47,10 @@ public:
         messages.push_back({title, text, icon});
         events << QStringLiteral("message:") + text;
     }
-    void openUrl(const QUrl& url) override {
+    bool openUrl(const QUrl& url) override {
         urls.push_back(url);
         events << QStringLiteral("url:") + url.toString();
+        return opensUrls;
     }
     // Shows the dialog without a nested event loop, lets the test act on it, then closes it.
     void runModal(QDialog& dialog) override {
@@ -66,6 +68,7 @@ public:
     QStringList modalTitles;
     QStringList events;
     std::function<void(QDialog&)> onModal;
+    bool opensUrls = true;  // false: no program can be started for an address
 };
 
 }  // namespace tavrel::testing

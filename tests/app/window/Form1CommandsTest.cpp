@@ -228,6 +228,76 @@ TEST_F(Form1Calculate, StraightExampleWritesTheWorkbookBesideTheLayoutAndOpensIt
     EXPECT_TRUE(window.statusText().endsWith(workbook));
 }
 
+TEST_F(Form1Calculate, EachCalculationWritesItsOwnWorkbookAndNeverOneThatIsOpen) {
+    // The main line and then the interchange example in one run of the window, each copied aside.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto copyExample = [&](const QString& name) {
+        QDir(dir.path()).mkdir(name);
+        const QDir from(Example(name.toUtf8().constData()));
+        for (const QString& f : from.entryList(QDir::Files))
+            EXPECT_TRUE(QFile::copy(from.filePath(f), dir.filePath(name + "/" + f)));
+        return QDir(dir.filePath(name));
+    };
+    const QDir mainline = copyExample(QStringLiteral("mainline"));
+    const QDir ramp = copyExample(QStringLiteral("interchange"));
+    QTest::mouseClick(window.findChild<QCheckBox*>(QStringLiteral("Check4")), Qt::LeftButton);
+
+    ui.answer(mainline.filePath("road.jdx"))
+        .answer(mainline.filePath("road.dl"))
+        .answer(mainline.filePath("road.zdm"))
+        .answer(mainline.filePath("road.cg"));
+    click("Command4");
+    ui.answer(mainline.filePath("bridge.txt"));
+    click("xpcmdbutton2");
+    EXPECT_TRUE(window.statusText().endsWith(mainline.filePath("bridge.xlsx")));
+
+    QTest::mouseClick(window.findChild<QRadioButton*>(QStringLiteral("Option4")), Qt::LeftButton);
+    ui.answer(ramp.filePath("ramp.jdx")).answer(ramp.filePath("ramp.zdm")).answer(ramp.filePath("ramp.cg"));
+    click("Command4");
+    ui.answer(ramp.filePath("bridge.txt"));
+    click("xpcmdbutton2");
+    EXPECT_TRUE(window.statusText().endsWith(ramp.filePath("bridge.xlsx")));
+
+    // The ramp's workbook is open in LibreOffice now: calculating again writes beside it, and says where.
+    const QByteArray before = [&] {
+        QFile f(ramp.filePath("bridge.xlsx"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    QFile lock(ramp.filePath(".~lock.bridge.xlsx#"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.close();
+    ui.answer(ramp.filePath("bridge.txt"));
+    click("xpcmdbutton2");
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text.toStdString();
+    EXPECT_TRUE(window.statusText().endsWith(ramp.filePath("bridge (2).xlsx"))) << window.statusText().toStdString();
+    QFile open(ramp.filePath("bridge.xlsx"));
+    ASSERT_TRUE(open.open(QIODevice::ReadOnly));
+    EXPECT_EQ(open.readAll(), before);
+
+    // One workbook beside each layout (and the second one beside the open file), each opened in turn.
+    EXPECT_EQ(mainline.entryList({"*.xlsx"}), QStringList{"bridge.xlsx"});
+    EXPECT_EQ(ramp.entryList({"*.xlsx"}), (QStringList{"bridge (2).xlsx", "bridge.xlsx"}));
+    ASSERT_EQ(ui.urls.size(), 3u);
+    EXPECT_EQ(ui.urls[2], QUrl::fromLocalFile(ramp.filePath("bridge (2).xlsx")));
+}
+
+TEST_F(Form1Port, WithoutASpreadsheetProgramTheWindowSaysWhereTheWorkbookIs) {
+    ui.opensUrls = false;
+    const QString path = QDir::temp().filePath(QStringLiteral("项目/bridge.xlsx"));
+    window.deliverWorkbook(QFile::encodeName(path).toStdString());
+    ASSERT_EQ(ui.urls.size(), 1u);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(ui.messages[0].text.contains(QDir::toNativeSeparators(path))) << ui.messages[0].text.toStdString();
+    EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("电子表格程序")));
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(window.statusText().endsWith(path));  // the status line names it all the same
+
+    ui.opensUrls = true;
+    window.deliverWorkbook(QFile::encodeName(path).toStdString());
+    EXPECT_EQ(ui.messages.size(), 1u) << "no message when the program could be started";
+}
+
 TEST_F(Form1Port, DeliveredWorkbookIsOpenedAndItsWholePathShown) {
     const QString path = QDir::temp().filePath(QStringLiteral("一个很长的项目文件夹名称/第二层文件夹/bridge.xlsx"));
     window.deliverWorkbook(QFile::encodeName(path).toStdString());
