@@ -19,7 +19,17 @@ void askAndLoad(ProjectData& p, CommandPort& port, DialogId id, Load load) {
     if (!path) throw InputCancelled("dialog cancelled");
     InFile(*path, [&] {
         std::optional<EarlyEnd> earlyEnd;
-        load(ReadTextFile(*path), &earlyEnd);
+        const std::string text = ReadTextFile(*path);
+        try {
+            load(text, &earlyEnd);
+        } catch (TavrelError& e) {
+            // A fault the geometry found in a record knows the record's line; show that line's text too.
+            if (e.where && e.where->line > 0 && e.where->text.empty()) {
+                const auto lines = SplitLines(text);
+                if (e.where->line <= lines.size()) e.where->text = lines[e.where->line - 1];
+            }
+            throw;
+        }
         if (earlyEnd) p.warnings.push_back(EarlyEndWarning(*path, *earlyEnd));
     });
     p.roadFiles.push_back(*path);

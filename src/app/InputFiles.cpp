@@ -87,6 +87,7 @@ MainLineInput ReadIntersectionPointFile(std::string_view text, std::optional<Ear
                 p.curveValue7 = strictToken(t, 6);
             }
         });
+        p.line = firstLine + i + 1;
         markSwitchback(p);
         input.points.push_back(std::move(p));
     }
@@ -101,9 +102,12 @@ ElementInput ReadElementFile(std::string_view text, std::optional<EarlyEnd>* ear
     input.elementStartY = header.number();
     // Written as d.mmss; the geometry works in decimal degrees.
     input.elementStartAzimuth = DmsToDegrees(header.number());
-    ForEachRecord(header.rest(), header.restFirstLine(), earlyEnd, [&](const std::vector<std::string>& t) {
+    const std::size_t firstLine = header.restFirstLine();
+    ForEachRecord(header.rest(), firstLine, earlyEnd, [&](const std::vector<std::string>& t) {
         if (input.elements.size() == kMaxElements) throw FormatError("too many elements");
-        input.elements.push_back({strictToken(t, 0), strictToken(t, 1), strictToken(t, 2)});
+        // Records have no blank line between them: record k is the k-th line of the records.
+        input.elements.push_back(
+            {strictToken(t, 0), strictToken(t, 1), strictToken(t, 2), firstLine + input.elements.size()});
     });
     return input;
 }
@@ -119,6 +123,7 @@ std::vector<ProfilePoint> ReadProfileFile(std::string_view text, const ChainBrea
         if (t.size() < 2) throw FormatError("profile point without elevation");
         p.elevation = leadingToken(t, 1);
         p.radius = t.size() >= 3 ? leadingToken(t, 2) : 0.0;
+        p.line = points.size() + 1;  // no header, no blank line between records
         points.push_back(std::move(p));
     });
     return points;

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tavrel {
 
@@ -63,6 +64,14 @@ decltype(auto) AtLine(std::size_t number, std::string_view text, Body&& body) {
         if (!e.where) e.where = SourceLocation{{}, number, std::string(text)};
         throw;
     }
+}
+
+// Runs body() for a record that came from line `line` of its file (0: not from a file); a failure in it that
+// says nothing of its place gets that line (its text is filled in by whoever holds the file's text).
+template <class Body>
+decltype(auto) AtRecord(std::size_t line, Body&& body) {
+    if (line == 0) return body();
+    return AtLine(line, {}, std::forward<Body>(body));
 }
 
 // Runs body(); a failure in it gets the name of the file it happened in (the file's name, not its folder).

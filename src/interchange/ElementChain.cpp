@@ -147,8 +147,8 @@ std::vector<AlignmentElement> ElementChainBuild(const std::vector<AlignmentEleme
         }
         // Split where the curvature passes 0: each part's length is in proportion to the other end's radius.
         const double R1 = std::fabs(e.startRadius), R2 = std::fabs(e.endRadius);
-        chain.push_back({e.startRadius, InfiniteRadius, checkedDiv(e.length * R2, R1 + R2)});
-        chain.push_back({InfiniteRadius, e.endRadius, checkedDiv(e.length * R1, R1 + R2)});
+        chain.push_back({e.startRadius, InfiniteRadius, checkedDiv(e.length * R2, R1 + R2), e.line});
+        chain.push_back({InfiniteRadius, e.endRadius, checkedDiv(e.length * R1, R1 + R2), e.line});
     }
     if (chain.size() > static_cast<std::size_t>(kMaxChainElements)) throw CalcError("more than 999 chain elements");
     return chain;
@@ -193,7 +193,7 @@ ElementChain BuildElementChain(const ElementInput& start) {
     requireFinite(start.elementStartX, "start x");
     requireFinite(start.elementStartY, "start y");
     requireFinite(startAzimuthDegrees, "start azimuth");
-    for (const AlignmentElement& e : chain) requireUsable(e);
+    for (const AlignmentElement& e : chain) AtRecord(e.line, [&] { requireUsable(e); });
 
     const std::size_t n = chain.size();
     ElementChain c;

@@ -19,6 +19,7 @@ struct AlignmentElement {
     double startRadius = 0;  // m, signed (positive turns right)
     double endRadius = 0;    // m, signed
     double length = 0;       // m
+    std::size_t line = 0;    // the line of the file it was read from (0: not read from a file)
 };
 
 // The ramp as loaded: its start and its elements in file order.

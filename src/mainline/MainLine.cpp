@@ -143,8 +143,10 @@ MainLine MainLineBuild(const MainLineInput& input) {
     // Curve values: only interior points carry a curve.
     for (int i = 2; i <= N - 1; ++i) {
         MainLineCurve& c = line.mutableCurve(i);
-        c.R = curveNumber(P(i).curveValue3, "radius", i);
-        c.Ls1 = curveNumber(P(i).curveValue4, "incoming spiral length", i);
+        AtRecord(P(i).line, [&] {
+            c.R = curveNumber(P(i).curveValue3, "radius", i);
+            c.Ls1 = curveNumber(P(i).curveValue4, "incoming spiral length", i);
+        });
         c.Ls2 = requireFinite(P(i).curveValue5, "outgoing spiral length");
         c.RD1 = requireFinite(P(i).curveValue6, "incoming spiral radius");
         c.RD2 = requireFinite(P(i).curveValue7, "outgoing spiral radius");
@@ -185,12 +187,14 @@ MainLine MainLineBuild(const MainLineInput& input) {
     // 7. Tangent lengths and virtual spirals; L = R*|alpha'| + (Ls1 + Ls2 - l01 - l02)/2.
     for (int i = 2; i <= N - 1; ++i) {
         MainLineCurve& c = line.mutableCurve(i);
-        if (c.R == 0) throw CalcError("zero radius" + atPoint(i));
-        if (c.deflection == 0) throw CalcError("zero deflection" + atPoint(i));
-        if (c.RD1 != 0 && c.RD1 == c.R) throw CalcError("incoming spiral starts at the curve radius" + atPoint(i));
-        if (c.RD2 != 0 && c.RD2 == c.R) throw CalcError("outgoing spiral ends at the curve radius" + atPoint(i));
-        const auto t = CurveTangents(c.R, c.RD1, c.RD2, c.Ls1, c.Ls2, c.deflection,
-                                     line.mutableCurve(i - 1).sideBearing, c.sideBearing);
+        const CurveTangentsResult t = AtRecord(P(i).line, [&] {
+            if (c.R == 0) throw CalcError("zero radius" + atPoint(i));
+            if (c.deflection == 0) throw CalcError("zero deflection" + atPoint(i));
+            if (c.RD1 != 0 && c.RD1 == c.R) throw CalcError("incoming spiral starts at the curve radius" + atPoint(i));
+            if (c.RD2 != 0 && c.RD2 == c.R) throw CalcError("outgoing spiral ends at the curve radius" + atPoint(i));
+            return CurveTangents(c.R, c.RD1, c.RD2, c.Ls1, c.Ls2, c.deflection, line.mutableCurve(i - 1).sideBearing,
+                                 c.sideBearing);
+        });
         c.tangentIn = t.T1, c.tangentOut = t.T2;
         c.virtualLengthIn = t.l01, c.virtualLengthOut = t.l02;
         c.virtualBearingIn = t.thetaIn, c.virtualBearingOut = t.thetaOut;

@@ -25,6 +25,7 @@ struct IntersectionPoint {
     bool isSwitchback = false;     // the road turns back through more than a half turn here
     bool switchbackFlag1 = false;  // the incoming side keeps its forward direction
     bool switchbackFlag2 = false;  // the outgoing side keeps its forward direction
+    std::size_t line = 0;          // the line of its data line in the file (0: not read from a file)
 };
 
 struct MainLineInput {

@@ -37,8 +37,10 @@ Profile ProfileBuild(std::vector<ProfilePoint> loaded) {
 
     // Grades, point k to point k+1; two consecutive points at one station stop here. The last point has none.
     for (std::size_t k = 0; k + 1 < n; ++k) {
-        const double run = requireFinite(p[k + 1].station - p[k].station, "profile station difference");
-        p[k].grade = checkedDiv(p[k + 1].elevation - p[k].elevation, run);
+        AtRecord(p[k + 1].line, [&] {
+            const double run = requireFinite(p[k + 1].station - p[k].station, "profile station difference");
+            p[k].grade = checkedDiv(p[k + 1].elevation - p[k].elevation, run);
+        });
     }
     p[n - 1].grade = 0;
 
@@ -51,7 +53,8 @@ Profile ProfileBuild(std::vector<ProfilePoint> loaded) {
     // A negative radius -T gives the tangent length T; turn it into the radius with that tangent length. With
     // no grade change there is no such radius, and the division stops the build. A radius of 0 stays 0.
     for (std::size_t k = 1; k + 1 < n; ++k)
-        if (p[k].radius < 0) p[k].radius = checkedDiv(2 * (-p[k].radius), std::abs(p[k].gradeChange));
+        if (p[k].radius < 0)
+            AtRecord(p[k].line, [&] { p[k].radius = checkedDiv(2 * (-p[k].radius), std::abs(p[k].gradeChange)); });
 
     p[0].tangentLength = 0;
     for (std::size_t k = 1; k + 1 < n; ++k)

@@ -1,6 +1,7 @@
 #pragma once
 // The vertical profile: straight grades between grade-change points with a symmetric parabolic vertical curve
 // centred on every interior point.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ struct ProfilePoint {
     Station station = 0;      // continuous station of stationText
     double elevation = 0;     // m
     double radius = 0;        // m; 0 = no vertical curve; negative = minus the tangent length (as loaded)
+    std::size_t line = 0;     // the line of the file it was read from (0: not read from a file)
     // Derived by ProfileBuild:
     double grade = 0;          // ratio, to the next point
     double gradeChange = 0;    // grade - previous grade (positive: sag)
