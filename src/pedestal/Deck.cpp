@@ -20,7 +20,7 @@ PedestalPoint qmjs(const Road& road, Station zhzh, double skewAngle, double dist
         const PointAtStation c = plan.pointAt(zhzh);
         const Point p = c.p + distance * direction(c.bearing + thetaR - kPi);
         const auto [s1, s2] = FootBracket(zhzh, skewAngle, distance);
-        const FootPoint foot = js_dtzh(plan, s1, s2, p);
+        const FootPoint foot = js_dtzh(plan, zhzh, s1, s2, p);
         r.station = foot.ptzh;
         r.offset = (distance > 0 ? 1 : distance < 0 ? -1 : 0) * foot.ptd;
         r.point = p;
