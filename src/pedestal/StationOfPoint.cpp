@@ -120,7 +120,7 @@ FootPoint js_dtzh(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Stati
         throw CalcError("foot search on non-finite data");
     const PointAtStation atAnchor = plan.pointAt(zhzh);
     const double r = pt_pt(atAnchor.p, p);
-    if (r == 0) return {zhzh, 0};
+    if (r == 0) return {zhzh, 0, atAnchor};
 
     // The tangent residual (C(s) - p) . t(s): zero at the foot, rising through it where the distance is least.
     const auto eval = [&](Station s) {
@@ -138,7 +138,7 @@ FootPoint js_dtzh(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Stati
         return foot ? std::fabs(foot->s - zhzh) : kNone;
     });
     if (!foot) throw FootNotFound("no foot of the point within the search's reach");
-    return {foot->s, requireFinite(pt_pt(foot->c.p, p), "distance")};
+    return {foot->s, requireFinite(pt_pt(foot->c.p, p), "distance"), foot->c};
 }
 
 FootPoint js_dtzh1(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Station xyzdzh, Point p) {

@@ -70,6 +70,11 @@ TEST(PierAxisCrossing, SquarePierMeetsTheOffsetLineAtItsStation) {
     const AxisCrossing x = intxy(plan, axis, 5);
     ASSERT_TRUE(x.crossing);
     EXPECT_LT(pt_pt(*x.crossing, OffsetPoint(c, 5)), 0.001);
+    // A bracket too short for one chord is where the search starts: the crossing lies on the next chord.
+    const AxisCrossing small = intxy(plan, axis, -0.05);
+    EXPECT_EQ(small.samples, 1);
+    ASSERT_TRUE(small.crossing);
+    EXPECT_LT(pt_pt(*small.crossing, OffsetPoint(c, -0.05)), 1e-9);
     // Offset 0: the bracket collapses to one sample and no chord.
     const AxisCrossing zero = intxy(plan, axis, 0);
     EXPECT_FALSE(zero.crossing);
