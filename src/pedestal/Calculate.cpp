@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <exception>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -62,8 +63,9 @@ PedestalPoint pedestalPoint(const Road& road, const PierRecord& pier, std::size_
 
 // Piers are independent: body(i) for every pier i runs on up to kMaxThreads threads (one for fewer than
 // kMinPiersPerThread piers per thread), each taking the next pier not yet taken. A failure is reported as the
-// serial loop would report it: the first failing pier's exception. Piers are handed out in order, so once a pier
-// has failed every earlier pier has been started and runs to its end; no later pier is started.
+// serial loop would report it: the first failing pier's exception. Piers are handed out in order, so when a pier
+// fails every earlier pier has been taken and runs to its end, while no new pier is taken. Where the system gives
+// no more threads, the ones there are do the work.
 constexpr unsigned kMaxThreads = 8;
 constexpr std::size_t kMinPiersPerThread = 16;
 
@@ -87,7 +89,9 @@ void forEachPier(std::size_t piers, const Body& body) {
     };
     {
         std::vector<std::jthread> helpers;
-        for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work);
+        try {
+            for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work);
+        } catch (const std::system_error&) {}
         work();
     }
     for (const std::exception_ptr& f : failure)

@@ -24,8 +24,8 @@ PedestalPoint qmjs(const Road& road, Station zhzh, double skewAngle, double dist
         r.station = foot.ptzh;
         // The side is where the point lies from its foot, which on a tight curve need not be the side of the
         // pier axis it was laid out on.
-        const Point left = direction(foot.foot.bearing - kPi / 2);
-        const double across = (p.x - foot.foot.p.x) * left.x + (p.y - foot.foot.p.y) * left.y;
+        const Point left = direction(foot.centreline.bearing - kPi / 2);
+        const double across = (p.x - foot.centreline.p.x) * left.x + (p.y - foot.centreline.p.y) * left.y;
         r.offset = (across > 0 ? 1 : across < 0 ? -1 : 0) * foot.ptd;
         r.point = p;
     } else {

@@ -38,9 +38,9 @@ struct FootNotFound : CalcError {
 };
 
 struct FootPoint {
-    Station ptzh = 0;     // station of the foot of the perpendicular
-    double ptd = 0;       // m, distance from the point to the centreline point at ptzh
-    PointAtStation foot;  // the centreline point and bearing at ptzh
+    Station ptzh = 0;           // station of the foot of the perpendicular
+    double ptd = 0;             // m, distance from the point to the centreline point at ptzh
+    PointAtStation centreline;  // the centreline point and bearing at ptzh
 };
 
 // js_dtzh: the foot of p on the centreline: the station whose normal passes through p (tangent residual below
