@@ -123,8 +123,9 @@ FootPoint js_dtzh(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Stati
     if (r == 0) return {zhzh, 0, atAnchor};
 
     // The tangent residual (C(s) - p) . t(s): zero at the foot, rising through it where the distance is least.
+    // The anchor is often an end of the first span: its point is known already.
     const auto eval = [&](Station s) {
-        const PointAtStation c = plan.pointAt(s);
+        const PointAtStation c = s == zhzh ? atAnchor : plan.pointAt(s);
         const Point t = direction(c.bearing);
         return Sample{s, (c.p.x - p.x) * t.x + (c.p.y - p.y) * t.y, c};
     };
