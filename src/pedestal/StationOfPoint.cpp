@@ -80,7 +80,7 @@ template <class Eval, class Cell>
 void scanOutward(const Eval& eval, Station anchor, Station first, Station second, double reach, const Cell& cell) {
     const Station lo = std::min({first, second, anchor}), hi = std::max({first, second, anchor});
     const double width = hi - lo;
-    const int n = width > 0 ? std::clamp(static_cast<int>(std::ceil(width / kMinScanCell)), 1, kScanIntervals) : 0;
+    const int n = width > 0 ? std::clamp(static_cast<int>(width / kMinScanCell), 1, kScanIntervals) : 0;
     double best = kNone;
     Sample low = eval(lo), high = low;
     for (int k = 1; k <= n; ++k) {
