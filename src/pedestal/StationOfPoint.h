@@ -12,12 +12,12 @@
 //     reach = max(the bracket's farther end from the anchor, kReachFactor * r + kReachMargin),
 // r being the point's distance from the centreline point at the anchor (m; for an edge crossing the straight-road
 // distance along the axis, |offset| / sin(skew)). So the span never grows by more than 2 * kScanIntervals + 2
-// cells, one centreline evaluation each. Why this holds the answer, and only one: on a curve of radius R > r the
-// foot of a point at distance r from the centreline point at station S lies within R * asin(r / R) <= (pi/2) r of
-// S, and the axis meets a parallel line at offset h within 2 |h| / sin(skew) of the pier's centre point, whose foot
-// lies within pi |h| / sin(skew) of S: both inside 4 r. Along a stretch of road on which the point stays nearer
-// the centreline than the smallest radius there, the tangent residual (C(s) - p) . t(s) grows strictly with the
-// station (its slope is 1 - kappa * (p - C) . n > 0), so that stretch holds exactly one foot.
+// cells, one centreline evaluation each. Why this holds the answer, and only one: on a circular curve of radius
+// R > r the foot of a point at distance r from the centreline point at station S lies within R * asin(r / R) <=
+// (pi/2) r of S, and the axis meets a parallel line at offset h within 2 |h| / sin(skew) of the pier's centre
+// point, whose foot lies within pi |h| / sin(skew) of S: both inside 4 r. Along a stretch of road on which the point
+// stays nearer the centreline than the smallest radius there, the tangent residual (C(s) - p) . t(s) grows strictly
+// with the station (its slope is 1 - kappa * (p - C) . n > 0), so that stretch holds exactly one foot.
 #include <optional>
 
 #include "common/Errors.h"
