@@ -1,4 +1,5 @@
-// The whole batch calculation on a long curved ramp: 1000 piers x 12 pedestals at skew 60, read from files.
+// The whole batch calculation on a long curved ramp: 1000 piers x 12 pedestals at skew 60, read from files; and
+// one pier section on a tight curve at the smallest skew, where the edge searches start from the widest bracket.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -9,7 +10,9 @@
 
 #include <unistd.h>
 
+#include "app/ProjectData.h"
 #include "cli/Cli.h"
+#include "pedestal/PierSection.h"
 
 namespace {
 
@@ -59,5 +62,27 @@ void BM_CalcCurvedRamp1000Piers(benchmark::State& state) {
         benchmark::Counter(1000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_CalcCurvedRamp1000Piers)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A right turn of 90 degrees on a circular curve of R = 40 m; deck edges 8 m left (outside) and 3.5 m right
+// (inside, where the skew 25 axis meets the edge line twice: near the pier and past its closest approach to the
+// curve's centre). The pier stands mid-curve.
+void BM_BuildPierSectionSkew25OnR40(benchmark::State& state) {
+    using namespace tavrel;
+    const auto jd = [](const char* name, double x, double y, const char* R) {
+        return IntersectionPoint{name, x, y, R, "0", 0, 0, 0};
+    };
+    ProjectData project;
+    project.mode = Mode{true, true};
+    project.plan = MainLineBuild({0, {jd("JD0", 0, 0, "0"), jd("JD1", 1000, 0, "40"), jd("JD2", 1000, 1000, "0")}});
+    project.profile = ProfileBuild({{"0", 0, 100, 0}, {"3000", 3000, 160, 0}});
+    project.superelevation = SuperelevationBuild({7.5, 0.5, -0.5, -3.0}, {{"0", 0, 2, -2}});
+    const MainLineCurve& curve = std::get<MainLine>(project.plan).curve(2);
+    PierRecord pier;
+    pier.pierName = "1#墩";
+    pier.baseStation = pier.referenceStation = (curve.zhStation + curve.hzStation) / 2;
+    const Road road = project.road(true);
+    for (auto _ : state) benchmark::DoNotOptimize(BuildPierSection(road, pier, 25));
+}
+BENCHMARK(BM_BuildPierSectionSkew25OnR40)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

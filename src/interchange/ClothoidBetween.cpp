@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 #include "common/Errors.h"
 #include "mainline/Spiral.h"
@@ -11,17 +10,23 @@ namespace tavrel {
 
 namespace {
 
-// Sums the series of term t = (-1)^t (l2 x2^e - l1 x1^e) / den(t), e = power(t), through the shared series
-// loop. Here xi = li^2 / (2 a2) is the tangent angle at li, so li x^e is l^(2e+1) / (2 a2)^e regrouped: the same
-// term, but the powers of a distance and of a2 (10^400 and more for an origin 10 km away) never overflow.
+// Sums the series of term t = (-1)^t (l2 x2^e - l1 x1^e) / ((2t + k)! (4t + 1 + 2k)), e = 2t + k with k = 0 (along
+// the tangent) or 1 (across it), through the shared series loop. Here xi = li^2 / (2 a2) is the tangent angle at
+// li, so li x^e is l^(2e+1) / (2 a2)^e regrouped: the same term, but the powers of a distance and of a2 (10^400
+// and more for an origin 10 km away) never overflow. The powers and the factorial are carried from term to term.
 // Rejects the sum when its largest part is too big for the difference to keep its millimetres.
-template <class Power, class Denominator>
-double sumBetween(double l1, double l2, double a2, Power power, Denominator den) {
+double sumBetween(double l1, double l2, double a2, int k) {
     const double x1 = checkedDiv(l1 * l1, 2 * a2), x2 = checkedDiv(l2 * l2, 2 * a2);
+    double p1 = k == 1 ? l1 * x1 : l1, p2 = k == 1 ? l2 * x2 : l2;  // li xi^e
+    double factorial = 1;                                           // (2t + k)!
     double largest = 0;
     const double sum = SumSeries([&](int t) {
-        const int e = power(t);
-        const double p1 = l1 * std::pow(x1, e), p2 = l2 * std::pow(x2, e), d = den(t);
+        if (t > 0) {
+            p1 *= x1 * x1;
+            p2 *= x2 * x2;
+            factorial *= static_cast<double>(2 * t - 1 + k) * (2 * t + k);
+        }
+        const double d = factorial * (4 * t + 1 + 2 * k);
         largest = std::max(largest, std::max(std::fabs(p1), std::fabs(p2)) / d);
         return (t % 2 == 0 ? 1.0 : -1.0) * (p2 - p1) / d;
     });
@@ -29,18 +34,10 @@ double sumBetween(double l1, double l2, double a2, Power power, Denominator den)
     return sum;
 }
 
-double factorial(int n) { return Factorial(static_cast<std::int16_t>(n)); }
-
 }  // namespace
 
-double ClothoidXBetween(double l1, double l2, double a2) {
-    return sumBetween(
-        l1, l2, a2, [](int t) { return 2 * t; }, [](int t) { return factorial(2 * t) * (4 * t + 1); });
-}
+double ClothoidXBetween(double l1, double l2, double a2) { return sumBetween(l1, l2, a2, 0); }
 
-double ClothoidYBetween(double l1, double l2, double a2) {
-    return sumBetween(
-        l1, l2, a2, [](int t) { return 2 * t + 1; }, [](int t) { return factorial(2 * t + 1) * (4 * t + 3); });
-}
+double ClothoidYBetween(double l1, double l2, double a2) { return sumBetween(l1, l2, a2, 1); }
 
 }  // namespace tavrel

@@ -1,12 +1,19 @@
 #include "pedestal/Calculate.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <exception>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "common/Errors.h"
 #include "common/NumberText.h"
 #include "pedestal/Deck.h"
 #include "pedestal/PierSection.h"
 #include "pedestal/SkewBracket.h"
+#include "pedestal/StationOfPoint.h"
 
 namespace tavrel {
 
@@ -42,6 +49,55 @@ void requireAllFinite(const CalculationResult& r) {
     }
 }
 
+// qmjs for pedestal number `number` (counted from 1, as the tables count them) of a pier: a pedestal point whose
+// foot the search cannot find is rejected with a message naming both.
+PedestalPoint pedestalPoint(const Road& road, const PierRecord& pier, std::size_t number, double skewAngle,
+                            double distance) {
+    try {
+        return qmjs(road, pier.referenceStation, skewAngle, distance);
+    } catch (const FootNotFound&) {
+        throw RejectedText("数据有误", "墩台" + pier.pierName + "的" + std::to_string(number) +
+                                           "号垫石在路线中线上找不到垂足，请检查斜交角和垫石位置！");
+    }
+}
+
+// Piers are independent: body(i) for every pier i runs on up to kMaxThreads threads (one for fewer than
+// kMinPiersPerThread piers per thread), each taking the next pier not yet taken. A failure is reported as the
+// serial loop would report it: the first failing pier's exception. Piers are handed out in order, so when a pier
+// fails every earlier pier has been taken and runs to its end, while no new pier is taken. Where the system gives
+// no more threads, the ones there are do the work.
+constexpr unsigned kMaxThreads = 8;
+constexpr std::size_t kMinPiersPerThread = 16;
+
+template <class Body>
+void forEachPier(std::size_t piers, const Body& body) {
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const auto threads = static_cast<unsigned>(
+        std::min<std::size_t>({cores, kMaxThreads, std::max<std::size_t>(piers / kMinPiersPerThread, 1)}));
+    std::vector<std::exception_ptr> failure(piers);
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> failed{false};
+    const auto work = [&] {
+        for (std::size_t i; !failed.load(std::memory_order_relaxed) && (i = next.fetch_add(1)) < piers;) {
+            try {
+                body(i);
+            } catch (...) {
+                failure[i] = std::current_exception();
+                failed = true;
+            }
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        try {
+            for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work);
+        } catch (const std::system_error&) {}
+        work();
+    }
+    for (const std::exception_ptr& f : failure)
+        if (f) std::rethrow_exception(f);
+}
+
 }  // namespace
 
 CalculationResult CalculatePedestals(const Road& road, const PedestalLayout& layout) {
@@ -64,10 +120,10 @@ CalculationResult CalculatePedestals(const Road& road, const PedestalLayout& lay
     t.pedestalY.assign(P, std::vector<std::optional<double>>(K));
 
     // Pedestal pass: each pedestal from the pier's reference station (with its shift).
-    for (std::size_t i = 0; i < P; ++i) {
+    forEachPier(P, [&](std::size_t i) {
         const PierRecord& pier = layout.piers[i];
         for (std::size_t k = 0; k < K; ++k) {
-            const PedestalPoint p = qmjs(road, pier.referenceStation, layout.skewAngle, layout.pedestalDistances[k]);
+            const PedestalPoint p = pedestalPoint(road, pier, k + 1, layout.skewAngle, layout.pedestalDistances[k]);
             t.pedestalStation[i][k] = p.station;
             t.pedestalNominalStation[i][k] = p.nominalStation;
             t.deckElevation[i][k] = p.deckElevation;
@@ -79,10 +135,10 @@ CalculationResult CalculatePedestals(const Road& road, const PedestalLayout& lay
                 t.pedestalY[i][k] = p.point->y;
             }
         }
-    }
+    });
     // Section pass: each pier's deck section at its own station (without the shift).
-    r.sections.reserve(P);
-    for (const PierRecord& pier : layout.piers) r.sections.push_back(BuildPierSection(road, pier, layout.skewAngle));
+    r.sections.resize(P);
+    forEachPier(P, [&](std::size_t i) { r.sections[i] = BuildPierSection(road, layout.piers[i], layout.skewAngle); });
     // Cap pass: the cap follows the section; the height is what remains to the pedestal top.
     for (std::size_t i = 0; i < P; ++i) {
         const PierRecord& pier = layout.piers[i];

@@ -20,9 +20,13 @@ PedestalPoint qmjs(const Road& road, Station zhzh, double skewAngle, double dist
         const PointAtStation c = plan.pointAt(zhzh);
         const Point p = c.p + distance * direction(c.bearing + thetaR - kPi);
         const auto [s1, s2] = FootBracket(zhzh, skewAngle, distance);
-        const FootPoint foot = js_dtzh(plan, s1, s2, p);
+        const FootPoint foot = js_dtzh(plan, zhzh, s1, s2, p);
         r.station = foot.ptzh;
-        r.offset = (distance > 0 ? 1 : distance < 0 ? -1 : 0) * foot.ptd;
+        // The side is where the point lies from its foot, which on a tight curve need not be the side of the
+        // pier axis it was laid out on.
+        const Point left = direction(foot.centreline.bearing - kPi / 2);
+        const double across = (p.x - foot.centreline.p.x) * left.x + (p.y - foot.centreline.p.y) * left.y;
+        r.offset = (across > 0 ? 1 : across < 0 ? -1 : 0) * foot.ptd;
         r.point = p;
     } else {
         r.station = zhzh - distance * std::cos(thetaR);

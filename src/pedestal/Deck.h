@@ -22,7 +22,9 @@ struct PedestalPoint {
 
 // qmjs: station, offset and deck elevation of the pedestal at `distance` (m, positive to the left) along the
 // pier axis from the centreline point at the reference station zhzh, for a skew angle in degrees. On the curved
-// skew path a reference station outside the plan alignment is rejected with the message the user must see.
+// skew path a reference station outside the plan alignment is rejected with the message the user must see, and a
+// point whose foot the search cannot find throws FootNotFound (StationOfPoint.h) for the caller to name it; the
+// offset's sign is the side of the centreline the point lies on at its foot.
 PedestalPoint qmjs(const Road& road, Station zhzh, double skewAngle, double distance);
 
 // qmjs1: deck elevation at distance dsjltemp (m) along the pier axis, interpolated on the pier's section: flat

@@ -1,6 +1,7 @@
 #include "pedestal/PierSection.h"
 
 #include <cmath>
+#include <optional>
 
 #include "common/Errors.h"
 #include "common/NumberText.h"
@@ -32,21 +33,44 @@ void axisSlopes(PierSection& s) {
     s.rightAxisSlope = checkedDiv(s.edgeElevation[RO] - s.edgeElevation[RI], s.edgeDistance[RI] - s.edgeDistance[RO]);
 }
 
-// The point of the pier axis at offset h from the centreline. Offset 0 is the pier's centre point. With too short
-// a bracket for a chord (small offsets), the crossing is solved against the offset line's tangent at the pier:
+// The point of the pier axis at offset h from the centreline, and the station of the offset line's point there
+// when the crossing search found it. Offset 0 is the pier's centre point. With too short a bracket for a chord
+// (small offsets) and no crossing found, the crossing is solved against the offset line's tangent at the pier:
 // that close to the centre point the line is straight to far below a millimetre.
-Point axisPointAtOffset(const PlanAlignment& plan, const PierAxis& axis, const PointAtStation& centre, double h,
-                        const PierRecord& pier) {
-    if (h == 0) return centre.p;
+struct EdgePoint {
+    Point p;
+    std::optional<Station> station;
+};
+EdgePoint axisPointAtOffset(const PlanAlignment& plan, const PierAxis& axis, const PointAtStation& centre, double h,
+                            const PierRecord& pier) {
+    if (h == 0) return {centre.p, axis.pierStation};
     const AxisCrossing found = intxy(plan, axis, h);
-    if (found.crossing) return *found.crossing;
+    if (found.crossing) return {*found.crossing, found.station};
     if (found.samples < 2) {
         const Point o = OffsetPoint(centre, h);
         const LineCrossing local = line_line_int(axis.a, axis.b, o, o + direction(centre.bearing));
-        if (local.point) return *local.point;
+        if (local.point) return {*local.point, std::nullopt};
     }
     throw RejectedText("数据有误", "墩台" + pier.pierName + "的轴线与偏距" + plainNumber(h) +
                                        "米处的桥面边线不相交，请检查斜交角和超高资料！");
+}
+
+// The station of an edge point: the foot nearest to where the crossing search met the offset line, or nearest to
+// the pier's station after the local solution.
+Station edgeStation(const PlanAlignment& plan, const PierAxis& axis, double h, const EdgePoint& edge,
+                    const PierRecord& pier) {
+    if (h == 0) return axis.pierStation;
+    try {
+        if (edge.station)
+            return js_dtzh(plan, *edge.station, *edge.station - kAxisSampleStep, *edge.station + kAxisSampleStep,
+                           edge.p)
+                .ptzh;
+        const auto [s1, s2] = OffsetLineBracket(axis.pierStation, axis.pierSkewAngle, h);
+        return js_dtzh(plan, axis.pierStation, s1, s2, edge.p).ptzh;
+    } catch (const FootNotFound&) {
+        throw RejectedText("数据有误", "墩台" + pier.pierName + "偏距" + plainNumber(h) +
+                                           "米处的桥面边线点在路线中线上找不到垂足，请检查斜交角和超高资料！");
+    }
 }
 
 }  // namespace
@@ -91,12 +115,12 @@ PierSection BuildPierSection(const Road& road, const PierRecord& pier, double sk
                       centre.p + 100 * direction(centre.bearing + thetaR)};
         for (int e = LO; e <= RO; ++e) {
             const double h = o[e];
-            const Point p = axisPointAtOffset(plan, axis, centre, h, pier);
+            const EdgePoint edge = axisPointAtOffset(plan, axis, centre, h, pier);
+            const Point p = edge.p;
             s.edgeX[e] = p.x;
             s.edgeY[e] = p.y;
             s.edgeDistance[e] = signOf(h) * dtjljs(centre.p.x, centre.p.y, p.x, p.y);
-            const auto [s1, s2] = OffsetLineBracket(S, theta, h);
-            s.edgeStation[e] = h == 0 ? S : js_dtzh(plan, s1, s2, p).ptzh;
+            s.edgeStation[e] = edgeStation(plan, axis, h, edge, pier);
             s.edgeNominalStation[e] = sj_dl_chg(breaks, s.edgeStation[e]);
         }
     } else {

@@ -13,8 +13,8 @@ namespace tavrel {
 std::array<double, 4> EdgeOffsets(const CrossSectionWidths& widths);
 
 // BuildPierSection: the section of a pier at its base station (without the shift of its station text) for the
-// layout's skew angle. On the curved skew path an edge line that the pier axis does not meet is rejected with a
-// message naming the pier.
+// layout's skew angle. On the curved skew path an edge line that the pier axis does not meet, or an edge point
+// whose foot the search cannot find, is rejected with a message naming the pier and the edge's offset.
 PierSection BuildPierSection(const Road& road, const PierRecord& pier, double skewAngle);
 
 }  // namespace tavrel

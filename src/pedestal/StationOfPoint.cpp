@@ -2,88 +2,148 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
-#include "common/Errors.h"
 #include "pedestal/SkewBracket.h"
 
 namespace tavrel {
 
 namespace {
 
-constexpr int kScanIntervals = 16;     // coarse scan of the bracket before narrowing
-constexpr int kMaxGoldenRounds = 200;  // the bracket shrinks by 0.618 per round: far more than needed
-constexpr double kGoldenWidth = 1e-7;  // m: golden-section stops here; Newton takes it from there
-constexpr int kMaxNewtonSteps = 20;
-constexpr double kNewtonStep = 1e-11;     // m: a Newton step this small means the foot is found
-constexpr double kDerivativeStep = 1e-4;  // m: central difference for the tangent condition's slope
+constexpr int kMaxWidenings = 2 * kScanIntervals + 2;  // reach / cell <= kScanIntervals on either side
+constexpr int kMaxRootSteps = 100;                     // Brent's method needs a dozen; a fixed bound all the same
+constexpr double kRootTolerance = 1e-11;               // m of station
+constexpr double kNone = std::numeric_limits<double>::infinity();
 
-double distanceAt(const PlanAlignment& plan, Station s, Point p) { return pt_pt(plan.pointAt(s).p, p); }
+// One evaluated station of a search: the searched function's value and the centreline point there.
+struct Sample {
+    Station s = 0;
+    double v = 0;
+    PointAtStation c;
+};
 
-// Tangent condition: (C(s) - p) . t(s); zero at the foot of the perpendicular.
-double tangentCondition(const PlanAlignment& plan, Station s, Point p) {
-    const PointAtStation c = plan.pointAt(s);
-    const Point t = direction(c.bearing);
-    return (c.p.x - p.x) * t.x + (c.p.y - p.y) * t.y;
+// Brent's method on a cell whose ends' values differ in sign (b.v may be 0): a zero of the function to
+// kRootTolerance, as the evaluated sample nearest to it.
+template <class Eval>
+Sample refineRoot(const Eval& eval, Sample a, Sample b) {
+    if (b.v == 0) return b;
+    if (a.v == 0) return a;
+    Sample c = a;
+    double d = b.s - a.s, e = d;
+    for (int step = 0; step < kMaxRootSteps; ++step) {
+        if ((b.v > 0) == (c.v > 0)) {
+            c = a;
+            d = e = b.s - a.s;
+        }
+        if (std::fabs(c.v) < std::fabs(b.v)) {
+            a = b;
+            b = c;
+            c = a;
+        }
+        const double tol = 2 * std::numeric_limits<double>::epsilon() * std::fabs(b.s) + 0.5 * kRootTolerance;
+        const double xm = 0.5 * (c.s - b.s);
+        if (std::fabs(xm) <= tol || b.v == 0) return b;
+        if (std::fabs(e) >= tol && std::fabs(a.v) > std::fabs(b.v)) {
+            // Secant or inverse quadratic interpolation, taken only while it shrinks the cell fast enough.
+            const double s = b.v / a.v;
+            double p, q;
+            if (a.s == c.s) {
+                p = 2 * xm * s;
+                q = 1 - s;
+            } else {
+                const double qa = a.v / c.v, r = b.v / c.v;
+                p = s * (2 * xm * qa * (qa - r) - (b.s - a.s) * (r - 1));
+                q = (qa - 1) * (r - 1) * (s - 1);
+            }
+            if (p > 0) q = -q;
+            p = std::fabs(p);
+            if (2 * p < std::min(3 * xm * q - std::fabs(tol * q), std::fabs(e * q))) {
+                e = d;
+                d = p / q;
+            } else {
+                d = e = xm;
+            }
+        } else {
+            d = e = xm;
+        }
+        a = b;
+        b = eval(b.s + (std::fabs(d) > tol ? d : std::copysign(tol, xm)));
+    }
+    return b;
+}
+
+// Scans eval over the span [lo, hi] joined with the anchor and widens it as the header describes. cell(a, b) is
+// called for every scanned cell (a.s < b.s) and returns how far from the anchor (m of station) the best answer
+// found so far lies, kNone while there is none; the scan goes on while an end of the span is nearer than that.
+template <class Eval, class Cell>
+void scanOutward(const Eval& eval, Station anchor, Station first, Station second, double reach, const Cell& cell) {
+    const Station lo = std::min({first, second, anchor}), hi = std::max({first, second, anchor});
+    const double width = hi - lo;
+    const int n = width > 0 ? std::clamp(static_cast<int>(width / kMinScanCell), 1, kScanIntervals) : 0;
+    double best = kNone;
+    Sample low = eval(lo), high = low;
+    for (int k = 1; k <= n; ++k) {
+        const Sample next = eval(k == n ? hi : lo + width * k / n);
+        best = std::min(best, cell(high, next));
+        high = next;
+    }
+    reach = std::max({reach, anchor - lo, hi - anchor});
+    const double step = std::max(n > 0 ? width / n : 0.0, reach / kScanIntervals);
+    for (int widening = 0; widening < kMaxWidenings; ++widening) {
+        const double dLow = anchor - low.s, dHigh = high.s - anchor;
+        const bool wantLow = dLow < reach && dLow < best, wantHigh = dHigh < reach && dHigh < best;
+        if (!wantLow && !wantHigh) break;
+        if (wantLow && (!wantHigh || dLow <= dHigh)) {
+            const Sample next = eval(anchor - std::min(dLow + step, reach));
+            best = std::min(best, cell(next, low));
+            low = next;
+        } else {
+            const Sample next = eval(anchor + std::min(dHigh + step, reach));
+            best = std::min(best, cell(high, next));
+            high = next;
+        }
+    }
+}
+
+void requireFinitePoint(Point p) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) throw CalcError("search on non-finite data");
 }
 
 }  // namespace
 
 double www(Point aaa, Point bbb) { return pt_pt(aaa, bbb); }
 
-FootPoint js_dtzh(const PlanAlignment& plan, Station xyqdzh, Station xyzdzh, Point p) {
-    if (!std::isfinite(xyqdzh) || !std::isfinite(xyzdzh) || !std::isfinite(p.x) || !std::isfinite(p.y))
+FootPoint js_dtzh(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Station xyzdzh, Point p) {
+    requireFinitePoint(p);
+    if (!std::isfinite(zhzh) || !std::isfinite(xyqdzh) || !std::isfinite(xyzdzh))
         throw CalcError("foot search on non-finite data");
-    if (xyqdzh == xyzdzh) return {xyqdzh, distanceAt(plan, xyqdzh, p)};
-    const double lo = std::min(xyqdzh, xyzdzh), hi = std::max(xyqdzh, xyzdzh);
+    const PointAtStation atAnchor = plan.pointAt(zhzh);
+    const double r = pt_pt(atAnchor.p, p);
+    if (r == 0) return {zhzh, 0, atAnchor};
 
-    // Coarse scan: the sample nearest to p, and its neighbours as the bracket of the minimum.
-    double best = 0;
-    int bestIndex = 0;
-    for (int k = 0; k <= kScanIntervals; ++k) {
-        const double s = lo + (hi - lo) * k / kScanIntervals;
-        const double d = distanceAt(plan, s, p);
-        if (k == 0 || d < best) best = d, bestIndex = k;
-    }
-    double a = lo + (hi - lo) * std::max(bestIndex - 1, 0) / kScanIntervals;
-    double b = lo + (hi - lo) * std::min(bestIndex + 1, kScanIntervals) / kScanIntervals;
-
-    // Golden-section search for the minimum of the distance.
-    const double invPhi = (std::sqrt(5.0) - 1) / 2;
-    double c = b - invPhi * (b - a), d = a + invPhi * (b - a);
-    double fc = distanceAt(plan, c, p), fd = distanceAt(plan, d, p);
-    for (int round = 0; round < kMaxGoldenRounds && b - a > kGoldenWidth; ++round) {
-        if (fc <= fd) {
-            b = d, d = c, fd = fc;
-            c = b - invPhi * (b - a);
-            fc = distanceAt(plan, c, p);
-        } else {
-            a = c, c = d, fc = fd;
-            d = a + invPhi * (b - a);
-            fd = distanceAt(plan, d, p);
+    // The tangent residual (C(s) - p) . t(s): zero at the foot, rising through it where the distance is least.
+    // The anchor is often an end of the first span: its point is known already.
+    const auto eval = [&](Station s) {
+        const PointAtStation c = s == zhzh ? atAnchor : plan.pointAt(s);
+        const Point t = direction(c.bearing);
+        return Sample{s, (c.p.x - p.x) * t.x + (c.p.y - p.y) * t.y, c};
+    };
+    std::optional<Sample> foot;
+    scanOutward(eval, zhzh, xyqdzh, xyzdzh, kReachFactor * r + kReachMargin, [&](const Sample& a, const Sample& b) {
+        if (a.v < 0 && b.v >= 0) {
+            const Sample root = refineRoot(eval, a, b);
+            if (std::fabs(root.v) < kFootResidual && (!foot || std::fabs(root.s - zhzh) < std::fabs(foot->s - zhzh)))
+                foot = root;
         }
-    }
-    double s = fc <= fd ? c : d;
-    double f = std::min(fc, fd);
-
-    // Newton steps on the tangent condition, kept inside the bracket and only while they bring p closer.
-    for (int step = 0; step < kMaxNewtonSteps; ++step) {
-        const double g = tangentCondition(plan, s, p);
-        const double slope =
-            (tangentCondition(plan, s + kDerivativeStep, p) - tangentCondition(plan, s - kDerivativeStep, p)) /
-            (2 * kDerivativeStep);
-        if (!(std::fabs(slope) > 1e-6)) break;
-        const double next = std::clamp(s - g / slope, lo, hi);
-        const double fNext = distanceAt(plan, next, p);
-        if (fNext > f + 1e-12) break;
-        const bool done = std::fabs(next - s) < kNewtonStep;
-        s = next, f = fNext;
-        if (done) break;
-    }
-    return {s, requireFinite(f, "distance")};
+        return foot ? std::fabs(foot->s - zhzh) : kNone;
+    });
+    if (!foot) throw FootNotFound("no foot of the point within the search's reach");
+    return {foot->s, requireFinite(pt_pt(foot->c.p, p), "distance"), foot->c};
 }
 
-FootPoint js_dtzh1(const PlanAlignment& plan, Station xyqdzh, Station xyzdzh, Point p) {
-    FootPoint r = js_dtzh(plan, xyqdzh, xyzdzh, p);
+FootPoint js_dtzh1(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Station xyzdzh, Point p) {
+    FootPoint r = js_dtzh(plan, zhzh, xyqdzh, xyzdzh, p);
     const Point q1 = plan.pointAt(r.ptzh).p;
     const Point q2 = plan.pointAt(r.ptzh + 1).p;
     r.ptd *= zypsgn(q2, q1, p);
@@ -93,21 +153,74 @@ FootPoint js_dtzh1(const PlanAlignment& plan, Station xyqdzh, Station xyzdzh, Po
 AxisCrossing intxy(const PlanAlignment& plan, const PierAxis& axis, double hdmjl) {
     const double h = hdmjl;
     const auto [s1, s2] = OffsetLineBracket(axis.pierStation, axis.pierSkewAngle, h);
+    requireFinitePoint(axis.a);
+    requireFinitePoint(axis.b);
 
-    std::vector<Point> samples;
+    // The polyline's points inside the bracket, by the same running sum of steps that has always placed them.
+    std::vector<Station> grid;
     for (double s = s1; s <= s2; s += kAxisSampleStep) {
-        if (samples.size() == static_cast<std::size_t>(kMaxAxisSamples)) throw CalcError("bracket too long");
-        samples.push_back(OffsetPoint(plan.pointAt(s), h));
+        if (grid.size() == static_cast<std::size_t>(kMaxAxisSamples)) throw CalcError("bracket too long");
+        grid.push_back(s);
     }
     AxisCrossing r;
-    r.samples = static_cast<int>(samples.size());
-    for (std::size_t n = 0; n + 1 < samples.size(); ++n) {
-        const LineCrossing c = line_line_int(axis.a, axis.b, samples[n], samples[n + 1]);
+    r.samples = static_cast<int>(grid.size());
+    if (h == 0) return r;  // the centreline itself: the axis meets it at the pier's centre point
+    const auto gridStation = [&](long k) {
+        return k >= 0 && k < static_cast<long>(grid.size()) ? grid[static_cast<std::size_t>(k)]
+                                                            : s1 + static_cast<double>(k) * kAxisSampleStep;
+    };
+
+    // The signed distance of the offset line's point from the axis line, and its position along the axis
+    // (positive towards the left half).
+    const double axisLength = pt_pt(axis.a, axis.b);
+    if (!(axisLength > 0)) throw CalcError("pier axis of no length");
+    const Point u = (1 / axisLength) * (axis.a - axis.b);
+    const Point m = 0.5 * (axis.a + axis.b);
+    const auto eval = [&](Station s) {
+        const PointAtStation c = plan.pointAt(s);
+        const Point q = OffsetPoint(c, h) - m;
+        return Sample{s, q.y * u.x - q.x * u.y, c};
+    };
+    const auto along = [&](const Sample& x) {
+        const Point q = OffsetPoint(x.c, h) - m;
+        return q.x * u.x + q.y * u.y;
+    };
+
+    std::optional<Sample> best;
+    double bestAlong = kNone;
+    const double sinSkew = std::fabs(std::sin(DegreesToRadians(axis.pierSkewAngle)));
+    const double straightDistance = checkedDiv(std::fabs(h), sinSkew);
+    scanOutward(eval, axis.pierStation, s1, s2, kReachFactor * straightDistance + kReachMargin,
+                [&](const Sample& a, const Sample& b) {
+                    if ((a.v < 0) != (b.v < 0)) {
+                        const Sample root = refineRoot(eval, a, b);
+                        const double t = along(root);
+                        if ((h > 0 ? t > 0 : t < 0) && std::fabs(t) < bestAlong) best = root, bestAlong = std::fabs(t);
+                    }
+                    return best ? std::fabs(best->s - axis.pierStation) : kNone;
+                });
+    if (!best) return r;
+    r.station = best->s;
+
+    // The chord of the polyline holding the crossing; of two neighbouring chords that both reach it (within the
+    // millimetre line_line_int allows) the earlier one, as a walk along the polyline meets it first. Inside the
+    // bracket only the bracket's own chords count.
+    const long k = static_cast<long>(std::floor((best->s - s1) / kAxisSampleStep));
+    const bool inGrid = grid.size() >= 2 && best->s >= grid.front() && best->s <= grid.back();
+    const long first = inGrid ? std::max(k - 1, 0L) : k - 1;
+    const long last = inGrid ? std::min(k + 1, static_cast<long>(grid.size()) - 2) : k + 1;
+    std::optional<Point> end;
+    for (long j = first; j <= last; ++j) {
+        const Point start = end ? *end : OffsetPoint(plan.pointAt(gridStation(j)), h);
+        end = OffsetPoint(plan.pointAt(gridStation(j + 1)), h);
+        const LineCrossing c = line_line_int(axis.a, axis.b, start, *end);
         if (c.leg) {
             r.crossing = c.point;
-            break;
+            return r;
         }
     }
+    // No chord reaches it (the axis nearly along the offset line): the crossing of the line itself.
+    r.crossing = OffsetPoint(best->c, h);
     return r;
 }
 

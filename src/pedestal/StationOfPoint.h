@@ -1,28 +1,58 @@
 #pragma once
 // Inverse problems on the plan alignment: the station and distance of a plane point's foot on the centreline,
 // and where a pier axis crosses the line parallel to the centreline at a given offset.
+//
+// Where the searches look. Each search starts from a bracket of stations (SkewBracket.h: the skew angle
+// +-kSkewBracketDegrees) joined with its anchor, the pier's station: the span is cut into at most kScanIntervals
+// equal cells, none shorter than kMinScanCell unless the whole span is, and every cell whose ends show the
+// answer's sign change is solved exactly. The bracket is where the search starts, not a wall: while no answer has
+// been found, or an answer lies farther from the anchor than an end of the scanned span, the span grows by one
+// cell at that end (the end nearer the anchor first), with cells of max(span cell, reach / kScanIntervals), until
+// the answer nearest the anchor is certain or the span reaches the anchor +- reach:
+//     reach = max(the bracket's farther end from the anchor, kReachFactor * r + kReachMargin),
+// r being the point's distance from the centreline point at the anchor (m; for an edge crossing the straight-road
+// distance along the axis, |offset| / sin(skew)). So the span never grows by more than 2 * kScanIntervals + 2
+// cells, one centreline evaluation each. Why this holds the answer, and only one: on a circular curve of radius
+// R > r the foot of a point at distance r from the centreline point at station S lies within R * asin(r / R) <=
+// (pi/2) r of S, and the axis meets a parallel line at offset h within 2 |h| / sin(skew) of the pier's centre
+// point, whose foot lies within pi |h| / sin(skew) of S: both inside 4 r. Along a stretch of road on which the point
+// stays nearer the centreline than the smallest radius there, the tangent residual (C(s) - p) . t(s) grows strictly
+// with the station (its slope is 1 - kappa * (p - C) . n > 0), so that stretch holds exactly one foot.
 #include <optional>
 
+#include "common/Errors.h"
 #include "pedestal/PlaneGeometry.h"
 #include "road/PlanAlignment.h"
 
 namespace tavrel {
 
-struct FootPoint {
-    Station ptzh = 0;  // station of the foot of the perpendicular
-    double ptd = 0;    // m, distance from the point to the centreline point at ptzh
+inline constexpr int kScanIntervals = 16;      // cells of the first scan, at most; also reach / cell while widening
+inline constexpr double kMinScanCell = 1.0;    // m: a scan cell is never shorter unless the whole span is
+inline constexpr double kReachFactor = 4;      // the widening stops at kReachFactor * r + kReachMargin from the anchor
+inline constexpr double kReachMargin = 1.0;    // m
+inline constexpr double kFootResidual = 1e-6;  // m: largest tangent residual |(C(s) - p) . t(s)| of a foot
+
+// The search found no answer within its reach; the callers name the pier and the pedestal or edge.
+struct FootNotFound : CalcError {
+    using CalcError::CalcError;
 };
 
-// js_dtzh: the foot of the perpendicular from p on the centreline between the bracketing stations xyqdzh and
-// xyzdzh (either order). The bracket comes from the skew angle +-20 degrees and holds one minimum of the
-// distance; a coarse scan picks it, golden-section search narrows it to 1e-7 m and Newton steps on the tangent
-// condition (the centreline tangent is square to the point) make it exact to far below 0.01 mm. Every loop
-// has a fixed bound; a distance that is not finite throws CalcError.
-FootPoint js_dtzh(const PlanAlignment& plan, Station xyqdzh, Station xyzdzh, Point p);
+struct FootPoint {
+    Station ptzh = 0;           // station of the foot of the perpendicular
+    double ptd = 0;             // m, distance from the point to the centreline point at ptzh
+    PointAtStation centreline;  // the centreline point and bearing at ptzh
+};
+
+// js_dtzh: the foot of p on the centreline: the station whose normal passes through p (tangent residual below
+// kFootResidual) and at which the distance to p has a local minimum, the one nearest to the anchor station zhzh
+// (the pier's station). The search starts from the bracket xyqdzh, xyzdzh (either order) and widens as described
+// above; the foot is solved to about 1e-11 m of station. A point on the centreline point at zhzh has its foot
+// there. Throws FootNotFound when no foot lies within the reach, CalcError for non-finite input.
+FootPoint js_dtzh(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Station xyzdzh, Point p);
 
 // js_dtzh1: as js_dtzh with the distance signed: negative for a point on the left (the side of bearing - pi/2),
 // positive on the right.
-FootPoint js_dtzh1(const PlanAlignment& plan, Station xyqdzh, Station xyzdzh, Point p);
+FootPoint js_dtzh1(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Station xyzdzh, Point p);
 
 // www: distance between two points (m).
 double www(Point aaa, Point bbb);
@@ -38,12 +68,19 @@ struct PierAxis {
 inline constexpr int kMaxAxisSamples = 32767;   // the sample count is 16-bit: a bracket of about 3.3 km
 inline constexpr double kAxisSampleStep = 0.1;  // m along the centreline
 
-// intxy: where the pier axis crosses the line at offset hdmjl (m, positive to the left) from the centreline,
-// by sampling the offset line every 0.1 m over the bracket given by the skew angle +-20 degrees and intersecting
-// the axis with each chord. crossing is empty when no chord meets the axis; samples says how many points the
-// bracket held (fewer than two: no chord at all). More than kMaxAxisSamples samples throw CalcError.
+// intxy: where the pier axis crosses the line at offset hdmjl (m, positive to the left) from the centreline. The
+// offset line is the polyline through its points every kAxisSampleStep of station, counted from the first station
+// of the bracket the skew angle +-20 degrees gives (OffsetLineBracket). Of its crossings with the axis line, the
+// one on the axis half of the offset's side (the left half for a positive offset) nearest to the pier's centre
+// point is taken; the search starts in the bracket and widens as described above, solving the offset line's
+// crossing exactly and then intersecting the axis with the polyline's chord there. crossing is empty when there is
+// none within the reach, and for offset 0 (the centreline itself, which the axis meets at the pier's centre point);
+// station is the station of the offset line's point at the crossing; samples says how many polyline points the
+// bracket itself holds (fewer than two: not one chord). More than kMaxAxisSamples points in the bracket throw
+// CalcError.
 struct AxisCrossing {
     std::optional<Point> crossing;
+    Station station = 0;
     int samples = 0;
 };
 AxisCrossing intxy(const PlanAlignment& plan, const PierAxis& axis, double hdmjl);

@@ -4,6 +4,7 @@
 
 #include "TestRoads.h"
 #include "common/Errors.h"
+#include "mainline/MainLineTestLines.h"
 #include "pedestal/Calculate.h"
 #include "pedestal/Layout.h"
 #include "pedestal/PierSection.h"
@@ -154,6 +155,19 @@ TEST(CurvedSkew, AStationOutsideThePlanIsRejectedWithItsNumber) {
     EXPECT_EQ(rejection(project, true, layoutOf(75, {1}, {"5000.5"})),
               "数据有误: 桩号5000.5超出平面数据文件，请修改！");
     EXPECT_EQ(rejection(project, true, layoutOf(75, {1}, {"-1"})), "数据有误: 桩号-1超出平面数据文件，请修改！");
+}
+
+TEST(CurvedSkew, APedestalWithoutAFootIsRejectedNamingPierAndPedestal) {
+    // Two curves whose tangents overlap: the centreline jumps 3 m where the second one starts, and a point on the
+    // outer side of the jump has no station whose normal passes through it.
+    ProjectData project = circularMainLine();
+    project.plan = MainLineBuild(
+        {0,
+         {test::jd({0, 0}), test::jd({1000, 0}, 300, 0, 0), test::jd({1100, 60}, 300, 0, 0), test::jd({2000, 100})}});
+    PedestalLayout l = layoutOf(60, {-4, -2, 2, 4}, {"1038"});
+    l.piers[0].pierName = "3#墩";
+    EXPECT_EQ(rejection(project, true, l),
+              "数据有误: 墩台3#墩的4号垫石在路线中线上找不到垂足，请检查斜交角和垫石位置！");
 }
 
 TEST(PedestalLayoutFile, DistancesMarksAndPierLines) {
