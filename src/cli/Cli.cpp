@@ -14,6 +14,9 @@
 #include "cli/CliPort.h"
 #include "cli/Json.h"
 #include "common/NumberText.h"
+#include "drawing/BuildPlan.h"
+#include "drawing/DrawingFile.h"
+#include "drawing/Dxf.h"
 #include "road/StationTable.h"
 
 namespace tavrel {
@@ -24,7 +27,7 @@ namespace {
 struct Options {
     std::string mode;
     std::optional<std::string> jdx, dl, zdm, cg, layout;
-    std::optional<std::string> json, xlsx, csv;
+    std::optional<std::string> json, xlsx, csv, dxf;
     std::string from, to;
     double step = 0, offset = 0;
 };
@@ -202,7 +205,18 @@ int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& 
         if (!RunCommand(port, [&] { json = calcJson(o.mode, *result); })) return 1;
         if (!writeOutput(*o.json, json, out, err)) return 1;
     }
-    if (!o.json && !o.xlsx) {
+    if (o.dxf) {
+        std::string dxf;
+        const bool curved = modeOf(o.mode).isCurvedSkewBridge;
+        if (!RunCommand(port, [&] { dxf = DxfText(BuildPlanDrawing(state.project.road(curved), *result)); })) return 1;
+        try {
+            WriteDrawingFile(*o.dxf, dxf);
+        } catch (const DrawingWriteError&) {
+            err << "tavrel-cli: cannot write " << *o.dxf << '\n';
+            return 1;
+        }
+    }
+    if (!o.json && !o.xlsx && !o.dxf) {
         std::string table;
         if (!RunCommand(port, [&] { table = calcTable(*result); })) return 1;
         out << table;
@@ -239,7 +253,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     calc->add_option("--layout", o.layout, "pedestal layout (*.txt)");
     calc->add_option("--json", o.json, "write the results as JSON (- = standard output)");
     calc->add_option("--xlsx", o.xlsx, "write the result workbook");
-    calc->footer("Without --json or --xlsx a readable table of the results goes to standard output.");
+    calc->add_option("--dxf", o.dxf,
+                     "write the plan drawing as DXF (CAD x = east = survey Y, CAD y = north = survey X)");
+    calc->footer("Without --json, --xlsx or --dxf a readable table of the results goes to standard output.");
 
     CLI::App* stations = app.add_subcommand("stations", "Station-by-station table of the road (逐桩坐标表)");
     addRoadOptions(*stations, o);

@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 
 #include "about/AboutWindow.h"
@@ -17,10 +18,13 @@
 #include "about/Publisher.h"
 #include "app/CalculateCommand.h"
 #include "app/InitializeCommand.h"
+#include "app/RunCommand.h"
 #include "app/window/DesktopUi.h"
 #include "app/window/ElidedLabel.h"
 #include "app/window/FileFilter.h"
 #include "app/window/Help.h"
+#include "app/window/ResultWindow.h"
+#include "drawing/BuildPlan.h"
 
 namespace tavrel::window {
 
@@ -142,6 +146,8 @@ QString MainWindow::helpFilePath() const { return HelpFilePath(helpFolder_); }
 
 HelpWindow* MainWindow::helpWindow() const { return help_.data(); }
 
+ResultWindow* MainWindow::resultWindow() const { return result_.data(); }
+
 QString MainWindow::statusText() const { return status_->fullText(); }
 
 void MainWindow::setStatus(const QString& text, const QString& toolTip) {
@@ -157,8 +163,26 @@ void MainWindow::initialise() {
 }
 
 void MainWindow::calculate() {
-    CalculateCommand(state_, currentMode(), *this);
+    const Mode mode = currentMode();
+    const auto result = CalculateCommand(state_, mode, *this);
     updateButtons();
+    if (result) showResult(*result, mode);
+}
+
+void MainWindow::showResult(const CalculationResult& result, const Mode& mode) {
+    std::optional<PlanDrawing> drawing;
+    RunCommand(*this, [&] { drawing = BuildPlanDrawing(state_.project.road(mode.isCurvedSkewBridge), result); });
+    if (!drawing) return;
+    const bool opening = !result_;
+    if (opening) result_ = new ResultWindow(ui_, this);
+    result_->showResult(std::move(*drawing), lastWorkbook_);
+    if (opening) {
+        const QRect at = PlaceBeside(frameGeometry(), result_->size(), screen()->availableGeometry());
+        result_->resize(at.size());
+        result_->move(at.topLeft());
+    }
+    result_->show();
+    result_->raise();
 }
 
 void MainWindow::showHelp() {
@@ -199,6 +223,7 @@ void MainWindow::showMessage(std::string_view title, std::string_view text, Mess
 
 void MainWindow::deliverWorkbook(const std::filesystem::path& xlsx) {
     const QString path = FromPath(xlsx);
+    lastWorkbook_ = path;
     setStatus(QStringLiteral("结果：") + path, path);
     ui_.openUrl(QUrl::fromLocalFile(path));
 }
