@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config clang-format libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-          libxlsxwriter-dev python3-openpyxl qt6-base-dev qt6-translations-l10n fonts-noto-cjk)
+          libxlsxwriter-dev python3-openpyxl qt6-base-dev qt6-translations-l10n fonts-noto-cjk
+          qt6-svg-dev python3-ezdxf librsvg2-bin poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -296,7 +296,10 @@ private:
                 const std::string& n = layout_.piers[i].pierName;
                 if (names.find(n) == std::string::npos) names += (names.empty() ? "" : "/") + n;
             }
-            const Point anchor = leftEnd + 0.5 * nameHeight * left;
+            // The two lines reach about 1.6 name heights either side of the axis; the deck edge crosses the axis
+            // at the skew angle, so the label starts that much farther out to stay clear of it.
+            const double clearance = 0.5 * nameHeight + 1.6 * nameHeight * std::fabs(1 / std::tan(thetaR_));
+            const Point anchor = leftEnd + clearance * left;
             const ReadingDirection reading = Readable(leftBearing);
             const Point up = direction(reading.bearing - kPi / 2);
             d_.texts.push_back(textAlong(anchor + 0.25 * nameHeight * up, names, nameHeight, leftBearing, HAlign::Left,

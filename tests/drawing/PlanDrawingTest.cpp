@@ -55,6 +55,17 @@ bool inside(Point p, const std::array<Point, 4>& q) {
     return true;
 }
 
+// Whether the segment ab crosses or enters the convex quadrilateral q.
+bool crosses(Point a, Point b, const std::array<Point, 4>& q) {
+    if (inside(a, q) || inside(b, q)) return true;
+    const auto side = [](Point p, Point r, Point s) { return (s.x - r.x) * (p.y - r.y) - (s.y - r.y) * (p.x - r.x); };
+    for (int k = 0; k < 4; ++k) {
+        const Point r = q[k], s = q[(k + 1) % 4];
+        if (side(a, r, s) * side(b, r, s) < 0 && side(r, a, b) * side(s, a, b) < 0) return true;
+    }
+    return false;
+}
+
 std::vector<const DrawnLine*> linesOn(const PlanDrawing& d, DrawingLayer layer) {
     std::vector<const DrawnLine*> out;
     for (const DrawnLine& l : d.lines)
@@ -195,6 +206,29 @@ TEST(PlanLabels, NoTwoOverlapNoneHidesAPedestalAndAllReadLeftToRight) {
             for (std::size_t b = a + 1; b < d.texts.size(); ++b)
                 EXPECT_FALSE(overlap(outline, TextOutline(d.texts[b]))) << d.texts[a].text << " / " << d.texts[b].text;
             for (const PedestalMark& m : d.pedestals) EXPECT_FALSE(inside(m.at, outline)) << d.texts[a].text;
+        }
+    }
+}
+
+TEST(PlanLabels, PierAndStationLabelsStayOffTheDeckEdgesAndTheCentreline) {
+    std::vector<std::pair<std::string, PlanDrawing>> drawings;
+    for (const char* name : kExampleNames) drawings.emplace_back(name, RunExample(name).drawing);
+    // A strongly skewed bridge: the deck edges run close along the pier axes.
+    ProjectData project = tavrel::testing::straightRoad();
+    const Road road = project.road(false);
+    const PedestalLayout layout =
+        ReadPedestalLayout("30\r\n-4 4\r\n1#墩 500 1.5 0.3\r\n2#墩 540 1.5 0.3\r\n", project.chainBreaks);
+    drawings.emplace_back("skew 30", BuildPlanDrawing(road, CalculatePedestals(road, layout)));
+    for (const auto& [name, d] : drawings) {
+        SCOPED_TRACE(name);
+        for (const DrawnText& t : d.texts) {
+            if (t.text.find_first_not_of("0123456789") == std::string::npos) continue;  // pedestal numbers
+            const auto outline = TextOutline(t);
+            for (const DrawnLine& l : d.lines) {
+                if (l.layer != DrawingLayer::DeckEdge && l.layer != DrawingLayer::Centreline) continue;
+                for (std::size_t k = 1; k < l.points.size(); ++k)
+                    ASSERT_FALSE(crosses(l.points[k - 1], l.points[k], outline)) << t.text;
+            }
         }
     }
 }

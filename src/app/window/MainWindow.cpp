@@ -1,5 +1,7 @@
 #include "app/window/MainWindow.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -177,7 +179,10 @@ void MainWindow::showResult(const CalculationResult& result, const Mode& mode) {
     if (opening) result_ = new ResultWindow(ui_, this);
     result_->showResult(std::move(*drawing), lastWorkbook_);
     if (opening) {
-        const QRect at = PlaceBeside(frameGeometry(), result_->size(), screen()->availableGeometry());
+        // As tall as most of the screen: a bridge is often drawn north-south.
+        const QRect screenArea = screen()->availableGeometry();
+        const QSize wanted(result_->width(), std::max(result_->height(), screenArea.height() * 85 / 100));
+        const QRect at = PlaceBeside(frameGeometry(), wanted, screenArea);
         result_->resize(at.size());
         result_->move(at.topLeft());
     }

@@ -46,9 +46,11 @@ QFont layoutFont() {
 }
 
 // One text: anchored, turned to its reading direction, scaled from the layout size to its height.
-void paintText(QPainter& p, const DrawnText& t, const PlanMapping& m, const QFont& font, const QFontMetricsF& fm) {
-    const double em = t.height * kEmPerCapital * m.scale;
+void paintText(QPainter& p, const DrawnText& t, const PlanMapping& m, const PenSizes& s, const QFont& font,
+               const QFontMetricsF& fm) {
+    double em = t.height * kEmPerCapital * m.scale;
     if (em < kSmallestEm) return;
+    if (em < s.smallestEm) em = std::min(s.smallestEm, 2 * em);
     const QString text = QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size()));
     const double width = fm.horizontalAdvance(text);
     const double capital = kLayoutEm / kEmPerCapital;
@@ -92,7 +94,7 @@ void PaintPlan(QPainter& p, const PlanDrawing& d, const PlanMapping& m, const Pe
     p.setBrush(Qt::NoBrush);
     const QFont font = layoutFont();
     const QFontMetricsF fm(font);
-    for (const DrawnText& t : d.texts) paintText(p, t, m, font, fm);
+    for (const DrawnText& t : d.texts) paintText(p, t, m, s, font, fm);
     p.restore();
 }
 

@@ -31,6 +31,9 @@ struct PenSizes {
     double thin = 0.18;      // mm
     double heavy = 0.5;      // mm
     double cosmeticMin = 0;  // device units: no line is drawn thinner (1 px on screen)
+    // Device units: a text whose em would be smaller is drawn this large, up to twice its size (screen only, so
+    // that small numbers stay legible at the fitted zoom).
+    double smallestEm = 0;
 };
 
 // The face the drawing's texts are set in (a CJK sans-serif face).

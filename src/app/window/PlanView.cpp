@@ -20,6 +20,7 @@ constexpr double kMostZoomedIn = 2000;   // pixels per metre: 0.5 mm a pixel
 constexpr double kHoverPixels = 6;       // a pedestal answers the cursor this close, or within its circle
 constexpr double kScreenMillimetre = 4;  // pixels for a sheet millimetre of line widths and dashes
 constexpr double kNorthArrowPixels = 36;
+constexpr double kLegibleEm = 8;  // pixels: the smallest text on screen, where it can be enlarged
 
 }  // namespace
 
@@ -98,6 +99,7 @@ void PlanView::paintEvent(QPaintEvent*) {
     PenSizes pens;
     pens.unit = kScreenMillimetre;
     pens.cosmeticMin = 1;
+    pens.smallestEm = kLegibleEm;
     PaintPlan(p, drawing_, mapping_, pens);
     PaintNorthArrow(p, QPointF(width() - 28, 10), kNorthArrowPixels);
 }

@@ -21,7 +21,7 @@ namespace tavrel::window {
 
 namespace {
 
-constexpr int kWantedWidth = 900, kWantedHeight = 680;  // pixels, before the screen has its say
+constexpr int kWantedWidth = 1100, kWantedHeight = 680;  // pixels, before the screen has its say
 
 }  // namespace
 
