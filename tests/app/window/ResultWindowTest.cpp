@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -144,6 +146,11 @@ TEST_F(ResultWindowTest, HoveringAPedestalTellsItsDataAndEmptyGroundNothing) {
         EXPECT_TRUE(tip.contains(QString::fromUtf8(part))) << part;
     // Far from every pedestal: nothing.
     EXPECT_TRUE(view().toolTipAt(QPoint(2, 2)).isEmpty());
+    // The hover itself: Qt's tooltip event shows that text.
+    QHelpEvent hover(QEvent::ToolTip, at, view().mapToGlobal(at));
+    QApplication::sendEvent(&view(), &hover);
+    EXPECT_EQ(QToolTip::text(), tip);
+    QToolTip::hideText();
 }
 
 TEST_F(ResultWindowTest, WheelZoomsAboutTheCursorDragPansAndFitShowsTheWholeBridge) {
