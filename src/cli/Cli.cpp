@@ -15,6 +15,9 @@
 #include "cli/Json.h"
 #include "common/NumberText.h"
 #include "common/OutputFile.h"
+#include "drawing/BuildPlan.h"
+#include "drawing/DrawingFile.h"
+#include "drawing/Dxf.h"
 #include "road/StationTable.h"
 
 namespace tavrel {
@@ -25,7 +28,7 @@ namespace {
 struct Options {
     std::string mode;
     std::optional<std::string> jdx, dl, zdm, cg, layout;
-    std::optional<std::string> json, xlsx, csv;
+    std::optional<std::string> json, xlsx, csv, dxf;
     std::string from, to;
     double step = 0, offset = 0;
 };
@@ -216,7 +219,11 @@ int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& 
             warnings.insert(warnings.end(), result->warnings.begin(), result->warnings.end());
             writeOutput(o, *o.json, calcJson(o.mode, *result, warnings), out);
         }
-        if (!o.json && !o.xlsx) writeStandardOutput(out, calcTable(*result));
+        if (o.dxf) {
+            const bool curved = modeOf(o.mode).isCurvedSkewBridge;
+            writeOutput(o, *o.dxf, DxfText(BuildPlanDrawing(state.project.road(curved), *result)), out);
+        }
+        if (!o.json && !o.xlsx && !o.dxf) writeStandardOutput(out, calcTable(*result));
     });
     return written ? 0 : 1;
 }
@@ -250,7 +257,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     calc->add_option("--layout", o.layout, "pedestal layout (*.txt)");
     calc->add_option("--json", o.json, "write the results as JSON (- = standard output)");
     calc->add_option("--xlsx", o.xlsx, "write the result workbook");
-    calc->footer("Without --json or --xlsx a readable table of the results goes to standard output.");
+    calc->add_option("--dxf", o.dxf,
+                     "write the plan drawing as DXF (CAD x = east = survey Y, CAD y = north = survey X)");
+    calc->footer("Without --json, --xlsx or --dxf a readable table of the results goes to standard output.");
 
     CLI::App* stations = app.add_subcommand("stations", "Station-by-station table of the road (逐桩坐标表)");
     addRoadOptions(*stations, o);

@@ -229,6 +229,25 @@ TEST(CliExamples, WithoutAnOutputTheResultsAreATableOnStandardOutput) {
     EXPECT_EQ(last.find("\n       4 "), std::string::npos);
 }
 
+TEST(CliCalc, DxfAloneWritesTheDrawingAndNoTableAndAnUnwritableTargetIsAFailure) {
+    const auto dir = std::filesystem::temp_directory_path() / ("tavrel-cli-dxf-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto dxf = dir / "plan.dxf";
+    const auto r = cli(exampleCalc("mainline", {"--dxf", dxf.string()}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;  // --dxf is an output: no table
+    std::ifstream in(dxf, std::ios::binary);
+    std::string head(40, '\0');
+    in.read(head.data(), 40);
+    EXPECT_EQ(head.rfind("  0\r\nSECTION\r\n  2\r\nHEADER\r\n", 0), 0u);
+
+    const auto nowhere = (dir / "no such folder" / "plan.dxf").string();
+    const auto bad = cli(exampleCalc("mainline", {"--dxf", nowhere}));
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "错误: 文件 " + nowhere + " 写入失败：文件夹不存在！\n");
+    std::filesystem::remove_all(dir);
+}
+
 TEST(CliConventions, HelpAndVersionGoToStandardOutput) {
     for (const auto& args :
          std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"calc", "--help"}, {"stations", "-h"}}) {
@@ -239,6 +258,7 @@ TEST(CliConventions, HelpAndVersionGoToStandardOutput) {
         EXPECT_NE(r.out.find("Usage: tavrel-cli"), std::string::npos) << r.out;
     }
     EXPECT_NE(cli({"calc", "--help"}).out.find("--layout"), std::string::npos);
+    EXPECT_NE(cli({"calc", "--help"}).out.find("--dxf"), std::string::npos);
     EXPECT_NE(cli({"stations", "--help"}).out.find("--step"), std::string::npos);
     const auto v = cli({"--version"});
     EXPECT_EQ(v.status, 0);

@@ -43,6 +43,23 @@ std::optional<QString> QtDesktopUi::chooseFile(QWidget* parent, const QString& t
     return d->selectedFiles().constFirst();
 }
 
+std::optional<QString> QtDesktopUi::chooseSaveFile(QWidget* parent, const QString& title, const QString& qtFilter,
+                                                   const QString& start, const QString& suffix) {
+    QFileDialog d(parent, title);
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setFileMode(QFileDialog::AnyFile);
+    d.setNameFilter(qtFilter);
+    d.setDefaultSuffix(suffix);
+    if (!start.isEmpty()) {
+        const QFileInfo at(start);
+        d.setDirectory(at.absolutePath());
+        d.selectFile(at.fileName());
+    }
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
+    return d.selectedFiles().constFirst();
+}
+
 void QtDesktopUi::showMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) {
     MakeMessageBox(parent, title, text, icon)->exec();
 }

@@ -25,6 +25,10 @@ public:
     // (QtFileFilter); `start` is the file to preselect or the folder to open in (may be empty).
     virtual std::optional<QString> chooseFile(QWidget* parent, const QString& title, const QString& qtFilter,
                                               const QString& start) = 0;
+    // The file to write, chosen in a save-file dialog (asking before an existing file is replaced); nullopt when
+    // the user cancelled. `start` is the file name to propose; `suffix` is added to a name typed without one.
+    virtual std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QString& qtFilter,
+                                                  const QString& start, const QString& suffix) = 0;
     // A modal message with an OK button only.
     virtual void showMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) = 0;
     // A web or mail address, or a local file, opened by the desktop. False when no program could be started
@@ -39,6 +43,8 @@ class QtDesktopUi final : public DesktopUi {
 public:
     std::optional<QString> chooseFile(QWidget* parent, const QString& title, const QString& qtFilter,
                                       const QString& start) override;
+    std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QString& qtFilter,
+                                          const QString& start, const QString& suffix) override;
     void showMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) override;
     bool openUrl(const QUrl& url) override;
     void runModal(QDialog& dialog) override;

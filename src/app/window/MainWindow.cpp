@@ -1,5 +1,7 @@
 #include "app/window/MainWindow.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -12,6 +14,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -22,10 +25,13 @@
 #include "about/Publisher.h"
 #include "app/CalculateCommand.h"
 #include "app/InitializeCommand.h"
+#include "app/RunCommand.h"
 #include "app/window/DesktopUi.h"
 #include "app/window/ElidedLabel.h"
 #include "app/window/FileFilter.h"
 #include "app/window/Help.h"
+#include "app/window/ResultWindow.h"
+#include "drawing/BuildPlan.h"
 
 namespace tavrel::window {
 
@@ -187,6 +193,8 @@ QString MainWindow::helpFilePath() const { return HelpFilePath(helpFolder_); }
 
 HelpWindow* MainWindow::helpWindow() const { return help_.data(); }
 
+ResultWindow* MainWindow::resultWindow() const { return result_.data(); }
+
 QString MainWindow::statusText() const { return status_->fullText(); }
 
 QString MainWindow::loadedRoadText() const { return loadedRoad_->text(); }
@@ -240,8 +248,29 @@ void MainWindow::initialise() {
 }
 
 void MainWindow::calculate() {
-    CalculateCommand(state_, currentMode(), *this);
+    const Mode mode = currentMode();
+    const auto result = CalculateCommand(state_, mode, *this);
     updateButtons();
+    if (result) showResult(*result, mode);
+}
+
+void MainWindow::showResult(const CalculationResult& result, const Mode& mode) {
+    std::optional<PlanDrawing> drawing;
+    RunCommand(*this, [&] { drawing = BuildPlanDrawing(state_.project.road(mode.isCurvedSkewBridge), result); });
+    if (!drawing) return;
+    const bool opening = !result_;
+    if (opening) result_ = new ResultWindow(ui_, this);
+    result_->showResult(std::move(*drawing), lastWorkbook_);
+    if (opening) {
+        // As tall as most of the screen: a bridge is often drawn north-south.
+        const QRect screenArea = screen()->availableGeometry();
+        const QSize wanted(result_->width(), std::max(result_->height(), screenArea.height() * 85 / 100));
+        const QRect at = PlaceBeside(frameGeometry(), wanted, screenArea);
+        result_->resize(at.size());
+        result_->move(at.topLeft());
+    }
+    result_->show();
+    result_->raise();
 }
 
 void MainWindow::showHelp() {
@@ -316,6 +345,7 @@ void MainWindow::showWarnings(const std::vector<std::string>& warnings) {
 
 void MainWindow::deliverWorkbook(const std::filesystem::path& xlsx) {
     const QString path = FromPath(xlsx);
+    lastWorkbook_ = path;
     setStatus(QStringLiteral("结果：") + path, path);
     if (!ui_.openUrl(QUrl::fromLocalFile(path)))
         ui_.showMessage(this, QStringLiteral("提示"),

@@ -12,6 +12,7 @@
 
 #include "app/AppState.h"
 #include "app/CommandPort.h"
+#include "pedestal/Results.h"
 
 class QCheckBox;
 class QLabel;
@@ -28,6 +29,7 @@ namespace tavrel::window {
 class DesktopUi;
 class ElidedLabel;
 class HelpWindow;
+class ResultWindow;
 
 // Client area of the window, without the status line (twips).
 inline constexpr int kClientWidthTwips = 4020;
@@ -53,6 +55,8 @@ public:
     void setHelpFolder(const QString& folder) { helpFolder_ = folder; }
     QString helpFilePath() const;
     HelpWindow* helpWindow() const;  // null until help was asked for
+    // The result window "计算结果": null until a calculation succeeded.
+    ResultWindow* resultWindow() const;
 
     // The full text of the status line (the line may show it shortened).
     QString statusText() const;
@@ -89,6 +93,9 @@ private:
     // Where a file dialog opens: the file to preselect or the folder (see askFile).
     QString dialogStart(DialogId id) const;
     void rememberFolder(const QString& folder);
+    // The result window with the drawing of a calculation just made with `mode`; placed beside this window
+    // when it first opens.
+    void showResult(const CalculationResult& result, const Mode& mode);
 
     DesktopUi& ui_;
     AppState state_;
@@ -110,6 +117,8 @@ private:
     ElidedLabel* status_;
     QLabel* loadedRoad_;
     QPointer<HelpWindow> help_;
+    QPointer<ResultWindow> result_;
+    QString lastWorkbook_;                     // the workbook the last calculation wrote
     QPointer<about::PromoWindow> rightPromo_;  // adfrm
     QPointer<about::PromoWindow> leftPromo_;   // ad1frm
 };

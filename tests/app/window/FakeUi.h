@@ -43,6 +43,21 @@ public:
         if (a.isNull()) return std::nullopt;
         return a;
     }
+    // Answer the next save-file dialog with this path (nullopt: the user cancels).
+    FakeUi& answerSave(const std::optional<QString>& path) {
+        saveAnswers.push_back(path.value_or(QString()));
+        return *this;
+    }
+    std::optional<QString> chooseSaveFile(QWidget*, const QString& title, const QString& filter, const QString& start,
+                                          const QString&) override {
+        askedSave.push_back({title, filter, start});
+        events << QStringLiteral("save:") + title;
+        if (saveAnswers.empty()) return std::nullopt;
+        const QString a = saveAnswers.front();
+        saveAnswers.pop_front();
+        if (a.isNull()) return std::nullopt;
+        return a;
+    }
     void showMessage(QWidget*, const QString& title, const QString& text, MessageIcon icon) override {
         messages.push_back({title, text, icon});
         events << QStringLiteral("message:") + text;
@@ -63,6 +78,8 @@ public:
 
     std::deque<QString> answers;  // null: cancel
     std::vector<AskedFile> asked;
+    std::deque<QString> saveAnswers;  // null: cancel
+    std::vector<AskedFile> askedSave;
     std::vector<ShownMessage> messages;
     std::vector<QUrl> urls;
     QStringList modalTitles;
