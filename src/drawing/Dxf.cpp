@@ -3,7 +3,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
+#include <optional>
 #include <string_view>
+#include <utility>
 
 #include "common/Errors.h"
 #include "drawing/Sheet.h"
@@ -450,44 +453,33 @@ void layoutObject(DxfOut& o, unsigned handle, unsigned owner, unsigned record, c
     o.handle(330, record);
 }
 
+// The opening of a dictionary object (`kind` DICTIONARY or ACDBDICTIONARYWDFLT) owned by `owner`, then its
+// entries: name, handle of the object it names.
+void dictionary(DxfOut& o, const char* kind, unsigned handle, std::optional<unsigned> owner,
+                std::initializer_list<std::pair<const char*, unsigned>> entries) {
+    o.tag(0, kind);
+    o.handle(5, handle);
+    if (owner) o.handle(330, *owner);
+    else o.tag(330, "0");
+    o.tag(100, "AcDbDictionary");
+    o.tag(281, 1);
+    for (const auto& [name, target] : entries) {
+        o.tag(3, name);
+        o.handle(350, target);
+    }
+}
+
 void objects(DxfOut& o, const Handles& h) {
     o.tag(0, "SECTION");
     o.tag(2, "OBJECTS");
-    o.tag(0, "DICTIONARY");
-    o.handle(5, h.rootDictionary);
-    o.tag(330, "0");
-    o.tag(100, "AcDbDictionary");
-    o.tag(281, 1);
-    o.tag(3, "ACAD_GROUP");
-    o.handle(350, h.groupDictionary);
-    o.tag(3, "ACAD_LAYOUT");
-    o.handle(350, h.layoutDictionary);
-    o.tag(3, "ACAD_PLOTSTYLENAME");
-    o.handle(350, h.plotStyleDictionary);
-
-    o.tag(0, "DICTIONARY");
-    o.handle(5, h.groupDictionary);
-    o.handle(330, h.rootDictionary);
-    o.tag(100, "AcDbDictionary");
-    o.tag(281, 1);
-
-    o.tag(0, "DICTIONARY");
-    o.handle(5, h.layoutDictionary);
-    o.handle(330, h.rootDictionary);
-    o.tag(100, "AcDbDictionary");
-    o.tag(281, 1);
-    o.tag(3, "Layout1");
-    o.handle(350, h.paperLayout);
-    o.tag(3, "Model");
-    o.handle(350, h.modelLayout);
-
-    o.tag(0, "ACDBDICTIONARYWDFLT");
-    o.handle(5, h.plotStyleDictionary);
-    o.handle(330, h.rootDictionary);
-    o.tag(100, "AcDbDictionary");
-    o.tag(281, 1);
-    o.tag(3, "Normal");
-    o.handle(350, h.plotStyleNormal);
+    dictionary(o, "DICTIONARY", h.rootDictionary, std::nullopt,
+               {{"ACAD_GROUP", h.groupDictionary},
+                {"ACAD_LAYOUT", h.layoutDictionary},
+                {"ACAD_PLOTSTYLENAME", h.plotStyleDictionary}});
+    dictionary(o, "DICTIONARY", h.groupDictionary, h.rootDictionary, {});
+    dictionary(o, "DICTIONARY", h.layoutDictionary, h.rootDictionary,
+               {{"Layout1", h.paperLayout}, {"Model", h.modelLayout}});
+    dictionary(o, "ACDBDICTIONARYWDFLT", h.plotStyleDictionary, h.rootDictionary, {{"Normal", h.plotStyleNormal}});
     o.tag(100, "AcDbDictionaryWithDefault");
     o.handle(340, h.plotStyleNormal);
 
