@@ -26,8 +26,9 @@ Run cli(std::vector<std::string> args) {
     return {status, out.str(), err.str()};
 }
 
-std::vector<std::string> straightRoad(std::vector<std::string> extra) {
-    std::vector<std::string> a{"stations",
+// A command on the straight example road, with more arguments after the road files.
+std::vector<std::string> onStraightRoad(const std::string& command, std::vector<std::string> extra) {
+    std::vector<std::string> a{command,
                                "--mode",
                                "straight",
                                "--dl",
@@ -39,6 +40,8 @@ std::vector<std::string> straightRoad(std::vector<std::string> extra) {
     a.insert(a.end(), extra.begin(), extra.end());
     return a;
 }
+
+std::vector<std::string> straightRoad(std::vector<std::string> extra) { return onStraightRoad("stations", extra); }
 
 std::vector<std::string> lines(const std::string& s) {
     std::vector<std::string> out;
@@ -108,19 +111,7 @@ TEST(JsonText, NumbersReadBackExactlyAndStringsAreEscaped) {
 
 namespace {
 
-std::vector<std::string> straightCalc(std::vector<std::string> extra) {
-    std::vector<std::string> a{"calc",
-                               "--mode",
-                               "straight",
-                               "--dl",
-                               kExamples + "/straight/road.dl",
-                               "--zdm",
-                               kExamples + "/straight/road.zdm",
-                               "--cg",
-                               kExamples + "/straight/road.cg"};
-    a.insert(a.end(), extra.begin(), extra.end());
-    return a;
-}
+std::vector<std::string> straightCalc(std::vector<std::string> extra) { return onStraightRoad("calc", extra); }
 
 }  // namespace
 

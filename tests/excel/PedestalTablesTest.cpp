@@ -180,7 +180,7 @@ TEST(PedestalTableSheets, SheetsOfEachPathAreNamedForWhatTheyHoldAndPrintAlike) 
          WithPlanePoints(SampleResult(90, {-1, 1}, piers), {LO, LI, RI, RO}),
          {"垫石顶面高程", "垫石坐标"}},
     };
-    const ResultSource source{"/work/bridge.txt", {"/work/road.zdm"}};
+    const ResultSource source{"/projects/G318/bridge.txt", {"/projects/G318/road.zdm"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const Workbook book = ResultWorkbook(row.result, source);
