@@ -72,7 +72,7 @@ void BM_BuildPierSectionSkew25OnR40(benchmark::State& state) {
         return IntersectionPoint{name, x, y, R, "0", 0, 0, 0};
     };
     ProjectData project;
-    project.mode = Mode{true, true};
+    project.mode = RoadMode::MainLine;
     project.plan = MainLineBuild({0, {jd("JD0", 0, 0, "0"), jd("JD1", 1000, 0, "40"), jd("JD2", 1000, 1000, "0")}});
     project.profile = ProfileBuild({{"0", 0, 100, 0}, {"3000", 3000, 160, 0}});
     project.superelevation = SuperelevationBuild({7.5, 0.5, -0.5, -3.0}, {{"0", 0, 2, -2}});

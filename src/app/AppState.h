@@ -7,7 +7,7 @@ namespace tavrel {
 
 struct AppState {
     ProjectData project;
-    bool calculateEnabled = false;  // xpcmdbutton2: enabled once an initialise has succeeded
+    bool calculateEnabled = false;  // the calculate button: enabled once an initialise has succeeded
     ExcelApp excelApp;              // the workbooks this run wrote, which a later calculation may replace
 };
 

@@ -5,26 +5,26 @@
 #include "common/OutputFile.h"
 #include "common/TextFile.h"
 #include "excel/PedestalTables.h"
+#include "input/LayoutFile.h"
 #include "pedestal/Calculate.h"
-#include "pedestal/Layout.h"
 #include "pedestal/Warnings.h"
 
 namespace tavrel {
 
-std::optional<CalculationResult> CalculateCommand(AppState& state, const Mode& mode, CommandPort& port,
+std::optional<CalculationResult> CalculateCommand(AppState& state, RoadMode mode, CommandPort& port,
                                                   const CalculateOptions& options) {
     std::optional<CalculationResult> result;
     RunCommand(port, [&] {
-        const FileDialogInfo& dialog = FileDialogOf(DialogId::CommonDialog6);
+        const FileDialogInfo& dialog = FileDialogOf(DialogId::LayoutFile);
         const auto path = port.askFile(dialog.id, dialog.title, dialog.filter);
         if (!path) throw InputCancelled("dialog cancelled");
         const ProjectData& project = state.project;
         std::optional<EarlyEnd> earlyEnd;
         const PedestalLayout layout =
-            InFile(*path, [&] { return ReadPedestalLayout(ReadTextFile(*path), project.chainBreaks, &earlyEnd); });
-        if (mode.isCurvedSkewBridge && !project.planAlignment())
+            InFile(*path, [&] { return ReadLayoutFile(ReadTextFile(*path), project.chainBreaks, &earlyEnd); });
+        if (ReadsPlan(mode) && !project.planAlignment())
             throw RejectedText("数据有误", "未读入平面资料，请勾选“曲线斜交桥”后重新初始化！");
-        const Road road = project.road(mode.isCurvedSkewBridge);
+        const Road road = project.road(ReadsPlan(mode));
         CalculationResult r = CalculatePedestals(road, layout);
         if (earlyEnd) r.warnings.push_back(EarlyEndWarning(*path, *earlyEnd));
         for (std::string& w : CalculationWarnings(road, r)) r.warnings.push_back(std::move(w));

@@ -18,10 +18,10 @@ struct CalculateOptions {
     bool writeWorkbook = true;  // false: compute only (the batch front end without --xlsx)
 };
 
-// CalculateCommand: the calculate button. Asks the port for the layout file (CommonDialog6), computes, writes
+// CalculateCommand: the calculate button. Asks the port for the layout file (DialogId::LayoutFile), computes, writes
 // a workbook of this calculation's sheets and hands it to the port. Every failure is reported through the port;
 // returns the results on success.
-std::optional<CalculationResult> CalculateCommand(AppState& state, const Mode& mode, CommandPort& port,
+std::optional<CalculationResult> CalculateCommand(AppState& state, RoadMode mode, CommandPort& port,
                                                   const CalculateOptions& options = {});
 
 }  // namespace tavrel

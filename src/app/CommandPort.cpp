@@ -1,18 +1,24 @@
 #include "app/CommandPort.h"
 
-#include <array>
+#include <algorithm>
+#include <iterator>
+#include <stdexcept>
 
 namespace tavrel {
 
 const FileDialogInfo& FileDialogOf(DialogId id) {
-    static const std::array<FileDialogInfo, 5> specs{{
-        {DialogId::CommonDialog1, "读取平面资料", "文本文件(*.txt;*.jdx)|*.txt;*.jdx|所有文件（*.*)|*.*"},
-        {DialogId::CommonDialog2, "读取超高资料", "文本文件(*.txt;*.cg)|*.txt;*.cg|所有文件(*.*)|*.*"},
-        {DialogId::CommonDialog3, "读取断链资料", "文本文件(*.txt;*.dl)|*.txt;*.dl|所有文件（*.*)|*.*"},
-        {DialogId::CommonDialog4, "读取纵断面设计资料", "文本文件(*.txt;*.zdm)|*.txt;*.zdm|所有文件(*.*)|*.*"},
-        {DialogId::CommonDialog6, "读取垫石设置资料", "文本文件(*.txt)|*.txt|所有文件（*.*)|*.*"},
-    }};
-    return specs[static_cast<std::size_t>(id)];
+    static const FileDialogInfo specs[] = {
+        {DialogId::PlanFile, "读取平面资料", "文本文件(*.txt;*.jdx)|*.txt;*.jdx|所有文件（*.*)|*.*"},
+        {DialogId::SuperelevationFile, "读取超高资料", "文本文件(*.txt;*.cg)|*.txt;*.cg|所有文件(*.*)|*.*"},
+        {DialogId::ChainBreakFile, "读取断链资料", "文本文件(*.txt;*.dl)|*.txt;*.dl|所有文件（*.*)|*.*"},
+        {DialogId::ProfileFile, "读取纵断面设计资料", "文本文件(*.txt;*.zdm)|*.txt;*.zdm|所有文件(*.*)|*.*"},
+        {DialogId::LayoutFile, "读取垫石设置资料", "文本文件(*.txt)|*.txt|所有文件（*.*)|*.*"},
+    };
+    // Looked up by id, so that the list need not follow the order of the enumeration.
+    const auto spec =
+        std::find_if(std::begin(specs), std::end(specs), [id](const FileDialogInfo& s) { return s.id == id; });
+    if (spec == std::end(specs)) throw std::logic_error("file dialog without title and filter");
+    return *spec;
 }
 
 std::string EarlyEndWarning(const std::filesystem::path& file, const EarlyEnd& end) {

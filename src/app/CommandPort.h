@@ -12,7 +12,8 @@
 
 namespace tavrel {
 
-enum class DialogId { CommonDialog1, CommonDialog2, CommonDialog3, CommonDialog4, CommonDialog6 };
+// The file dialogs of the two commands, one per kind of input file.
+enum class DialogId { PlanFile, SuperelevationFile, ChainBreakFile, ProfileFile, LayoutFile };
 
 struct FileDialogInfo {
     DialogId id;

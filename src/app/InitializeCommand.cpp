@@ -1,9 +1,13 @@
 #include "app/InitializeCommand.h"
 
-#include "app/InputFiles.h"
 #include "app/RunCommand.h"
 #include "common/Errors.h"
 #include "common/TextFile.h"
+#include "input/ChainBreakFile.h"
+#include "input/ElementFile.h"
+#include "input/IntersectionPointFile.h"
+#include "input/ProfileFile.h"
+#include "input/SuperelevationFile.h"
 
 namespace tavrel {
 
@@ -37,34 +41,38 @@ void askAndLoad(ProjectData& p, CommandPort& port, DialogId id, Load load) {
 
 }  // namespace
 
-ProjectData LoadProject(const Mode& mode, CommandPort& port) {
+ProjectData LoadProject(RoadMode mode, CommandPort& port) {
     ProjectData p;
     p.mode = mode;
     using Early = std::optional<EarlyEnd>*;
-    if (mode.isCurvedSkewBridge && mode.mainLineMode) {
-        askAndLoad(p, port, DialogId::CommonDialog1, [&](const std::string& text, Early early) {
-            p.plan = MainLineBuild(ReadIntersectionPointFile(text, early));
-        });
-    } else if (mode.isCurvedSkewBridge) {
-        askAndLoad(p, port, DialogId::CommonDialog1, [&](const std::string& text, Early early) {
-            p.plan = BuildElementChain(ReadElementFile(text, early));
-        });
+    switch (mode) {
+        case RoadMode::Straight: break;
+        case RoadMode::MainLine:
+            askAndLoad(p, port, DialogId::PlanFile, [&](const std::string& text, Early early) {
+                p.plan = MainLineBuild(ReadIntersectionPointFile(text, early));
+            });
+            break;
+        case RoadMode::Interchange:
+            askAndLoad(p, port, DialogId::PlanFile, [&](const std::string& text, Early early) {
+                p.plan = BuildElementChain(ReadElementFile(text, early));
+            });
+            break;
     }
-    if (mode.readsChainBreaks()) {
-        askAndLoad(p, port, DialogId::CommonDialog3, [&](const std::string& text, Early early) {
+    if (ReadsChainBreaks(mode)) {
+        askAndLoad(p, port, DialogId::ChainBreakFile, [&](const std::string& text, Early early) {
             p.chainBreaks = MakeChainBreakTable(ReadChainBreakFile(text, early));
         });
     }
-    askAndLoad(p, port, DialogId::CommonDialog4, [&](const std::string& text, Early early) {
+    askAndLoad(p, port, DialogId::ProfileFile, [&](const std::string& text, Early early) {
         p.profile = ProfileBuild(ReadProfileFile(text, p.chainBreaks, early));
     });
-    askAndLoad(p, port, DialogId::CommonDialog2, [&](const std::string& text, Early early) {
+    askAndLoad(p, port, DialogId::SuperelevationFile, [&](const std::string& text, Early early) {
         p.superelevation = ReadSuperelevationFile(text, p.chainBreaks, early);
     });
     return p;
 }
 
-bool InitializeCommand(AppState& state, const Mode& mode, CommandPort& port) {
+bool InitializeCommand(AppState& state, RoadMode mode, CommandPort& port) {
     return RunCommand(port, [&] {
         ProjectData fresh = LoadProject(mode, port);
         state.project = std::move(fresh);

@@ -38,19 +38,19 @@ struct UsageError {
     std::string text;
 };
 
-Mode modeOf(const std::string& name) {
-    if (name == "mainline") return Mode{true, true};
-    if (name == "interchange") return Mode{true, false};
-    return Mode{false, true};
+RoadMode modeOf(const std::string& name) {
+    if (name == "mainline") return RoadMode::MainLine;
+    if (name == "interchange") return RoadMode::Interchange;
+    return RoadMode::Straight;
 }
 
 std::map<DialogId, std::filesystem::path> filesOf(const Options& o) {
     std::map<DialogId, std::filesystem::path> files;
-    const std::pair<const std::optional<std::string>*, DialogId> map[] = {{&o.jdx, DialogId::CommonDialog1},
-                                                                          {&o.cg, DialogId::CommonDialog2},
-                                                                          {&o.dl, DialogId::CommonDialog3},
-                                                                          {&o.zdm, DialogId::CommonDialog4},
-                                                                          {&o.layout, DialogId::CommonDialog6}};
+    const std::pair<const std::optional<std::string>*, DialogId> map[] = {{&o.jdx, DialogId::PlanFile},
+                                                                          {&o.cg, DialogId::SuperelevationFile},
+                                                                          {&o.dl, DialogId::ChainBreakFile},
+                                                                          {&o.zdm, DialogId::ProfileFile},
+                                                                          {&o.layout, DialogId::LayoutFile}};
     for (const auto& [value, id] : map)
         if (*value) files[id] = **value;
     return files;
@@ -114,7 +114,7 @@ int runStations(const Options& o, AppState& state, CommandPort& port, std::ostre
     std::string json, csv;
     const bool ok = RunCommand(port, [&] {
         const ProjectData& p = state.project;
-        const auto rows = StationTable(p.road(p.mode.isCurvedSkewBridge), StationOfText(p.chainBreaks, o.from),
+        const auto rows = StationTable(p.road(ReadsPlan(p.mode)), StationOfText(p.chainBreaks, o.from),
                                        StationOfText(p.chainBreaks, o.to), o.step, o.offset);
         if (o.json) json = stationsJson(rows);
         if (o.csv) csv = stationsCsv(rows);
@@ -220,7 +220,7 @@ int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& 
             writeOutput(o, *o.json, calcJson(o.mode, *result, warnings), out);
         }
         if (o.dxf) {
-            const bool curved = modeOf(o.mode).isCurvedSkewBridge;
+            const bool curved = ReadsPlan(modeOf(o.mode));
             writeOutput(o, *o.dxf, DxfText(BuildPlanDrawing(state.project.road(curved), *result)), out);
         }
         if (!o.json && !o.xlsx && !o.dxf) writeStandardOutput(out, calcTable(*result));

@@ -17,20 +17,20 @@ TEST(CalculateCommand, ReportsThroughThePortAndNeedsAPlanForTheCurvedPath) {
 
     FakePort ok;
     ok.answer(layout);
-    const auto r = CalculateCommand(state, Mode{false, true}, ok, {std::nullopt, false});
+    const auto r = CalculateCommand(state, RoadMode::Straight, ok, {std::nullopt, false});
     ASSERT_TRUE(r);
     EXPECT_TRUE(ok.messages.empty());
     EXPECT_EQ(ok.titles, std::vector<std::string>{"读取垫石设置资料"});
 
     FakePort cancel;
     cancel.answer(std::nullopt);
-    EXPECT_FALSE(CalculateCommand(state, Mode{false, true}, cancel, {std::nullopt, false}));
+    EXPECT_FALSE(CalculateCommand(state, RoadMode::Straight, cancel, {std::nullopt, false}));
     ASSERT_EQ(cancel.messages.size(), 1u);
     EXPECT_EQ(cancel.messages[0].text, "读取文件被取消！");
 
     FakePort noPlan;
     noPlan.answer(layout);
-    EXPECT_FALSE(CalculateCommand(state, Mode{true, true}, noPlan, {std::nullopt, false}));
+    EXPECT_FALSE(CalculateCommand(state, RoadMode::MainLine, noPlan, {std::nullopt, false}));
     ASSERT_EQ(noPlan.messages.size(), 1u);
     EXPECT_EQ(noPlan.messages[0].title, "数据有误");
 }
@@ -43,7 +43,7 @@ TEST(CalculateCommand, LayoutFaultsNameTheLineAndLayoutWarningsComeOnce) {
     const auto run = [&](const std::string& name, const std::string& text) {
         FakePort port;
         port.answer(dir.write(name, text));
-        const auto r = CalculateCommand(state, Mode{false, true}, port, {std::nullopt, false});
+        const auto r = CalculateCommand(state, RoadMode::Straight, port, {std::nullopt, false});
         return std::pair{r.has_value(), port};
     };
     {

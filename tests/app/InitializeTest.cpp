@@ -11,9 +11,9 @@ using tavrel::testing::TempDir;
 
 namespace {
 
-constexpr Mode kStraight{false, true};
-constexpr Mode kMainLine{true, true};
-constexpr Mode kInterchange{true, false};
+constexpr RoadMode kStraight = RoadMode::Straight;
+constexpr RoadMode kMainLine = RoadMode::MainLine;
+constexpr RoadMode kInterchange = RoadMode::Interchange;
 
 // A small but complete road, files as an engineer writes them (CR LF).
 struct RoadFiles {
@@ -47,22 +47,22 @@ TEST(InitializeCommand, AsksForTheFilesInTheModesOrder) {
     RoadFiles road;
     struct Row {
         const char* name;
-        Mode mode;
+        RoadMode mode;
         std::vector<std::filesystem::path> files;
         std::vector<DialogId> dialogs;
     } rows[] = {
         {"straight road",
          kStraight,
          {road.dl, road.zdm, road.cg},
-         {DialogId::CommonDialog3, DialogId::CommonDialog4, DialogId::CommonDialog2}},
+         {DialogId::ChainBreakFile, DialogId::ProfileFile, DialogId::SuperelevationFile}},
         {"main line",
          kMainLine,
          {road.jdx, road.dl, road.zdm, road.cg},
-         {DialogId::CommonDialog1, DialogId::CommonDialog3, DialogId::CommonDialog4, DialogId::CommonDialog2}},
+         {DialogId::PlanFile, DialogId::ChainBreakFile, DialogId::ProfileFile, DialogId::SuperelevationFile}},
         {"interchange: no chain breaks",
          kInterchange,
          {road.ramp, road.zdm, road.cg},
-         {DialogId::CommonDialog1, DialogId::CommonDialog4, DialogId::CommonDialog2}},
+         {DialogId::PlanFile, DialogId::ProfileFile, DialogId::SuperelevationFile}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -75,7 +75,7 @@ TEST(InitializeCommand, AsksForTheFilesInTheModesOrder) {
         EXPECT_TRUE(state.calculateEnabled);
         EXPECT_EQ(state.project.profile.points().size(), 3u);
         EXPECT_EQ(state.project.superelevation.records().size(), 2u);
-        EXPECT_EQ(state.project.chainBreaks.chainBreakCount, r.mode.readsChainBreaks() ? 1 : 0);
+        EXPECT_EQ(state.project.chainBreaks.chainBreakCount, ReadsChainBreaks(r.mode) ? 1 : 0);
         EXPECT_EQ(state.project.roadFiles, r.files);  // the printed pages name their folder
     }
 }
@@ -225,7 +225,7 @@ TEST(LocatedMessages, AFaultInEachRoadFileNamesTheFileTheLineAndItsText) {
     for (std::size_t i = 0; i <= kMaxTokensPerLine; ++i) manyValues += "1 ";
     struct Row {
         const char* name;
-        Mode mode;
+        RoadMode mode;
         std::vector<std::filesystem::path> files;
         std::string where;
     } rows[] = {
@@ -294,7 +294,7 @@ TEST(LoadWarnings, ABlankLineThatEndsAFileEarlyIsToldAndTheRestIsNotRead) {
     RoadFiles road;
     struct Row {
         const char* name;
-        Mode mode;
+        RoadMode mode;
         std::vector<std::filesystem::path> files;
         std::string warning;
     } rows[] = {

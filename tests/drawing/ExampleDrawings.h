@@ -36,7 +36,7 @@ public:
 struct ExampleRun {
     std::string name;  // straight, mainline or interchange
     ProjectData project;
-    Mode mode;
+    RoadMode mode = RoadMode::Straight;
     CalculationResult result;
     PlanDrawing drawing;
 };
@@ -49,13 +49,13 @@ inline ExampleRun RunExample(const std::string& name) {
     run.name = name;
     ExamplePort port;
     if (name == "straight") {
-        run.mode = Mode{false, true};
+        run.mode = RoadMode::Straight;
         port.answer(dir + "road.dl").answer(dir + "road.zdm").answer(dir + "road.cg");
     } else if (name == "mainline") {
-        run.mode = Mode{true, true};
+        run.mode = RoadMode::MainLine;
         port.answer(dir + "road.jdx").answer(dir + "road.dl").answer(dir + "road.zdm").answer(dir + "road.cg");
     } else {
-        run.mode = Mode{true, false};
+        run.mode = RoadMode::Interchange;
         port.answer(dir + "ramp.jdx").answer(dir + "ramp.zdm").answer(dir + "ramp.cg");
     }
     port.answer(dir + "bridge.txt");
@@ -65,7 +65,7 @@ inline ExampleRun RunExample(const std::string& name) {
     if (!result) return run;
     run.project = state.project;
     run.result = *result;
-    run.drawing = BuildPlanDrawing(run.project.road(run.mode.isCurvedSkewBridge), run.result);
+    run.drawing = BuildPlanDrawing(run.project.road(ReadsPlan(run.mode)), run.result);
     return run;
 }
 

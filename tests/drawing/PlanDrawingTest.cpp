@@ -8,8 +8,8 @@
 #include "drawing/CentrelineSampling.h"
 #include "drawing/ExampleDrawings.h"
 #include "drawing/Sheet.h"
+#include "input/LayoutFile.h"
 #include "pedestal/Calculate.h"
-#include "pedestal/Layout.h"
 #include "pedestal/TestRoads.h"
 
 using namespace tavrel;
@@ -125,7 +125,7 @@ TEST(PlanDrawing, PierAxesCrossTheRoadAtTheSkewAngleWithTheirPedestalsAndEdgePoi
         const auto axes = linesOn(d, DrawingLayer::PierAxis);
         const auto& piers = run.result.layout.piers;
         ASSERT_EQ(axes.size(), piers.size());  // one pier line per base station in the examples
-        const Road road = run.project.road(run.mode.isCurvedSkewBridge);
+        const Road road = run.project.road(ReadsPlan(run.mode));
         const double theta = DegreesToRadians(run.result.layout.skewAngle);
         for (std::size_t i = 0; i < piers.size(); ++i) {
             const Point left = axes[i]->points.front(), right = axes[i]->points.back();
@@ -217,7 +217,7 @@ TEST(PlanLabels, PierAndStationLabelsStayOffTheDeckEdgesAndTheCentreline) {
     ProjectData project = tavrel::testing::straightRoad();
     const Road road = project.road(false);
     const PedestalLayout layout =
-        ReadPedestalLayout("30\r\n-4 4\r\n1#墩 500 1.5 0.3\r\n2#墩 540 1.5 0.3\r\n", project.chainBreaks);
+        ReadLayoutFile("30\r\n-4 4\r\n1#墩 500 1.5 0.3\r\n2#墩 540 1.5 0.3\r\n", project.chainBreaks);
     drawings.emplace_back("skew 30", BuildPlanDrawing(road, CalculatePedestals(road, layout)));
     for (const auto& [name, d] : drawings) {
         SCOPED_TRACE(name);
@@ -237,8 +237,8 @@ TEST(PlanDrawing, TwoBearingRowsOfOnePierShareItsAxisAndLabelTheirPedestalsApart
     ProjectData project = tavrel::testing::straightRoad();  // one superelevation row: the deck runs the whole stretch
     const Road road = project.road(false);
     const PedestalLayout layout =
-        ReadPedestalLayout("90\r\n-4 -1 1 4\r\n1#墩 500-L0.6 1.5 0.3\r\n1#墩 500+L0.6 1.5 0.3\r\n2#墩 530 1.5 0.3\r\n",
-                           project.chainBreaks);
+        ReadLayoutFile("90\r\n-4 -1 1 4\r\n1#墩 500-L0.6 1.5 0.3\r\n1#墩 500+L0.6 1.5 0.3\r\n2#墩 530 1.5 0.3\r\n",
+                       project.chainBreaks);
     const PlanDrawing d = BuildPlanDrawing(road, CalculatePedestals(road, layout));
     EXPECT_EQ(linesOn(d, DrawingLayer::PierAxis).size(), 2u);
     EXPECT_EQ(std::count_if(d.texts.begin(), d.texts.end(), [](const DrawnText& t) { return t.text == "1#墩"; }), 1);
@@ -262,7 +262,7 @@ TEST(PlanDrawing, DeckEdgesOnlyWhereTheSuperelevationTableReaches) {
     project.superelevation = SuperelevationBuild({7.5, 0.5, -0.5, -7.5}, {{"0", 0, 2, -2}, {"505", 505, 2, -2}});
     const Road road = project.road(false);
     const PedestalLayout layout =
-        ReadPedestalLayout("90\r\n-4 4\r\n1#墩 500 1.5 0.3\r\n2#墩 530 1.5 0.3\r\n", project.chainBreaks);
+        ReadLayoutFile("90\r\n-4 4\r\n1#墩 500 1.5 0.3\r\n2#墩 530 1.5 0.3\r\n", project.chainBreaks);
     const PlanDrawing d = BuildPlanDrawing(road, CalculatePedestals(road, layout));
     const auto edges = linesOn(d, DrawingLayer::DeckEdge);
     ASSERT_EQ(edges.size(), 4u);  // outer and central band edges

@@ -55,10 +55,10 @@ void calculateExample(AppState& state, const fs::path& examples, const std::stri
     for (const auto& entry : fs::directory_iterator(examples / name))
         fs::copy_file(entry.path(), to / entry.path().filename(), fs::copy_options::overwrite_existing);
     const bool ramp = name == "interchange";
-    const Mode mode{name != "straight", name != "interchange"};
+    const RoadMode mode = name == "straight" ? RoadMode::Straight : ramp ? RoadMode::Interchange : RoadMode::MainLine;
     tavrel::testing::FakePort port;
-    if (mode.isCurvedSkewBridge) port.answer(to / (ramp ? "ramp.jdx" : "road.jdx"));
-    if (mode.readsChainBreaks()) port.answer(to / "road.dl");
+    if (ReadsPlan(mode)) port.answer(to / (ramp ? "ramp.jdx" : "road.jdx"));
+    if (ReadsChainBreaks(mode)) port.answer(to / "road.dl");
     port.answer(to / (ramp ? "ramp.zdm" : "road.zdm")).answer(to / (ramp ? "ramp.cg" : "road.cg"));
     port.answer(to / "bridge.txt");
     if (!InitializeCommand(state, mode, port) || !CalculateCommand(state, mode, port))

@@ -6,8 +6,8 @@
 #include <tuple>
 #include <utility>
 
-#include "app/InputFiles.h"
 #include "common/Errors.h"
+#include "input/IntersectionPointFile.h"
 #include "mainline/MainLine.h"
 #include "mainline/MainLineTestLines.h"
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "app/InputFiles.h"
+#include "input/IntersectionPointFile.h"
 #include "mainline/MainLine.h"
 
 namespace tavrel::test {

@@ -12,7 +12,7 @@ namespace tavrel::testing {
 // 1 m central band and 7.5 m sloped bands at 2 % falling outwards.
 inline ProjectData circularMainLine(double radius = 300, double spiral = 0) {
     ProjectData p;
-    p.mode = Mode{true, true};
+    p.mode = RoadMode::MainLine;
     const double c = 0.5, s = 0.8660254037844386;  // cos, sin of 60 degrees
     const std::string R = std::to_string(radius), Ls = std::to_string(spiral);
     p.plan = MainLineBuild({0,
@@ -29,7 +29,7 @@ inline ProjectData circularMainLine(double radius = 300, double spiral = 0) {
 // circularMainLine.
 inline ProjectData tightMainLine(double R, double Ls, double deflection, bool survey = false) {
     ProjectData p;
-    p.mode = Mode{true, true};
+    p.mode = RoadMode::MainLine;
     const double x0 = survey ? 3345000 : 0, y0 = survey ? 512000 : 0, a = deflection * kPi / 180;
     const auto jd = [](const char* name, double x, double y, double r, double ls) {
         return IntersectionPoint{name, x, y, std::to_string(r), std::to_string(ls), ls, 0, 0};
@@ -46,7 +46,7 @@ inline ProjectData tightMainLine(double R, double Ls, double deflection, bool su
 // (turning left), a 40 m spiral out and 60 m straight; the cross-section of circularMainLine.
 inline ProjectData loopRamp(double R, double L) {
     ProjectData p;
-    p.mode = Mode{true, false};
+    p.mode = RoadMode::Interchange;
     p.plan = BuildElementChain(
         {0, 3346000, 512800, 45.3, {{9999, 9999, 60}, {9999, -R, 40}, {-R, -R, L}, {-R, 9999, 40}, {9999, 9999, 60}}});
     p.profile = ProfileBuild({{"0", 0, 100, 0}, {"3000", 3000, 250, 0}});
@@ -57,7 +57,7 @@ inline ProjectData loopRamp(double R, double L) {
 // The same cross-section and profile on a straight road (no plan alignment).
 inline ProjectData straightRoad() {
     ProjectData p;
-    p.mode = Mode{false, true};
+    p.mode = RoadMode::Straight;
     p.profile = ProfileBuild({{"0", 0, 100, 0}, {"3000", 3000, 130, 0}});
     p.superelevation = SuperelevationBuild({7.5, 0.5, -0.5, -7.5}, {{"0", 0, 2, -2}});
     return p;

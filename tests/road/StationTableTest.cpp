@@ -6,8 +6,8 @@
 #include "app/InitializeCommand.h"
 #include "common/Errors.h"
 #include "common/TextFile.h"
+#include "input/LayoutFile.h"
 #include "pedestal/Calculate.h"
-#include "pedestal/Layout.h"
 #include "road/StationTable.h"
 
 using namespace tavrel;
@@ -21,7 +21,7 @@ ProjectData exampleMainLine() {
     FakePort port;
     const std::string d = kExamples + "/mainline/";
     port.answer(d + "road.jdx").answer(d + "road.dl").answer(d + "road.zdm").answer(d + "road.cg");
-    return LoadProject(Mode{true, true}, port);
+    return LoadProject(RoadMode::MainLine, port);
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ ProjectData exampleMainLine() {
 TEST(StationTable, AgreesWithThePedestalCalculation) {
     const ProjectData project = exampleMainLine();
     const std::string d = kExamples + "/mainline/";
-    const PedestalLayout layout = ReadPedestalLayout(ReadTextFile(d + "bridge.txt"), project.chainBreaks);
+    const PedestalLayout layout = ReadLayoutFile(ReadTextFile(d + "bridge.txt"), project.chainBreaks);
     const CalculationResult r = CalculatePedestals(project.road(true), layout);
     for (std::size_t i = 0; i < layout.piers.size(); ++i) {
         for (std::size_t k = 0; k < layout.pedestalDistances.size(); ++k) {

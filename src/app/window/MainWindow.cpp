@@ -53,18 +53,22 @@ const QString kLastFolderKey = QStringLiteral("dialogs/lastFolder");
 // The extension of the files each dialog reads (the first of its filter after *.txt).
 QString ExtensionOf(DialogId id) {
     switch (id) {
-        case DialogId::CommonDialog1: return QStringLiteral("jdx");
-        case DialogId::CommonDialog2: return QStringLiteral("cg");
-        case DialogId::CommonDialog3: return QStringLiteral("dl");
-        case DialogId::CommonDialog4: return QStringLiteral("zdm");
-        case DialogId::CommonDialog6: break;
+        case DialogId::PlanFile: return QStringLiteral("jdx");
+        case DialogId::SuperelevationFile: return QStringLiteral("cg");
+        case DialogId::ChainBreakFile: return QStringLiteral("dl");
+        case DialogId::ProfileFile: return QStringLiteral("zdm");
+        case DialogId::LayoutFile: break;
     }
     return QStringLiteral("txt");
 }
 
-QString ModeText(const Mode& mode) {
-    if (!mode.isCurvedSkewBridge) return QStringLiteral("直线桥");
-    return mode.mainLineMode ? QStringLiteral("曲线斜交桥，交点法—主线") : QStringLiteral("曲线斜交桥，积木法—互通");
+QString ModeText(RoadMode mode) {
+    switch (mode) {
+        case RoadMode::Straight: break;
+        case RoadMode::MainLine: return QStringLiteral("曲线斜交桥，交点法—主线");
+        case RoadMode::Interchange: return QStringLiteral("曲线斜交桥，积木法—互通");
+    }
+    return QStringLiteral("直线桥");
 }
 
 }  // namespace
@@ -187,7 +191,10 @@ void MainWindow::start() {
     about::PlaceWindow(*this);
 }
 
-Mode MainWindow::currentMode() const { return Mode{check4_->isChecked(), option3_->isChecked()}; }
+RoadMode MainWindow::currentMode() const {
+    if (!check4_->isChecked()) return RoadMode::Straight;
+    return option3_->isChecked() ? RoadMode::MainLine : RoadMode::Interchange;
+}
 
 QString MainWindow::helpFilePath() const { return HelpFilePath(helpFolder_); }
 
@@ -248,15 +255,15 @@ void MainWindow::initialise() {
 }
 
 void MainWindow::calculate() {
-    const Mode mode = currentMode();
+    const RoadMode mode = currentMode();
     const auto result = CalculateCommand(state_, mode, *this);
     updateButtons();
     if (result) showResult(*result, mode);
 }
 
-void MainWindow::showResult(const CalculationResult& result, const Mode& mode) {
+void MainWindow::showResult(const CalculationResult& result, RoadMode mode) {
     std::optional<PlanDrawing> drawing;
-    RunCommand(*this, [&] { drawing = BuildPlanDrawing(state_.project.road(mode.isCurvedSkewBridge), result); });
+    RunCommand(*this, [&] { drawing = BuildPlanDrawing(state_.project.road(ReadsPlan(mode)), result); });
     if (!drawing) return;
     const bool opening = !result_;
     if (opening) result_ = new ResultWindow(ui_, this);
@@ -304,7 +311,7 @@ QString MainWindow::dialogStart(DialogId id) const {
     };
     if (justChosen_ && !justChosen_->isEmpty()) return sameNameIn(QFileInfo(*justChosen_));
     const auto last = lastFile_.find(id);
-    if (id == DialogId::CommonDialog6 && state_.calculateEnabled && !state_.project.roadFiles.empty()) {
+    if (id == DialogId::LayoutFile && state_.calculateEnabled && !state_.project.roadFiles.empty()) {
         const QString roadFolder = QFileInfo(FromPath(state_.project.roadFiles.back())).absolutePath();
         if (last != lastFile_.end() && QFileInfo(last->second).absolutePath() == roadFolder) return last->second;
         return roadFolder;

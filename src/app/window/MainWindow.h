@@ -45,7 +45,7 @@ public:
     // file's path, then PlaceWindow.
     void start();
 
-    Mode currentMode() const;
+    RoadMode currentMode() const;
     const AppState& state() const { return state_; }
 
     // Where the promotion windows' pages are (the publisher's site unless set otherwise, before start()).
@@ -95,7 +95,7 @@ private:
     void rememberFolder(const QString& folder);
     // The result window with the drawing of a calculation just made with `mode`; placed beside this window
     // when it first opens.
-    void showResult(const CalculationResult& result, const Mode& mode);
+    void showResult(const CalculationResult& result, RoadMode mode);
 
     DesktopUi& ui_;
     AppState state_;

@@ -16,7 +16,7 @@
 #include "QtPrinters.h"
 #include "app/window/MainWindow.h"
 
-using tavrel::Mode;
+using tavrel::RoadMode;
 using tavrel::testing::FakeUi;
 using tavrel::window::MainWindow;
 
@@ -172,18 +172,13 @@ TEST_F(Form1Modes, Check4EnablesBothFormsAndUntickingKeepsTheSelection) {
 TEST_F(Form1Modes, TheCommandsModeIsReadFromTheControls) {
     auto* check4 = control<QCheckBox>("Check4");
     auto* option4 = control<QRadioButton>("Option4");
-    const Mode straight = window.currentMode();
-    EXPECT_FALSE(straight.isCurvedSkewBridge);
-    EXPECT_TRUE(straight.mainLineMode);
+    EXPECT_EQ(window.currentMode(), RoadMode::Straight);
 
     check4->setChecked(true);
-    EXPECT_TRUE(window.currentMode().isCurvedSkewBridge);
-    EXPECT_TRUE(window.currentMode().mainLineMode);
+    EXPECT_EQ(window.currentMode(), RoadMode::MainLine);
     option4->setChecked(true);
-    EXPECT_TRUE(window.currentMode().interchangeMode());
-    EXPECT_FALSE(window.currentMode().readsChainBreaks());
-    // Unticked, the form does not matter: chain breaks are read whichever option is selected.
+    EXPECT_EQ(window.currentMode(), RoadMode::Interchange);
+    // Unticked, the form does not matter: a straight road whichever option is selected.
     check4->setChecked(false);
-    EXPECT_FALSE(window.currentMode().isCurvedSkewBridge);
-    EXPECT_TRUE(window.currentMode().readsChainBreaks());
+    EXPECT_EQ(window.currentMode(), RoadMode::Straight);
 }

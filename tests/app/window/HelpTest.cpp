@@ -13,7 +13,7 @@
 #include "QtPrinters.h"
 #include "app/InitializeCommand.h"
 #include "app/window/Help.h"
-#include "pedestal/Layout.h"
+#include "input/LayoutFile.h"
 
 using namespace tavrel;
 using tavrel::window::HelpFilePath;
@@ -110,12 +110,12 @@ TEST(HelpManual, ExamplesLoadAsAProjectInEveryMode) {
     }
     struct Row {
         const char* name;
-        Mode mode;
+        RoadMode mode;
         std::vector<const char*> files;
     } rows[] = {
-        {"straight road", {false, true}, {"dl", "zdm", "cg"}},
-        {"main line by intersection points", {true, true}, {"jdx-points", "dl", "zdm", "cg"}},
-        {"ramp by elements", {true, false}, {"jdx-elements", "zdm", "cg"}},
+        {"straight road", RoadMode::Straight, {"dl", "zdm", "cg"}},
+        {"main line by intersection points", RoadMode::MainLine, {"jdx-points", "dl", "zdm", "cg"}},
+        {"ramp by elements", RoadMode::Interchange, {"jdx-elements", "zdm", "cg"}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -131,8 +131,8 @@ TEST(HelpManual, ExamplesLoadAsAProjectInEveryMode) {
     FilesInOrder port;
     port.files = {file["dl"], file["zdm"], file["cg"]};
     AppState state;
-    ASSERT_TRUE(InitializeCommand(state, {false, true}, port));
-    const PedestalLayout layout = ReadPedestalLayout(examples.at("layout").toStdString(), state.project.chainBreaks);
+    ASSERT_TRUE(InitializeCommand(state, RoadMode::Straight, port));
+    const PedestalLayout layout = ReadLayoutFile(examples.at("layout").toStdString(), state.project.chainBreaks);
     EXPECT_EQ(layout.skewAngle, 90);
     EXPECT_EQ(layout.pedestalDistances.size(), 6u);
     ASSERT_EQ(layout.piers.size(), 4u);

@@ -20,11 +20,11 @@ TEST(WindowFileFilter, EveryDialogOfTheCommandsKeepsItsDescriptionsAndPatterns) 
         DialogId id;
         const char* qt;
     } rows[] = {
-        {DialogId::CommonDialog1, "文本文件(*.txt;*.jdx) (*.txt *.jdx);;所有文件（*.*) (*)"},
-        {DialogId::CommonDialog2, "文本文件(*.txt;*.cg) (*.txt *.cg);;所有文件(*.*) (*)"},
-        {DialogId::CommonDialog3, "文本文件(*.txt;*.dl) (*.txt *.dl);;所有文件（*.*) (*)"},
-        {DialogId::CommonDialog4, "文本文件(*.txt;*.zdm) (*.txt *.zdm);;所有文件(*.*) (*)"},
-        {DialogId::CommonDialog6, "文本文件(*.txt) (*.txt);;所有文件（*.*) (*)"},
+        {DialogId::PlanFile, "文本文件(*.txt;*.jdx) (*.txt *.jdx);;所有文件（*.*) (*)"},
+        {DialogId::SuperelevationFile, "文本文件(*.txt;*.cg) (*.txt *.cg);;所有文件(*.*) (*)"},
+        {DialogId::ChainBreakFile, "文本文件(*.txt;*.dl) (*.txt *.dl);;所有文件（*.*) (*)"},
+        {DialogId::ProfileFile, "文本文件(*.txt;*.zdm) (*.txt *.zdm);;所有文件(*.*) (*)"},
+        {DialogId::LayoutFile, "文本文件(*.txt) (*.txt);;所有文件（*.*) (*)"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.qt);
@@ -50,7 +50,7 @@ TEST(WindowFileFilter, OddFilters) {
 
 TEST(WindowDialogs, FileDialogIsQtsOwnWithTheTitleAndTheFilterEntries) {
     const auto d = MakeFileDialog(nullptr, QStringLiteral("读取断链资料"),
-                                  QtFileFilter(FileDialogOf(DialogId::CommonDialog3).filter), {});
+                                  QtFileFilter(FileDialogOf(DialogId::ChainBreakFile).filter), {});
     EXPECT_EQ(d->windowTitle(), QStringLiteral("读取断链资料"));
     EXPECT_TRUE(d->testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_EQ(d->fileMode(), QFileDialog::ExistingFile);

@@ -1,4 +1,4 @@
-#include "pedestal/Layout.h"
+#include "input/LayoutFile.h"
 
 #include <cctype>
 #include <cmath>
@@ -35,8 +35,8 @@ SideMark sideMarkOf(const std::vector<std::string>& tokens, std::size_t pierLine
 
 }  // namespace
 
-PedestalLayout ReadPedestalLayout(std::string_view text, const ChainBreakTable& chainBreaks,
-                                  std::optional<EarlyEnd>* earlyEnd) {
+PedestalLayout ReadLayoutFile(std::string_view text, const ChainBreakTable& chainBreaks,
+                              std::optional<EarlyEnd>* earlyEnd) {
     PedestalLayout layout;
     HeaderReader header(text);
     layout.skewAngle = header.number();

@@ -1,6 +1,6 @@
 #pragma once
 // The pedestal layout file (*.txt): the skew angle, the pedestals' distances along the pier axis, and one line per
-// pier or abutment.
+// pier or abutment. What it holds is the pedestal calculation's own value type (PedestalLayout).
 #include <optional>
 #include <string_view>
 
@@ -15,12 +15,12 @@ inline constexpr std::size_t kMaxLayoutCount = 32767;  // pier and pedestal coun
 // pier has 6000), small enough that the work and memory a small file can ask for stay bounded.
 inline constexpr std::size_t kMaxPedestalValues = 1000000;
 
-// ReadPedestalLayout: reads the decoded text of a layout file. Pier stations go through the chain-break table
+// The layout in the decoded text of a whole layout file. Pier stations go through the chain-break table
 // (a rejected text throws RejectedText); a bad side mark throws RejectedText with the message naming the pier
 // line; more than kMaxPedestalValues piers times pedestals throws RejectedText; anything else that does not fit
 // throws FormatError, and a file without piers too; each with the line at fault. A blank line ends the pier
 // lines; when non-blank lines follow it, *earlyEnd says where (when earlyEnd is given).
-PedestalLayout ReadPedestalLayout(std::string_view text, const ChainBreakTable& chainBreaks,
-                                  std::optional<EarlyEnd>* earlyEnd = nullptr);
+PedestalLayout ReadLayoutFile(std::string_view text, const ChainBreakTable& chainBreaks,
+                              std::optional<EarlyEnd>* earlyEnd = nullptr);
 
 }  // namespace tavrel

@@ -1,0 +1,33 @@
+#pragma once
+// The form of road chosen on the main window when a command runs: which road files the initialise command reads
+// and whether the calculation places the bridge on a plan alignment. A new form is one more enumerator and one
+// more case in each switch below (the compiler names every switch that misses it).
+namespace tavrel {
+
+enum class RoadMode {
+    Straight,     // "曲线斜交桥" unticked: no plan; chain breaks, profile, superelevation
+    MainLine,     // "曲线斜交桥" with "交点法—主线": plan by intersection points, then chain breaks
+    Interchange,  // "曲线斜交桥" with "积木法—互通": plan by elements; no chain-break file
+};
+
+// Whether the mode reads a plan alignment and places the bridge on it (the curved skew bridge).
+constexpr bool ReadsPlan(RoadMode mode) {
+    switch (mode) {
+        case RoadMode::Straight: return false;
+        case RoadMode::MainLine:
+        case RoadMode::Interchange: return true;
+    }
+    return false;
+}
+
+// Whether the mode reads a chain-break file.
+constexpr bool ReadsChainBreaks(RoadMode mode) {
+    switch (mode) {
+        case RoadMode::Straight:
+        case RoadMode::MainLine: return true;
+        case RoadMode::Interchange: return false;
+    }
+    return false;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,29 @@
+#include "input/SuperelevationFile.h"
+
+#include "common/Errors.h"
+#include "input/RecordValues.h"
+
+namespace tavrel {
+
+Superelevation ReadSuperelevationFile(std::string_view text, const ChainBreakTable& chainBreaks,
+                                      std::optional<EarlyEnd>* earlyEnd) {
+    HeaderReader header(text);
+    CrossSectionWidths widths;
+    widths.leftSlopedWidth = header.number();
+    widths.centralLeftEdge = header.number();
+    widths.centralRightEdge = header.number();
+    widths.rightSlopedWidth = header.number();
+    std::vector<SuperelevationRecord> records;
+    ForEachRecord(header.rest(), header.restFirstLine(), earlyEnd, [&](const std::vector<std::string>& t) {
+        if (records.size() == kMaxSuperelevationRows) throw FormatError("too many superelevation rows");
+        SuperelevationRecord r;
+        r.stationText = t[0];
+        r.station = StationOfText(chainBreaks, r.stationText);
+        r.leftSlope = StrictValueAt(t, 1);
+        r.rightSlope = StrictValueAt(t, 2);
+        records.push_back(std::move(r));
+    });
+    return SuperelevationBuild(widths, std::move(records));
+}
+
+}  // namespace tavrel
