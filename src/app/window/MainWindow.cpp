@@ -189,7 +189,7 @@ void MainWindow::start() {
 
 Mode MainWindow::currentMode() const { return Mode{check4_->isChecked(), option3_->isChecked()}; }
 
-QString MainWindow::helpFilePath() const { return HelpFilePath(helpFolder_); }
+QString MainWindow::helpFilePath() const { return HelpFileFor(helpFolder_); }
 
 HelpWindow* MainWindow::helpWindow() const { return help_.data(); }
 
