@@ -1,5 +1,6 @@
 #include "app/window/Help.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -20,6 +21,13 @@ constexpr int kHeightTwips = 9600;
 QString HelpFilePath(const QString& folder) {
     const QString name = QString::fromLatin1(kHelpFileName);
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+QString HelpFileFor(const QString& programFolder) {
+    const QString beside = HelpFilePath(programFolder);
+    if (QFileInfo(beside).isFile()) return beside;
+    const QString installed = HelpFilePath(QDir::cleanPath(programFolder + QStringLiteral("/../share/tavrel")));
+    return QFileInfo(installed).isFile() ? installed : beside;
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {

@@ -1,5 +1,6 @@
 #pragma once
-// The user manual: an HTML file installed beside the executable and shown in the program's own help window.
+// The user manual: an HTML file beside the executable or in the installed share folder, shown in the program's
+// own help window.
 #include <QWidget>
 
 class QKeyEvent;
@@ -12,6 +13,11 @@ inline constexpr char kHelpFileName[] = "tavrel.html";
 // The manual's path in `folder` (the executable's folder), with "/" as the separator: folder + "/tavrel.html",
 // or folder + "tavrel.html" when the folder already ends in "/" (the root folder "/" gives "/tavrel.html").
 QString HelpFilePath(const QString& folder);
+
+// The manual the program in `programFolder` shows: the one beside it (a build tree, a copied program), else the
+// one a package installs, programFolder/../share/tavrel (/usr/bin -> /usr/share/tavrel); when neither exists, the
+// path beside the program, which the help window names as missing.
+QString HelpFileFor(const QString& programFolder);
 
 // A plain window around a text browser. Links inside the manual stay in the window.
 class HelpWindow : public QWidget {

@@ -196,7 +196,7 @@ RoadMode MainWindow::currentMode() const {
     return option3_->isChecked() ? RoadMode::MainLine : RoadMode::Interchange;
 }
 
-QString MainWindow::helpFilePath() const { return HelpFilePath(helpFolder_); }
+QString MainWindow::helpFilePath() const { return HelpFileFor(helpFolder_); }
 
 HelpWindow* MainWindow::helpWindow() const { return help_.data(); }
 

@@ -51,7 +51,8 @@ public:
     // Where the promotion windows' pages are (the publisher's site unless set otherwise, before start()).
     void setPublisherSite(const QUrl& site) { publisherSite_ = site; }
 
-    // The folder the manual is looked for in: the executable's folder (start() sets it again).
+    // The executable's folder (start() sets it again): the manual is looked for beside it, then in its
+    // ../share/tavrel.
     void setHelpFolder(const QString& folder) { helpFolder_ = folder; }
     QString helpFilePath() const;
     HelpWindow* helpWindow() const;  // null until help was asked for

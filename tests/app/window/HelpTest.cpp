@@ -16,6 +16,7 @@
 #include "input/LayoutFile.h"
 
 using namespace tavrel;
+using tavrel::window::HelpFileFor;
 using tavrel::window::HelpFilePath;
 
 namespace {
@@ -72,6 +73,29 @@ TEST(HelpPath, FolderAndFileNameJoinWithOneSlash) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         EXPECT_EQ(HelpFilePath(QString::fromUtf8(r.folder)), QString::fromUtf8(r.path));
+    }
+}
+
+TEST(HelpPath, BesideTheProgramFirstThenTheInstalledShareFolder) {
+    struct Row {
+        const char* name;
+        bool beside;
+        bool installed;
+        const char* found;  // relative to the prefix
+    } rows[] = {
+        {"build tree: beside the program", true, false, "bin/tavrel.html"},
+        {"package: prefix/share/tavrel", false, true, "share/tavrel/tavrel.html"},
+        {"both: the one beside wins", true, true, "bin/tavrel.html"},
+        {"neither: the path beside, to be named as missing", false, false, "bin/tavrel.html"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QTemporaryDir prefix;
+        const QDir root(prefix.path());
+        ASSERT_TRUE(root.mkpath(QStringLiteral("bin")) && root.mkpath(QStringLiteral("share/tavrel")));
+        if (r.beside) QFile(root.filePath(QStringLiteral("bin/tavrel.html"))).open(QIODevice::WriteOnly);
+        if (r.installed) QFile(root.filePath(QStringLiteral("share/tavrel/tavrel.html"))).open(QIODevice::WriteOnly);
+        EXPECT_EQ(HelpFileFor(root.filePath(QStringLiteral("bin"))), root.filePath(QString::fromUtf8(r.found)));
     }
 }
 
