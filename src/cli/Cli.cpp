@@ -109,19 +109,12 @@ int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& 
     CalculateOptions options;
     options.writeWorkbook = o.xlsx.has_value();
     if (o.xlsx) options.workbookPath = *o.xlsx;
-    const auto result = CalculateCommand(state, modeOf(o.mode), port, options);
-    if (!result) return 1;
+    const auto outcome = CalculateCommand(state, modeOf(o.mode), port, options);
+    if (!outcome) return 1;
     const bool written = RunCommand(port, [&] {
-        if (o.json) {
-            std::vector<std::string> warnings = state.project.warnings;
-            warnings.insert(warnings.end(), result->warnings.begin(), result->warnings.end());
-            writeOutput(o, *o.json, ResultJson(o.mode, *result, warnings), out);
-        }
-        if (o.dxf) {
-            const bool curved = modeOf(o.mode).isCurvedSkewBridge;
-            writeOutput(o, *o.dxf, DxfText(BuildPlanDrawing(state.project.road(curved), *result)), out);
-        }
-        if (!o.json && !o.xlsx && !o.dxf) writeStandardOutput(out, ReadableTable(*result));
+        if (o.json) writeOutput(o, *o.json, ResultJson(o.mode, outcome->calculation, outcome->warnings), out);
+        if (o.dxf) writeOutput(o, *o.dxf, DxfText(BuildPlanDrawing(outcome->road(), outcome->calculation)), out);
+        if (!o.json && !o.xlsx && !o.dxf) writeStandardOutput(out, ReadableTable(outcome->calculation));
     });
     return written ? 0 : 1;
 }

@@ -248,15 +248,14 @@ void MainWindow::initialise() {
 }
 
 void MainWindow::calculate() {
-    const Mode mode = currentMode();
-    const auto result = CalculateCommand(state_, mode, *this);
+    const auto outcome = CalculateCommand(state_, currentMode(), *this);
     updateButtons();
-    if (result) showResult(*result, mode);
+    if (outcome) showResult(*outcome);
 }
 
-void MainWindow::showResult(const CalculationResult& result, const Mode& mode) {
+void MainWindow::showResult(const CalculationOutcome& outcome) {
     std::optional<PlanDrawing> drawing;
-    RunCommand(*this, [&] { drawing = BuildPlanDrawing(state_.project.road(mode.isCurvedSkewBridge), result); });
+    RunCommand(*this, [&] { drawing = BuildPlanDrawing(outcome.road(), outcome.calculation); });
     if (!drawing) return;
     const bool opening = !result_;
     if (opening) result_ = new ResultWindow(ui_, this);

@@ -11,8 +11,8 @@
 #include <QUrl>
 
 #include "app/AppState.h"
+#include "app/CalculationOutcome.h"
 #include "app/CommandPort.h"
-#include "pedestal/Results.h"
 
 class QCheckBox;
 class QLabel;
@@ -93,9 +93,9 @@ private:
     // Where a file dialog opens: the file to preselect or the folder (see askFile).
     QString dialogStart(DialogId id) const;
     void rememberFolder(const QString& folder);
-    // The result window with the drawing of a calculation just made with `mode`; placed beside this window
-    // when it first opens.
-    void showResult(const CalculationResult& result, const Mode& mode);
+    // The result window with the drawing of a calculation just made; placed beside this window when it first
+    // opens.
+    void showResult(const CalculationOutcome& outcome);
 
     DesktopUi& ui_;
     AppState state_;
