@@ -87,6 +87,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The steps of building the window: the client area with its controls placed in twips (returned), the
+    // controls' behaviour, the line naming the loaded road below them, and the status line.
+    QWidget* createControls();
+    void connectControls();
+    void createLoadedRoadLine(QWidget* client);
+    void createStatusLine();
     void setStatus(const QString& text, const QString& toolTip = {});
     void updateButtons();
     void showLoadedRoad(bool lastInitialiseFailed);
