@@ -2,18 +2,35 @@
 
 #include "app/RunCommand.h"
 #include "common/Errors.h"
-#include "common/OutputFile.h"
 #include "common/TextFile.h"
-#include "excel/PedestalTables.h"
+#include "excel/ResultWorkbookFile.h"
 #include "input/LayoutFile.h"
 #include "pedestal/Calculate.h"
 #include "pedestal/Warnings.h"
 
 namespace tavrel {
 
-std::optional<CalculationResult> CalculateCommand(AppState& state, RoadMode mode, CommandPort& port,
-                                                  const CalculateOptions& options) {
-    std::optional<CalculationResult> result;
+namespace {
+
+// The outcome of a calculation on `project`: the load warnings come before the calculation's own.
+CalculationOutcome outcomeOf(RoadMode mode, const ProjectData& project, const std::filesystem::path& layoutFile,
+                             CalculationResult calculation, std::optional<std::filesystem::path> workbook) {
+    CalculationOutcome o;
+    o.mode = mode;
+    o.layoutFile = layoutFile;
+    o.warnings = project.warnings;
+    o.warnings.insert(o.warnings.end(), calculation.warnings.begin(), calculation.warnings.end());
+    o.calculation = std::move(calculation);
+    o.workbook = std::move(workbook);
+    o.project = std::make_shared<const ProjectData>(project);
+    return o;
+}
+
+}  // namespace
+
+std::optional<CalculationOutcome> CalculateCommand(AppState& state, RoadMode mode, CommandPort& port,
+                                                   const CalculateOptions& options) {
+    std::optional<CalculationOutcome> outcome;
     RunCommand(port, [&] {
         const FileDialogInfo& dialog = FileDialogOf(DialogId::LayoutFile);
         const auto path = port.askFile(dialog.id, dialog.title, dialog.filter);
@@ -28,26 +45,17 @@ std::optional<CalculationResult> CalculateCommand(AppState& state, RoadMode mode
         CalculationResult r = CalculatePedestals(road, layout);
         if (earlyEnd) r.warnings.push_back(EarlyEndWarning(*path, *earlyEnd));
         for (std::string& w : CalculationWarnings(road, r)) r.warnings.push_back(std::move(w));
+        std::optional<std::filesystem::path> workbook;
         if (options.writeWorkbook) {
             // A workbook of this calculation alone.
-            const Workbook book = ResultWorkbook(r, ResultSource{*path, project.roadFiles});
-            std::filesystem::path written;
-            if (options.workbookPath) {
-                // The user named the file: it is replaced, but never when it is one of the files just read.
-                OutputRules rules{project.roadFiles, true};
-                rules.inputs.push_back(*path);
-                CheckOutputTarget(*options.workbookPath, rules);
-                SaveWorkbookAs(state.excelApp, book, *options.workbookPath);
-                written = *options.workbookPath;
-            } else {
-                written = SaveWorkbookBeside(state.excelApp, book, *path);
-            }
-            port.deliverWorkbook(written);
+            workbook =
+                WriteResultWorkbook(state.excelApp, r, ResultSource{*path, project.roadFiles}, options.workbookPath);
+            port.deliverWorkbook(*workbook);
         }
         if (!r.warnings.empty()) port.showWarnings(r.warnings);
-        result = std::move(r);
+        outcome = outcomeOf(mode, project, *path, std::move(r), std::move(workbook));
     });
-    return result;
+    return outcome;
 }
 
 }  // namespace tavrel

@@ -1,15 +1,17 @@
 #pragma once
 // The calculate command: reads the pedestal layout file and computes every pedestal of every pier on the road
-// loaded by the initialise command, then hands the result tables to the workbook.
+// loaded by the initialise command, writes the result workbook where the front end asked, and returns the
+// outcome the front end's writers work from.
 #include <filesystem>
 #include <optional>
 
 #include "app/AppState.h"
+#include "app/CalculationOutcome.h"
 #include "app/CommandPort.h"
-#include "pedestal/Results.h"
 
 namespace tavrel {
 
+// What the front end decides about the workbook.
 struct CalculateOptions {
     // Where the workbook goes: nullopt = beside the layout file, named after it (never over a file this
     // process did not write or a spreadsheet program holds open); a path = exactly there (the batch front end's
@@ -19,9 +21,9 @@ struct CalculateOptions {
 };
 
 // CalculateCommand: the calculate button. Asks the port for the layout file (DialogId::LayoutFile), computes, writes
-// a workbook of this calculation's sheets and hands it to the port. Every failure is reported through the port;
-// returns the results on success.
-std::optional<CalculationResult> CalculateCommand(AppState& state, RoadMode mode, CommandPort& port,
-                                                  const CalculateOptions& options = {});
+// a workbook of this calculation's sheets (WriteResultWorkbook) and hands it to the port, then shows the
+// calculation's warnings. Every failure is reported through the port; returns the outcome on success.
+std::optional<CalculationOutcome> CalculateCommand(AppState& state, RoadMode mode, CommandPort& port,
+                                                   const CalculateOptions& options = {});
 
 }  // namespace tavrel

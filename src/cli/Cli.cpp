@@ -12,12 +12,14 @@
 #include "app/InitializeCommand.h"
 #include "app/RunCommand.h"
 #include "cli/CliPort.h"
-#include "cli/Json.h"
 #include "common/NumberText.h"
 #include "common/OutputFile.h"
 #include "drawing/BuildPlan.h"
-#include "drawing/DrawingFile.h"
 #include "drawing/Dxf.h"
+#include "report/ReadableTable.h"
+#include "report/ResultJson.h"
+#include "report/StationCsv.h"
+#include "report/StationJson.h"
 #include "road/StationTable.h"
 
 namespace tavrel {
@@ -86,38 +88,14 @@ void writeOutput(const Options& o, const std::string& target, std::string_view t
     WriteOutputFile(target, text, OutputRules{inputsOf(o), true});
 }
 
-std::string stationsJson(const std::vector<StationRow>& rows) {
-    std::string s = "[\n";
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const StationRow& r = rows[i];
-        s += "  {\"station\": " + numberText(r.station) + ", \"nominalStation\": " + numberText(r.nominalStation) +
-             ", \"x\": " + jsonNumber(r.x) + ", \"y\": " + jsonNumber(r.y) + ", \"bearing\": " + jsonNumber(r.bearing) +
-             ", \"elevation\": " + numberText(r.elevation) + ", \"leftSlope\": " + numberText(r.leftSlope) +
-             ", \"rightSlope\": " + numberText(r.rightSlope) + "}";
-        s += i + 1 < rows.size() ? ",\n" : "\n";
-    }
-    return s + "]\n";
-}
-
-std::string stationsCsv(const std::vector<StationRow>& rows) {
-    const auto field = [](std::optional<double> v) { return v ? numberText(*v) : std::string(); };
-    std::string s = "station,nominalStation,x,y,bearing,elevation,leftSlope,rightSlope\n";
-    for (const StationRow& r : rows) {
-        s += numberText(r.station) + "," + numberText(r.nominalStation) + "," + field(r.x) + "," + field(r.y) + "," +
-             field(r.bearing) + "," + numberText(r.elevation) + "," + numberText(r.leftSlope) + "," +
-             numberText(r.rightSlope) + "\n";
-    }
-    return s;
-}
-
 int runStations(const Options& o, AppState& state, CommandPort& port, std::ostream& out) {
     std::string json, csv;
     const bool ok = RunCommand(port, [&] {
         const ProjectData& p = state.project;
         const auto rows = StationTable(p.road(ReadsPlan(p.mode)), StationOfText(p.chainBreaks, o.from),
                                        StationOfText(p.chainBreaks, o.to), o.step, o.offset);
-        if (o.json) json = stationsJson(rows);
-        if (o.csv) csv = stationsCsv(rows);
+        if (o.json) json = StationJson(rows);
+        if (o.csv) csv = StationCsv(rows);
     });
     if (!ok) return 1;
     const bool written = RunCommand(port, [&] {
@@ -127,103 +105,16 @@ int runStations(const Options& o, AppState& state, CommandPort& port, std::ostre
     return written ? 0 : 1;
 }
 
-// The results as JSON; `warnings` are those of loading the road and of the calculation.
-std::string calcJson(const std::string& mode, const CalculationResult& r, const std::vector<std::string>& warnings) {
-    const PedestalLayout& l = r.layout;
-    const PedestalResultTables& t = r.tables;
-    std::string s = "{\n  \"mode\": " + jsonString(mode) + ",\n  \"warnings\": [";
-    for (std::size_t k = 0; k < warnings.size(); ++k) s += (k ? ", " : "") + jsonString(warnings[k]);
-    s += "],\n  \"skewAngle\": " + numberText(l.skewAngle) + ",\n  \"pedestalDistances\": [";
-    for (std::size_t k = 0; k < l.pedestalDistances.size(); ++k)
-        s += (k ? ", " : "") + numberText(l.pedestalDistances[k]);
-    s += "],\n  \"piers\": [";
-    for (std::size_t i = 0; i < l.piers.size(); ++i) {
-        const PierRecord& p = l.piers[i];
-        const PierSection& sec = r.sections[i];
-        s += i ? ",\n" : "\n";
-        s += "    {\"pierName\": " + jsonString(p.pierName) + ", \"baseStation\": " + numberText(p.baseStation) +
-             ", \"stationShift\": " + numberText(p.stationShift) +
-             ", \"referenceStation\": " + numberText(p.referenceStation) +
-             ", \"referenceNominalStation\": " + numberText(p.referenceNominalStation) +
-             ", \"deckToTopDepth\": " + numberText(p.deckToTopDepth) +
-             ", \"designPedestalHeight\": " + numberText(p.designPedestalHeight) +
-             ", \"sideMark\": " + jsonString(SideMarkText(p.sideMark)) +
-             ",\n     \"section\": {\"pierStation\": " + numberText(sec.pierStation) + ", \"edges\": {";
-        for (int e = LO; e <= RO; ++e) {
-            s += std::string(e ? ", " : "") + "\"" + kEdgeNames[e] +
-                 "\": {\"nominalStation\": " + numberText(sec.edgeNominalStation[e]) +
-                 ", \"station\": " + numberText(sec.edgeStation[e]) +
-                 ", \"distance\": " + numberText(sec.edgeDistance[e]) +
-                 ", \"elevation\": " + numberText(sec.edgeElevation[e]) + ", \"x\": " + jsonNumber(sec.edgeX[e]) +
-                 ", \"y\": " + jsonNumber(sec.edgeY[e]) + "}";
-        }
-        s += "}, \"leftAxisSlope\": " + numberText(sec.leftAxisSlope) +
-             ", \"rightAxisSlope\": " + numberText(sec.rightAxisSlope) + "},\n     \"pedestals\": [";
-        for (std::size_t k = 0; k < l.pedestalDistances.size(); ++k) {
-            s += k ? ",\n       " : "\n       ";
-            s += "{\"distance\": " + numberText(l.pedestalDistances[k]) +
-                 ", \"station\": " + numberText(t.pedestalStation[i][k]) +
-                 ", \"nominalStation\": " + numberText(t.pedestalNominalStation[i][k]) +
-                 ", \"offset\": " + numberText(t.pedestalOffset[i][k]) +
-                 ", \"crossSlope\": " + numberText(t.pedestalCrossSlope[i][k]) +
-                 ", \"deckElevation\": " + numberText(t.deckElevation[i][k]) +
-                 ", \"topElevation\": " + numberText(t.pedestalTopElevation[i][k]) +
-                 ", \"capTopElevation\": " + numberText(t.capTopElevation[i][k]) +
-                 ", \"height\": " + numberText(t.pedestalHeight[i][k]) + ", \"x\": " + jsonNumber(t.pedestalX[i][k]) +
-                 ", \"y\": " + jsonNumber(t.pedestalY[i][k]) + "}";
-        }
-        s += "]}";
-    }
-    return s + "\n  ]\n}\n";
-}
-
-// A number with three decimals, right-aligned in `width` characters.
-std::string fixed3(double v, int width) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%*.3f", width, v);
-    return buf;
-}
-
-// The readable table of a calculation: per pier its name and station, then one line per pedestal the pier's
-// tables list (the side rule) with its offset, top elevation and height.
-std::string calcTable(const CalculationResult& r) {
-    const PedestalLayout& l = r.layout;
-    const PedestalResultTables& t = r.tables;
-    std::string s = "斜交角 " + plainNumber(l.skewAngle) + " 度，" + std::to_string(l.piers.size()) + " 个墩台，每墩 " +
-                    std::to_string(l.pedestalDistances.size()) + " 个垫石\n";
-    for (std::size_t i = 0; i < l.piers.size(); ++i) {
-        const PierRecord& p = l.piers[i];
-        s += "\n墩台 " + p.pierName + "  桩号 " + StationKText(p.referenceNominalStation) + "\n";
-        // Aligned for a terminal, where a Chinese character takes two columns.
-        s += "    垫石     偏距(m)   顶面高程(m)   垫石高度(m)\n";
-        for (std::size_t k = 0; k < l.pedestalDistances.size(); ++k) {
-            if (!Lists(p.sideMark, l.pedestalDistances[k])) continue;
-            char number[32];
-            std::snprintf(number, sizeof number, "%6zu", k + 1);
-            s += std::string("  ") + number + fixed3(t.pedestalOffset[i][k], 12) +
-                 fixed3(t.pedestalTopElevation[i][k], 14) + fixed3(t.pedestalHeight[i][k], 14) + "\n";
-        }
-    }
-    return s;
-}
-
 int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& out) {
     CalculateOptions options;
     options.writeWorkbook = o.xlsx.has_value();
     if (o.xlsx) options.workbookPath = *o.xlsx;
-    const auto result = CalculateCommand(state, modeOf(o.mode), port, options);
-    if (!result) return 1;
+    const auto outcome = CalculateCommand(state, modeOf(o.mode), port, options);
+    if (!outcome) return 1;
     const bool written = RunCommand(port, [&] {
-        if (o.json) {
-            std::vector<std::string> warnings = state.project.warnings;
-            warnings.insert(warnings.end(), result->warnings.begin(), result->warnings.end());
-            writeOutput(o, *o.json, calcJson(o.mode, *result, warnings), out);
-        }
-        if (o.dxf) {
-            const bool curved = ReadsPlan(modeOf(o.mode));
-            writeOutput(o, *o.dxf, DxfText(BuildPlanDrawing(state.project.road(curved), *result)), out);
-        }
-        if (!o.json && !o.xlsx && !o.dxf) writeStandardOutput(out, calcTable(*result));
+        if (o.json) writeOutput(o, *o.json, ResultJson(o.mode, outcome->calculation, outcome->warnings), out);
+        if (o.dxf) writeOutput(o, *o.dxf, DxfText(BuildPlanDrawing(outcome->road(), outcome->calculation)), out);
+        if (!o.json && !o.xlsx && !o.dxf) writeStandardOutput(out, ReadableTable(outcome->calculation));
     });
     return written ? 0 : 1;
 }

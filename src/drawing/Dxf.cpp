@@ -190,11 +190,8 @@ void header(DxfOut& o, const PlanDrawing& d, const Handles& h, const PlanBox& bo
     o.tag(0, "ENDSEC");
 }
 
-void tables(DxfOut& o, const PlanDrawing& d, const Handles& h, const PlanBox& box) {
-    o.tag(0, "SECTION");
-    o.tag(2, "TABLES");
-
-    // The active viewport opens on the whole drawing.
+// The active viewport opens on the whole drawing.
+void viewportTable(DxfOut& o, const Handles& h, const PlanBox& box) {
     tableHead(o, "VPORT", h.vportTable, 1);
     recordHead(o, "VPORT", h.vport, h.vportTable, "AcDbViewportTableRecord");
     o.tag(2, "*Active");
@@ -233,7 +230,10 @@ void tables(DxfOut& o, const PlanDrawing& d, const Handles& h, const PlanBox& bo
     o.tag(77, 0);
     o.tag(78, 0);
     o.tag(0, "ENDTAB");
+}
 
+// The line types the drawing uses, their dashes scaled from sheet millimetres to metres.
+void linetypeTable(DxfOut& o, const PlanDrawing& d, const Handles& h) {
     const double mm = d.scale / 1000;  // metres per sheet millimetre
     tableHead(o, "LTYPE", h.ltypeTable, 5);
     linetype(o, h.ltypeByBlock, h.ltypeTable, "ByBlock", "", {});
@@ -243,13 +243,19 @@ void tables(DxfOut& o, const PlanDrawing& d, const Handles& h, const PlanBox& bo
     linetype(o, h.ltypeDashDot, h.ltypeTable, "DASHDOT", "Dash dot ____ . ____ .",
              {kLongDashMm * mm, -kDotGapMm * mm, 0.0, -kDotGapMm * mm});
     o.tag(0, "ENDTAB");
+}
 
+// Layer 0 and one layer per DrawingLayer in its colour.
+void layerTable(DxfOut& o, const Handles& h) {
     tableHead(o, "LAYER", h.layerTable, 1 + static_cast<int>(kDrawingLayers.size()));
     layer(o, h, h.layer0, "0", 7);
     for (std::size_t k = 0; k < kDrawingLayers.size(); ++k)
         layer(o, h, h.layers[k], LayerName(kDrawingLayers[k]), ColourOf(kDrawingLayers[k]).aci);
     o.tag(0, "ENDTAB");
+}
 
+// The standard text style and the CJK style every text uses.
+void styleTable(DxfOut& o, const PlanDrawing& d, const Handles& h) {
     tableHead(o, "STYLE", h.styleTable, 2);
     recordHead(o, "STYLE", h.styleStandard, h.styleTable, "AcDbTextStyleTableRecord");
     o.tag(2, "Standard");
@@ -277,7 +283,10 @@ void tables(DxfOut& o, const PlanDrawing& d, const Handles& h, const PlanBox& bo
     o.tag(1000, "SimSun");
     o.tag(1071, 134 << 8 | 2);
     o.tag(0, "ENDTAB");
+}
 
+// The empty view and UCS tables, the registered application ACAD and the standard dimension style.
+void applicationTables(DxfOut& o, const Handles& h) {
     tableHead(o, "VIEW", h.viewTable, 0);
     o.tag(0, "ENDTAB");
     tableHead(o, "UCS", h.ucsTable, 0);
@@ -296,7 +305,10 @@ void tables(DxfOut& o, const PlanDrawing& d, const Handles& h, const PlanBox& bo
     o.tag(70, 0);
     o.handle(340, h.styleStandard);
     o.tag(0, "ENDTAB");
+}
 
+// The records of model space and paper space, each naming its layout.
+void blockRecordTable(DxfOut& o, const Handles& h) {
     tableHead(o, "BLOCK_RECORD", h.blockRecordTable, 2);
     struct Space {
         unsigned record;
@@ -314,6 +326,18 @@ void tables(DxfOut& o, const PlanDrawing& d, const Handles& h, const PlanBox& bo
         o.tag(281, 0);
     }
     o.tag(0, "ENDTAB");
+}
+
+// The TABLES section: the symbol tables in the order CAD reads them.
+void tables(DxfOut& o, const PlanDrawing& d, const Handles& h, const PlanBox& box) {
+    o.tag(0, "SECTION");
+    o.tag(2, "TABLES");
+    viewportTable(o, h, box);
+    linetypeTable(o, d, h);
+    layerTable(o, h);
+    styleTable(o, d, h);
+    applicationTables(o, h);
+    blockRecordTable(o, h);
     o.tag(0, "ENDSEC");
 }
 

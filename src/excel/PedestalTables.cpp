@@ -9,21 +9,14 @@
 
 #include "common/Errors.h"
 #include "common/NumberText.h"
+#include "excel/ResultSheetStyle.h"
+#include "excel/StakeOutSheet.h"
 
 namespace tavrel {
 
 namespace {
 
-constexpr std::string_view kFontName = "宋体";
-constexpr double kFontSize = 10;   // points
-constexpr double kRowHeight = 15;  // points
-// Column widths, in characters of the default font.
-constexpr double kMinPierColumnWidth = 6;
-constexpr double kMaxColumnWidth = 255;
-constexpr double kStationColumnWidth = 12;
-constexpr double kValueColumnWidth = 8;
-constexpr double kPointColumnWidth = 6;
-constexpr double kCoordinateColumnWidth = 13;
+using namespace resultsheet;
 
 constexpr int kPaperA4 = 9;  // the file format's paper code
 
@@ -31,16 +24,10 @@ constexpr int kPaperA4 = 9;  // the file format's paper code
 // "K12+345". The K is quoted: a bare letter is not a valid format character for every spreadsheet program.
 constexpr std::string_view kStationFormatFractional = "\"K\"0+000.000";
 constexpr std::string_view kStationFormatWhole = "\"K\"0+000";
-constexpr std::string_view kValueFormat = "0.000";
 
-constexpr std::string_view kPierCaption = "墩台号";
-constexpr std::string_view kStationCaption = "桩号";
 constexpr std::string_view kHeightCaption = "垫石高度";
 constexpr std::string_view kTopElevationGroupCaption = "垫石号及垫石顶面高程";
 constexpr std::string_view kHeightGroupCaption = "垫石号及垫石高度";
-constexpr std::string_view kPointCaption = "点号";
-constexpr std::string_view kOffsetCaption = "偏距";
-constexpr std::string_view kCoordinateCaption = "坐标";
 
 constexpr std::string_view kLayoutHeading = "垫石设置资料：";
 constexpr std::string_view kRoadHeading = "道路资料：";
@@ -54,14 +41,6 @@ struct TableShape {
     const ResultTable* pierHeights = nullptr;  // the square-pier table's height column, else none
 };
 
-template <class Table>
-void requireShape(const Table& table, std::size_t piers, std::size_t pedestals) {
-    if (table.size() != piers) throw CalcError("result table has a different number of piers than the layout");
-    for (const auto& row : table)
-        if (row.size() != pedestals)
-            throw CalcError("result table has a different number of pedestals than the layout");
-}
-
 // Whole metres when every pier's station s has floor(s) * 1000 == s * 1000; one fractional station switches
 // the whole column to three decimals.
 std::string_view stationFormat(const std::vector<PierRecord>& piers) {
@@ -70,36 +49,6 @@ std::string_view stationFormat(const std::vector<PierRecord>& piers) {
         return std::floor(s) * 1000 != s * 1000;
     });
     return anyFractional ? kStationFormatFractional : kStationFormatWhole;
-}
-
-// The columns a text takes in the sheet's font: two for a wide (CJK or full-width) character, one for any other.
-int displayWidth(std::string_view utf8) {
-    int width = 0;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        const std::size_t n = b < 0x80             ? 1
-                              : (b & 0xE0) == 0xC0 ? 2
-                              : (b & 0xF0) == 0xE0 ? 3
-                              : (b & 0xF8) == 0xF0 ? 4
-                                                   : 1;
-        char32_t cp = n == 1 ? b : b & (0x7F >> n);
-        for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        const bool wide = (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF && cp != 0x303F) ||
-                          (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
-                          (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
-                          (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x20000 && cp <= 0x3FFFD);
-        width += wide ? 2 : 1;
-        i += n;
-    }
-    return width;
-}
-
-// Column A holds the longest pier name whole, and is never narrower than the table's original 6.
-double pierColumnWidth(const std::vector<PierRecord>& piers) {
-    double width = kMinPierColumnWidth;
-    for (const PierRecord& p : piers) width = std::max(width, static_cast<double>(displayWidth(p.pierName)));
-    return std::min(width, kMaxColumnWidth);
 }
 
 // A path as text for the page header: UTF-8 whatever the file system's bytes.
@@ -183,8 +132,8 @@ void writeTable(Worksheet& ws, const PedestalLayout& layout, const ResultTable& 
     const std::size_t pedestalCount = layout.pedestalDistances.size();
     if (pierCount == 0) throw CalcError("no pier to write");
     if (pedestalCount == 0) throw CalcError("no pedestal to write");
-    requireShape(values, pierCount, pedestalCount);
-    if (shape.pierHeights) requireShape(*shape.pierHeights, pierCount, pedestalCount);
+    RequireShape(values, pierCount, pedestalCount);
+    if (shape.pierHeights) RequireShape(*shape.pierHeights, pierCount, pedestalCount);
     if (pierCount > static_cast<std::size_t>(kMaxSheetRows) ||
         pedestalCount > static_cast<std::size_t>(kMaxSheetColumns))
         throw CalcError("table larger than a sheet");
@@ -197,7 +146,7 @@ void writeTable(Worksheet& ws, const PedestalLayout& layout, const ResultTable& 
     ws.setAlignmentAll(HorizontalAlign::Centre, VerticalAlign::Centre);
     ws.setRowHeightAll(kRowHeight);
     ws.setFontAll(std::string(kFontName), kFontSize);
-    ws.setColumnWidth(1, pierColumnWidth(layout.piers));
+    ws.setColumnWidth(1, PierColumnWidth(layout.piers));
     ws.setColumnWidth(2, kStationColumnWidth);
     // Columns 3 .. K + 2 in both tables: in the square-pier table that is the height column and every pedestal
     // column but the last, which keeps the default width.
@@ -246,89 +195,6 @@ Worksheet excelout90(const PedestalLayout& layout, const ResultTable& dshtemp, c
     Worksheet sheet;
     writeTable(sheet, layout, dshtemp, TableShape{3, kTopElevationGroupCaption, &pedestalHeight});
     return sheet;
-}
-
-bool HasPlanePoints(const CalculationResult& result) {
-    for (const auto& row : result.tables.pedestalX)
-        for (const auto& x : row)
-            if (x) return true;
-    return false;
-}
-
-Worksheet StakeOutSheet(const CalculationResult& result) {
-    const PedestalLayout& layout = result.layout;
-    const PedestalResultTables& t = result.tables;
-    const std::size_t pierCount = layout.piers.size();
-    const std::size_t pedestalCount = layout.pedestalDistances.size();
-    if (pierCount == 0) throw CalcError("no pier to write");
-    if (pedestalCount == 0) throw CalcError("no pedestal to write");
-    requireShape(t.pedestalNominalStation, pierCount, pedestalCount);
-    requireShape(t.pedestalOffset, pierCount, pedestalCount);
-    requireShape(t.pedestalX, pierCount, pedestalCount);
-    requireShape(t.pedestalY, pierCount, pedestalCount);
-    if (result.sections.size() != pierCount) throw CalcError("pier sections do not match the layout");
-    // Rows: the pedestals each pier lists, then its four edge points.
-    std::size_t rowCount = 2;
-    for (const PierRecord& pier : layout.piers) {
-        rowCount += kEdgeNames.size();
-        for (double d : layout.pedestalDistances) rowCount += Lists(pier.sideMark, d) ? 1 : 0;
-    }
-    if (rowCount > static_cast<std::size_t>(kMaxSheetRows)) throw CalcError("table larger than a sheet");
-    const int lastRow = static_cast<int>(rowCount);
-    constexpr int lastCol = 6;
-
-    Worksheet ws;
-    ws.setAlignmentAll(HorizontalAlign::Centre, VerticalAlign::Centre);
-    ws.setRowHeightAll(kRowHeight);
-    ws.setFontAll(std::string(kFontName), kFontSize);
-    ws.setColumnWidth(1, pierColumnWidth(layout.piers));
-    ws.setColumnWidth(2, kPointColumnWidth);
-    ws.setColumnWidth(3, kStationColumnWidth);
-    ws.setColumnWidth(4, kValueColumnWidth);
-    ws.setColumnWidth(5, kCoordinateColumnWidth);
-    ws.setColumnWidth(6, kCoordinateColumnWidth);
-
-    const std::string_view captions[] = {kPierCaption, kPointCaption, kStationCaption, kOffsetCaption};
-    for (int c = 1; c <= 4; ++c) {
-        ws.merge({1, c, 2, c});
-        ws.setText(1, c, std::string(captions[c - 1]));
-    }
-    ws.merge({1, 5, 1, 6});
-    ws.setText(1, 5, std::string(kCoordinateCaption));
-    ws.setText(2, 5, "X");
-    ws.setText(2, 6, "Y");
-    ws.setNumberFormat({3, 4, lastRow, lastCol}, std::string(kValueFormat));
-
-    int r = 3;
-    auto setOptional = [&ws](int row, int col, const std::optional<double>& v) {
-        if (v) ws.setNumber(row, col, *v);
-    };
-    for (std::size_t i = 0; i < pierCount; ++i) {
-        const PierRecord& pier = layout.piers[i];
-        for (std::size_t k = 0; k < pedestalCount; ++k) {
-            if (!Lists(pier.sideMark, layout.pedestalDistances[k])) continue;
-            ws.setText(r, 1, pier.pierName);
-            ws.setNumber(r, 2, static_cast<double>(k + 1));
-            ws.setText(r, 3, StationKText(requireFinite(t.pedestalNominalStation[i][k], "station")));
-            ws.setNumber(r, 4, t.pedestalOffset[i][k]);
-            setOptional(r, 5, t.pedestalX[i][k]);
-            setOptional(r, 6, t.pedestalY[i][k]);
-            ++r;
-        }
-        const PierSection& section = result.sections[i];
-        for (int e = LO; e <= RO; ++e) {
-            ws.setText(r, 1, pier.pierName);
-            ws.setText(r, 2, kEdgeNames[static_cast<std::size_t>(e)]);
-            ws.setText(r, 3,
-                       StationKText(requireFinite(section.edgeNominalStation[static_cast<std::size_t>(e)], "station")));
-            setOptional(r, 5, section.edgeX[static_cast<std::size_t>(e)]);
-            setOptional(r, 6, section.edgeY[static_cast<std::size_t>(e)]);
-            ++r;
-        }
-    }
-
-    ws.drawBorders({1, 1, lastRow, lastCol}, BorderWeight::Medium, BorderWeight::Thin);
-    return ws;
 }
 
 PageSetup ResultPageSetup(const ResultSource& source) {

@@ -1,12 +1,13 @@
 #pragma once
 // The result workbook of one calculation: the pedestal tables as formatted worksheets (per pier its name and
 // station, per pedestal one value, under a two-row header; the square-pier table adds each pier's pedestal
-// height), the stake-out sheet with the plane coordinates when a plan alignment was used, and a print setup
+// height), the stake-out sheet (StakeOutSheet) when a plan alignment was used, and a print setup
 // that puts every sheet on A4 landscape pages naming the files the results came from.
 #include <filesystem>
 #include <string_view>
 #include <vector>
 
+#include "excel/StakeOutSheet.h"
 #include "excel/Workbook.h"
 #include "pedestal/Results.h"
 
@@ -14,7 +15,6 @@ namespace tavrel {
 
 inline constexpr std::string_view kHeightSheetName = "垫石高度";
 inline constexpr std::string_view kTopElevationSheetName = "垫石顶面高程";
-inline constexpr std::string_view kStakeOutSheetName = "垫石坐标";
 
 // Where a calculation's input came from; the page header of every printed page names them.
 struct ResultSource {
@@ -32,15 +32,6 @@ Worksheet excelout(const PedestalLayout& layout, const ResultTable& dshtemp, int
 // column "垫石高度" after the station holding each pier's first pedestal height from `pedestalHeight`. Failures
 // as excelout.
 Worksheet excelout90(const PedestalLayout& layout, const ResultTable& dshtemp, const ResultTable& pedestalHeight);
-
-// Whether the calculation placed its pedestals in the plane (a plan alignment was used): only then is there a
-// stake-out sheet.
-bool HasPlanePoints(const CalculationResult& result);
-
-// The stake-out sheet: per pier, one row per pedestal its side mark lists (pier name, pedestal number, station
-// text "K12+345.678", offset, X, Y), then one row per edge point of its section (LO, LI, RI, RO) with station,
-// X and Y. A point without plane coordinates leaves its X and Y empty. Failures as excelout.
-Worksheet StakeOutSheet(const CalculationResult& result);
 
 // The print setup of every result sheet: A4 landscape, one page wide, the two header rows and the columns A
 // and B on every page, centred across the page; the header names the layout file (left) and the road files'

@@ -4,6 +4,7 @@
 #include "app/FakePort.h"
 #include "common/TempFiles.h"
 #include "pedestal/TestRoads.h"
+#include "profile/Profile.h"
 
 using namespace tavrel;
 using tavrel::testing::straightRoad;
@@ -81,4 +82,28 @@ TEST(CalculateCommand, LayoutFaultsNameTheLineAndLayoutWarningsComeOnce) {
         EXPECT_EQ(port.warnings, std::vector<std::string>{"c.txt 第 4 行为空行，其后 2 行未读入"});
         EXPECT_EQ(port.warningCalls, 1);
     }
+}
+
+TEST(CalculateCommand, OutcomeCarriesAllWarningsInOrderAndARoadOfItsOwn) {
+    using tavrel::testing::FakePort;
+    tavrel::testing::TempDir dir;
+    AppState state;
+    state.project = straightRoad();
+    state.project.warnings = {"road.zdm 第 3 行未读入"};
+    FakePort port;
+    port.answer(dir.write("d.txt", "90\r\n-3 3\r\n1# 500 1.5 0.3\r\n\r\n2# 530 1.5 0.3\r\n"));
+    const auto outcome = CalculateCommand(state, RoadMode::Straight, port, {std::nullopt, false});
+    ASSERT_TRUE(outcome);
+    // The port was told only the calculation's warning (the load warnings were told when loading); the outcome
+    // holds both, the load warnings first.
+    EXPECT_EQ(port.warnings, std::vector<std::string>{"d.txt 第 4 行为空行，其后 1 行未读入"});
+    EXPECT_EQ(outcome->warnings,
+              (std::vector<std::string>{"road.zdm 第 3 行未读入", "d.txt 第 4 行为空行，其后 1 行未读入"}));
+    EXPECT_FALSE(outcome->workbook);
+
+    // A later 初始化 replaces the project: the outcome still has the road it was calculated on.
+    state.project = ProjectData{};
+    const Road road = outcome->road();
+    EXPECT_NEAR(ProfileElevationAt(road.profile, 1500), 115, 1e-9);
+    EXPECT_NE(&road.profile, &state.project.profile);
 }

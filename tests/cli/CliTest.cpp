@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include "cli/Cli.h"
-#include "cli/Json.h"
 
 using namespace tavrel;
 
@@ -98,15 +97,6 @@ TEST(CliStations, ChainMarksAndNominalStations) {
               std::string::npos)
         << r.out;
     EXPECT_EQ(r.out.front(), '[');
-}
-
-TEST(JsonText, NumbersReadBackExactlyAndStringsAreEscaped) {
-    EXPECT_EQ(numberText(0.1), "0.1");
-    EXPECT_EQ(numberText(12345.678), "12345.678");
-    EXPECT_EQ(numberText(-0.0), "0");
-    EXPECT_EQ(std::stod(numberText(1.0 / 3)), 1.0 / 3);
-    EXPECT_EQ(jsonNumber(std::nullopt), "null");
-    EXPECT_EQ(jsonString("1#墩 \"a\"\\\n"), "\"1#墩 \\\"a\\\"\\\\\\n\"");
 }
 
 namespace {

@@ -38,6 +38,7 @@ struct ExampleRun {
     ProjectData project;
     RoadMode mode = RoadMode::Straight;
     CalculationResult result;
+    std::vector<std::string> warnings;  // of loading the road, then of the calculation
     PlanDrawing drawing;
 };
 
@@ -64,8 +65,9 @@ inline ExampleRun RunExample(const std::string& name) {
     const auto result = CalculateCommand(state, run.mode, port, {std::nullopt, false});
     if (!result) return run;
     run.project = state.project;
-    run.result = *result;
-    run.drawing = BuildPlanDrawing(run.project.road(ReadsPlan(run.mode)), run.result);
+    run.result = result->calculation;
+    run.warnings = result->warnings;
+    run.drawing = BuildPlanDrawing(result->road(), run.result);
     return run;
 }
 

@@ -11,42 +11,22 @@
 #include "common/Errors.h"
 #include "excel/PedestalTables.h"
 #include "excel/SampleResults.h"
+#include "excel/SheetCells.h"
 
 using namespace tavrel;
-using tavrel::testing::SampleEdgeX;
-using tavrel::testing::SampleEdgeY;
+using tavrel::testing::CellIsEmpty;
+using tavrel::testing::NumberAt;
 using tavrel::testing::SampleHeight;
 using tavrel::testing::SamplePier;
 using tavrel::testing::SampleResult;
 using tavrel::testing::SampleTop;
-using tavrel::testing::SampleX;
-using tavrel::testing::SampleY;
+using tavrel::testing::TextAt;
 using tavrel::testing::WithPlanePoints;
 
 namespace {
 
 const std::string kWholeStations = "\"K\"0+000";
 const std::string kFractionalStations = "\"K\"0+000.000";
-
-bool isEmpty(const Worksheet& ws, int row, int col) {
-    const Cell* c = ws.cellAt(row, col);
-    return !c || std::holds_alternative<std::monostate>(c->value);
-}
-
-double numberAt(const Worksheet& ws, int row, int col) {
-    const Cell* c = ws.cellAt(row, col);
-    if (!c || !std::holds_alternative<double>(c->value)) {
-        ADD_FAILURE() << "no number in " << rowcol(row, col);
-        return std::nan("");
-    }
-    return std::get<double>(c->value);
-}
-
-std::string textAt(const Worksheet& ws, int row, int col) {
-    const Cell* c = ws.cellAt(row, col);
-    if (!c || !std::holds_alternative<std::string>(c->value)) return "<no text in " + rowcol(row, col) + ">";
-    return std::get<std::string>(c->value);
-}
 
 // The sheet written by excelout(n = 1) for this layout.
 Worksheet generalTable(const CalculationResult& r, int n = 1) {
@@ -76,9 +56,9 @@ TEST(PedestalTableSideRule, SideMarkChoosesThePedestalsOfTheRow) {
         for (int j = 0; j < 3; ++j) {
             SCOPED_TRACE(j);
             if (row.listed[static_cast<std::size_t>(j)]) {
-                EXPECT_DOUBLE_EQ(numberAt(ws, 3, 3 + j), SampleTop(0, static_cast<std::size_t>(j)));
+                EXPECT_DOUBLE_EQ(NumberAt(ws, 3, 3 + j), SampleTop(0, static_cast<std::size_t>(j)));
             } else {
-                EXPECT_TRUE(isEmpty(ws, 3, 3 + j));
+                EXPECT_TRUE(CellIsEmpty(ws, 3, 3 + j));
                 // An unlisted cell is still part of the table: framed and formatted.
                 ASSERT_NE(ws.cellAt(3, 3 + j), nullptr);
                 EXPECT_EQ(ws.cellAt(3, 3 + j)->style.borders.top, BorderWeight::Thin);
@@ -86,8 +66,8 @@ TEST(PedestalTableSideRule, SideMarkChoosesThePedestalsOfTheRow) {
             }
         }
         // Name and station are written whatever the mark.
-        EXPECT_EQ(textAt(ws, 3, 1), "1#");
-        EXPECT_DOUBLE_EQ(numberAt(ws, 3, 2), 100);
+        EXPECT_EQ(TextAt(ws, 3, 1), "1#");
+        EXPECT_DOUBLE_EQ(NumberAt(ws, 3, 2), 100);
     }
 }
 
@@ -117,23 +97,23 @@ TEST(PedestalTableStationFormat, WholeStationsShowWholeMetresOneFractionSwitches
 
 TEST(PedestalTableCaption, OnlyTablesOneAndTwoHaveAGroupCaption) {
     const CalculationResult r = SampleResult(60, {-1, 1}, {SamplePier("1#", 100)});
-    EXPECT_EQ(textAt(generalTable(r, 1), 1, 3), "垫石号及垫石顶面高程");
-    EXPECT_EQ(textAt(generalTable(r, 2), 1, 3), "垫石号及垫石高度");
+    EXPECT_EQ(TextAt(generalTable(r, 1), 1, 3), "垫石号及垫石顶面高程");
+    EXPECT_EQ(TextAt(generalTable(r, 2), 1, 3), "垫石号及垫石高度");
     for (int n : {0, 3, -1}) {
         SCOPED_TRACE(n);
         const Worksheet ws = generalTable(r, n);
-        EXPECT_TRUE(isEmpty(ws, 1, 3));
+        EXPECT_TRUE(CellIsEmpty(ws, 1, 3));
         EXPECT_EQ(ws.merges().back(), (CellRange{1, 3, 1, 4}));  // merged all the same
-        EXPECT_EQ(textAt(ws, 1, 1), "墩台号");
+        EXPECT_EQ(TextAt(ws, 1, 1), "墩台号");
     }
 }
 
 TEST(PedestalTableLayout, SinglePedestalGetsItsCaptionWithoutAMerge) {
     const Worksheet ws = generalTable(SampleResult(60, {0.5}, {SamplePier("1#", 100), SamplePier("2#", 130)}));
     EXPECT_EQ(ws.merges(), (std::vector<CellRange>{{1, 1, 2, 1}, {1, 2, 2, 2}}));
-    EXPECT_EQ(textAt(ws, 1, 3), "垫石号及垫石顶面高程");
-    EXPECT_DOUBLE_EQ(numberAt(ws, 3, 3), SampleTop(0, 0));
-    EXPECT_DOUBLE_EQ(numberAt(ws, 4, 3), SampleTop(1, 0));
+    EXPECT_EQ(TextAt(ws, 1, 3), "垫石号及垫石顶面高程");
+    EXPECT_DOUBLE_EQ(NumberAt(ws, 3, 3), SampleTop(0, 0));
+    EXPECT_DOUBLE_EQ(NumberAt(ws, 4, 3), SampleTop(1, 0));
     EXPECT_EQ(ws.cellAt(1, 3)->style.borders.right, BorderWeight::Medium);
 }
 
@@ -145,14 +125,14 @@ TEST(PedestalTableSheets, SquarePierWritesOneTableWithThePierHeightColumn) {
     ASSERT_EQ(sheetNames(book), std::vector<std::string>{"垫石顶面高程"});
     const Worksheet& ws = book.sheets()[0];
     EXPECT_EQ(ws.merges(), (std::vector<CellRange>{{1, 1, 2, 1}, {1, 2, 2, 2}, {1, 3, 2, 3}, {1, 4, 1, 7}}));
-    EXPECT_EQ(textAt(ws, 1, 3), "垫石高度");
-    EXPECT_EQ(textAt(ws, 1, 4), "垫石号及垫石顶面高程");
-    EXPECT_DOUBLE_EQ(numberAt(ws, 3, 3), SampleHeight(0));
-    EXPECT_DOUBLE_EQ(numberAt(ws, 4, 3), 1.25);
+    EXPECT_EQ(TextAt(ws, 1, 3), "垫石高度");
+    EXPECT_EQ(TextAt(ws, 1, 4), "垫石号及垫石顶面高程");
+    EXPECT_DOUBLE_EQ(NumberAt(ws, 3, 3), SampleHeight(0));
+    EXPECT_DOUBLE_EQ(NumberAt(ws, 4, 3), 1.25);
     EXPECT_EQ(ws.cellAt(4, 3)->style.numberFormat, "0.000");
-    for (int j = 0; j < 4; ++j) EXPECT_DOUBLE_EQ(numberAt(ws, 3, 4 + j), SampleTop(0, static_cast<std::size_t>(j)));
-    EXPECT_TRUE(isEmpty(ws, 4, 6));  // "Y": the pedestals at 1 and 3 are not listed
-    EXPECT_TRUE(isEmpty(ws, 4, 7));
+    for (int j = 0; j < 4; ++j) EXPECT_DOUBLE_EQ(NumberAt(ws, 3, 4 + j), SampleTop(0, static_cast<std::size_t>(j)));
+    EXPECT_TRUE(CellIsEmpty(ws, 4, 6));  // "Y": the pedestals at 1 and 3 are not listed
+    EXPECT_TRUE(CellIsEmpty(ws, 4, 7));
 }
 
 TEST(PedestalTableSheets, SkewPierWritesHeightsInFrontOfTopElevations) {
@@ -160,10 +140,10 @@ TEST(PedestalTableSheets, SkewPierWritesHeightsInFrontOfTopElevations) {
     const auto& sheets = book.sheets();
     ASSERT_EQ(sheetNames(book), (std::vector<std::string>{"垫石高度", "垫石顶面高程"}));
     EXPECT_EQ(book.activeIndex(), 0u);
-    EXPECT_EQ(textAt(sheets[0], 1, 3), "垫石号及垫石高度");
-    EXPECT_DOUBLE_EQ(numberAt(sheets[0], 3, 4), SampleHeight(1));
-    EXPECT_EQ(textAt(sheets[1], 1, 3), "垫石号及垫石顶面高程");
-    EXPECT_DOUBLE_EQ(numberAt(sheets[1], 3, 4), SampleTop(0, 1));
+    EXPECT_EQ(TextAt(sheets[0], 1, 3), "垫石号及垫石高度");
+    EXPECT_DOUBLE_EQ(NumberAt(sheets[0], 3, 4), SampleHeight(1));
+    EXPECT_EQ(TextAt(sheets[1], 1, 3), "垫石号及垫石顶面高程");
+    EXPECT_DOUBLE_EQ(NumberAt(sheets[1], 3, 4), SampleTop(0, 1));
 }
 
 TEST(PedestalTableSheets, SheetsOfEachPathAreNamedForWhatTheyHoldAndPrintAlike) {
@@ -262,81 +242,6 @@ TEST(PedestalTableLayout, PierColumnHoldsTheLongestNameCountingWideCharactersTwi
             excelout90(square.layout, square.tables.pedestalTopElevation, square.tables.pedestalHeight).columnWidth(1),
             row.width);
     }
-}
-
-TEST(StakeOutSheet, ListsThePedestalsOfEachPierThenItsEdgePoints) {
-    // Pedestals at -1.5, 0, 1.5; "1#" lists all, "2号墩" (Z) the two at 0 and 1.5; edge RI has no plane point.
-    const CalculationResult r = WithPlanePoints(
-        SampleResult(60, {-1.5, 0, 1.5}, {SamplePier("1#", 12345.678), SamplePier("2号墩", 12375.5, SideMark::Left)}),
-        {RI});
-    const Worksheet ws = StakeOutSheet(r);
-    EXPECT_EQ(textAt(ws, 1, 1), "墩台号");
-    EXPECT_EQ(textAt(ws, 1, 2), "点号");
-    EXPECT_EQ(textAt(ws, 1, 3), "桩号");
-    EXPECT_EQ(textAt(ws, 1, 4), "偏距");
-    EXPECT_EQ(textAt(ws, 1, 5), "坐标");
-    EXPECT_EQ(textAt(ws, 2, 5), "X");
-    EXPECT_EQ(textAt(ws, 2, 6), "Y");
-    EXPECT_EQ(ws.merges(),
-              (std::vector<CellRange>{{1, 1, 2, 1}, {1, 2, 2, 2}, {1, 3, 2, 3}, {1, 4, 2, 4}, {1, 5, 1, 6}}));
-
-    struct Expected {
-        std::string pier;
-        std::variant<int, std::string> point;  // pedestal number or edge name
-        std::string station;
-        std::optional<double> offset, x, y;
-    };
-    const std::vector<Expected> expected = {
-        {"1#", 1, "K12+345.678", -1.5, SampleX(0, 0), SampleY(0, 0)},
-        {"1#", 2, "K12+346.678", 0, SampleX(0, 1), SampleY(0, 1)},
-        {"1#", 3, "K12+347.678", 1.5, SampleX(0, 2), SampleY(0, 2)},
-        {"1#", "LO", "K12+343.678", {}, SampleEdgeX(0, LO), SampleEdgeY(0, LO)},
-        {"1#", "LI", "K12+344.678", {}, SampleEdgeX(0, LI), SampleEdgeY(0, LI)},
-        {"1#", "RI", "K12+345.678", {}, {}, {}},
-        {"1#", "RO", "K12+346.678", {}, SampleEdgeX(0, RO), SampleEdgeY(0, RO)},
-        {"2号墩", 2, "K12+376.500", 0, SampleX(1, 1), SampleY(1, 1)},
-        {"2号墩", 3, "K12+377.500", 1.5, SampleX(1, 2), SampleY(1, 2)},
-        {"2号墩", "LO", "K12+373.500", {}, SampleEdgeX(1, LO), SampleEdgeY(1, LO)},
-        {"2号墩", "LI", "K12+374.500", {}, SampleEdgeX(1, LI), SampleEdgeY(1, LI)},
-        {"2号墩", "RI", "K12+375.500", {}, {}, {}},
-        {"2号墩", "RO", "K12+376.500", {}, SampleEdgeX(1, RO), SampleEdgeY(1, RO)},
-    };
-    for (std::size_t n = 0; n < expected.size(); ++n) {
-        const Expected& e = expected[n];
-        const int row = static_cast<int>(n) + 3;
-        SCOPED_TRACE(row);
-        EXPECT_EQ(textAt(ws, row, 1), e.pier);
-        if (const int* k = std::get_if<int>(&e.point)) {
-            EXPECT_DOUBLE_EQ(numberAt(ws, row, 2), *k);
-        } else {
-            EXPECT_EQ(textAt(ws, row, 2), std::get<std::string>(e.point));
-        }
-        EXPECT_EQ(textAt(ws, row, 3), e.station);
-        const std::optional<double>* numbers[] = {&e.offset, &e.x, &e.y};
-        for (int c = 4; c <= 6; ++c) {
-            const std::optional<double>& v = *numbers[c - 4];
-            if (v) {
-                EXPECT_DOUBLE_EQ(numberAt(ws, row, c), *v) << c;
-            } else {
-                EXPECT_TRUE(isEmpty(ws, row, c)) << c;
-            }
-            EXPECT_EQ(ws.cellAt(row, c)->style.numberFormat, "0.000");
-        }
-    }
-    // Nothing below the table; the frame closes on its last row.
-    const int lastRow = static_cast<int>(expected.size()) + 2;
-    EXPECT_EQ(ws.cellAt(lastRow + 1, 1), nullptr);
-    EXPECT_EQ(ws.cellAt(lastRow, 6)->style.borders.bottom, BorderWeight::Medium);
-    EXPECT_EQ(ws.cellAt(lastRow, 6)->style.borders.right, BorderWeight::Medium);
-    EXPECT_EQ(ws.cellAt(5, 3)->style.borders.left, BorderWeight::Thin);
-}
-
-TEST(StakeOutSheet, OnlyWhenTheCalculationHasPlanePoints) {
-    CalculationResult r = SampleResult(60, {-1, 1}, {SamplePier("1#", 100)});
-    r.tables.pedestalX.assign(1, std::vector<std::optional<double>>(2));  // the straight path: no points
-    EXPECT_FALSE(HasPlanePoints(r));
-    r.tables.pedestalX[0][1] = 1.0;
-    EXPECT_TRUE(HasPlanePoints(r));
 }
 
 TEST(ResultPageSetup, A4LandscapeOnePageWideWithTitlesAndTheSourcesInTheHeader) {

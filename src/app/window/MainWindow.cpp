@@ -85,6 +85,25 @@ MainWindow::MainWindow(DesktopUi& ui, QWidget* parent)
     font.setPointSize(9);
     setFont(font);
 
+    QWidget* client = createControls();
+    connectControls();
+    client->setFixedSize(about::TwipsToPixels(kClientWidthTwips, client->logicalDpiX()),
+                         about::TwipsToPixels(kClientHeightTwips, client->logicalDpiY()));
+    createLoadedRoadLine(client);
+    createStatusLine();
+    lastFolder_ = Settings().value(kLastFolderKey).toString();
+
+    // Enter on a focused button presses it (Qt's buttons take only the space bar outside dialogs).
+    for (QPushButton* b : {command4_, calculateButton_, helpButton_, moreButton_, exitButton_})
+        b->installEventFilter(this);
+
+    // Fixed size from now on, so that PlaceWindow (before the first show) places the window's final size.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
+    updateButtons();
+}
+
+QWidget* MainWindow::createControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     const int dpiX = client->logicalDpiX(), dpiY = client->logicalDpiY();
@@ -117,7 +136,10 @@ MainWindow::MainWindow(DesktopUi& ui, QWidget* parent)
     place(moreButton_, 2520, 1560, 1215, 375);
     exitButton_ = named(new QPushButton(QStringLiteral("  退  出"), client), "xpcmdbutton4");
     place(exitButton_, 2520, 2160, 1215, 375);
+    return client;
+}
 
+void MainWindow::connectControls() {
     // Mode: the main line by intersection points is preselected; the two forms only matter for a curved
     // skew bridge, so they are offered only while Check4 is ticked.
     option3_->setChecked(true);
@@ -133,15 +155,16 @@ MainWindow::MainWindow(DesktopUi& ui, QWidget* parent)
     connect(helpButton_, &QPushButton::clicked, this, &MainWindow::showHelp);
     connect(moreButton_, &QPushButton::clicked, this, &MainWindow::showMoreSoftware);
     connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitRequested);
+}
 
-    client->setFixedSize(about::TwipsToPixels(kClientWidthTwips, dpiX), about::TwipsToPixels(kClientHeightTwips, dpiY));
-
+void MainWindow::createLoadedRoadLine(QWidget* client) {
     // Below the buttons: which road is loaded, so that a calculation never runs on a road the user did not mean.
     loadedRoad_ = new QLabel(this);
     loadedRoad_->setObjectName(QStringLiteral("loadedRoad"));
     loadedRoad_->setWordWrap(true);
     loadedRoad_->setFixedWidth(client->width());
-    loadedRoad_->setContentsMargins(about::TwipsToPixels(240, dpiX), 0, about::TwipsToPixels(240, dpiX), 4);
+    const int margin = about::TwipsToPixels(240, client->logicalDpiX());
+    loadedRoad_->setContentsMargins(margin, 0, margin, 4);
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
@@ -149,7 +172,9 @@ MainWindow::MainWindow(DesktopUi& ui, QWidget* parent)
     column->addWidget(client);
     column->addWidget(loadedRoad_);
     setCentralWidget(central);
+}
 
+void MainWindow::createStatusLine() {
     // The status line: hints on the workflow, then where the last workbook was written.
     status_ = new ElidedLabel(this);
     status_->setObjectName(QStringLiteral("status"));
@@ -158,16 +183,6 @@ MainWindow::MainWindow(DesktopUi& ui, QWidget* parent)
     statusBar()->addWidget(status_, 1);
     setStatus(kStartHint);
     showLoadedRoad(false);
-    lastFolder_ = Settings().value(kLastFolderKey).toString();
-
-    // Enter on a focused button presses it (Qt's buttons take only the space bar outside dialogs).
-    for (QPushButton* b : {command4_, calculateButton_, helpButton_, moreButton_, exitButton_})
-        b->installEventFilter(this);
-
-    // Fixed size from now on, so that PlaceWindow (before the first show) places the window's final size.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    layout()->activate();
-    updateButtons();
 }
 
 MainWindow::~MainWindow() {
@@ -255,15 +270,14 @@ void MainWindow::initialise() {
 }
 
 void MainWindow::calculate() {
-    const RoadMode mode = currentMode();
-    const auto result = CalculateCommand(state_, mode, *this);
+    const auto outcome = CalculateCommand(state_, currentMode(), *this);
     updateButtons();
-    if (result) showResult(*result, mode);
+    if (outcome) showResult(*outcome);
 }
 
-void MainWindow::showResult(const CalculationResult& result, RoadMode mode) {
+void MainWindow::showResult(const CalculationOutcome& outcome) {
     std::optional<PlanDrawing> drawing;
-    RunCommand(*this, [&] { drawing = BuildPlanDrawing(state_.project.road(ReadsPlan(mode)), result); });
+    RunCommand(*this, [&] { drawing = BuildPlanDrawing(outcome.road(), outcome.calculation); });
     if (!drawing) return;
     const bool opening = !result_;
     if (opening) result_ = new ResultWindow(ui_, this);

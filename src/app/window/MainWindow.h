@@ -11,8 +11,8 @@
 #include <QUrl>
 
 #include "app/AppState.h"
+#include "app/CalculationOutcome.h"
 #include "app/CommandPort.h"
-#include "pedestal/Results.h"
 
 class QCheckBox;
 class QLabel;
@@ -88,15 +88,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The steps of building the window: the client area with its controls placed in twips (returned), the
+    // controls' behaviour, the line naming the loaded road below them, and the status line.
+    QWidget* createControls();
+    void connectControls();
+    void createLoadedRoadLine(QWidget* client);
+    void createStatusLine();
     void setStatus(const QString& text, const QString& toolTip = {});
     void updateButtons();
     void showLoadedRoad(bool lastInitialiseFailed);
     // Where a file dialog opens: the file to preselect or the folder (see askFile).
     QString dialogStart(DialogId id) const;
     void rememberFolder(const QString& folder);
-    // The result window with the drawing of a calculation just made with `mode`; placed beside this window
-    // when it first opens.
-    void showResult(const CalculationResult& result, RoadMode mode);
+    // The result window with the drawing of a calculation just made; placed beside this window when it first
+    // opens.
+    void showResult(const CalculationOutcome& outcome);
 
     DesktopUi& ui_;
     AppState state_;

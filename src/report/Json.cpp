@@ -1,4 +1,4 @@
-#include "cli/Json.h"
+#include "report/Json.h"
 
 #include <charconv>
 #include <cstdio>

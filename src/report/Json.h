@@ -1,5 +1,6 @@
 #pragma once
-// Small writers for the batch front end's JSON and CSV output.
+// The pieces every JSON and CSV writer of the results is made of: numbers that read back exactly, JSON null for
+// a missing value, escaped JSON strings.
 #include <optional>
 #include <string>
 #include <string_view>

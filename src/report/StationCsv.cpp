@@ -1,0 +1,20 @@
+#include "report/StationCsv.h"
+
+#include <optional>
+
+#include "report/Json.h"
+
+namespace tavrel {
+
+std::string StationCsv(const std::vector<StationRow>& rows) {
+    const auto field = [](std::optional<double> v) { return v ? numberText(*v) : std::string(); };
+    std::string s = "station,nominalStation,x,y,bearing,elevation,leftSlope,rightSlope\n";
+    for (const StationRow& r : rows) {
+        s += numberText(r.station) + "," + numberText(r.nominalStation) + "," + field(r.x) + "," + field(r.y) + "," +
+             field(r.bearing) + "," + numberText(r.elevation) + "," + numberText(r.leftSlope) + "," +
+             numberText(r.rightSlope) + "\n";
+    }
+    return s;
+}
+
+}  // namespace tavrel
