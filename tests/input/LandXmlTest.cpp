@@ -184,6 +184,10 @@ TEST(LandXmlImport, BadFilesAreLocatedErrorsAndSmallGapsWarnings) {
             EXPECT_EQ(e.where->text.empty(), row.line == 0);
         }
     }
+    const std::vector<LandXmlAlignmentNames> listed = ListLandXmlAlignments(LandXmlFile("gbk-namespace.xml"));
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[1].name, "匝道B");
+    EXPECT_EQ(listed[1].profiles, (std::vector<std::string>{"设计纵断面一", "设计纵断面二"}));
     // 0.0137 ft (4.2 mm) off: read, with a warning at the curve.
     const LandXmlRoad off = ReadLandXml(Replaced(feet, curveEnd, "<End>955.35 2795.520207</End>"), {});
     ASSERT_EQ(off.warnings.size(), 1u);
