@@ -203,9 +203,11 @@ Units::Units(Document& doc) {
                                       {"kilometer", 1000, 1}, {"foot", 0.3048, 1},     {"USSurveyFoot", 1200, 3937}};
     const auto found = std::find_if(std::begin(kLinear), std::end(kLinear),
                                     [&](const LinearUnit& u) { return SameWord(linear, u.name); });
-    if (found == std::end(kLinear))
-        doc.fail(system, "不支持的长度单位“" + std::string(linear) +
-                             "”（支持 meter、millimeter、centimeter、kilometer、foot、USSurveyFoot）");
+    if (found == std::end(kLinear)) {
+        const std::string unit =
+            linear.empty() ? "未给出长度单位（linearUnit）" : "不支持的长度单位“" + std::string(linear) + "”";
+        doc.fail(system, unit + "（支持 meter、millimeter、centimeter、kilometer、foot、USSurveyFoot）");
+    }
     multiplier_ = found->multiplier;
     divisor_ = found->divisor;
 
