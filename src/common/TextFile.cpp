@@ -91,7 +91,7 @@ std::string DecodeInputText(std::string_view bytes) {
     return gbkToUtf8(bytes);
 }
 
-std::string ReadTextFile(const std::filesystem::path& path) {
+std::string ReadFileBytes(const std::filesystem::path& path) {
     if (path.empty()) throw InputCancelled("no file chosen");
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
@@ -120,8 +120,10 @@ std::string ReadTextFile(const std::filesystem::path& path) {
         bytes.append(buf, static_cast<std::size_t>(n));
         if (bytes.size() > kMaxInputFileBytes) throw FormatError("file too large");
     }
-    return DecodeInputText(bytes);
+    return bytes;
 }
+
+std::string ReadTextFile(const std::filesystem::path& path) { return DecodeInputText(ReadFileBytes(path)); }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;

@@ -9,6 +9,12 @@ namespace tavrel {
 
 inline constexpr std::uintmax_t kMaxInputFileBytes = 64u << 20;  // no road data file comes near 64 MiB
 
+// The whole file's bytes, undecoded (for formats that declare their own encoding). An empty path, a folder,
+// anything but a regular file (a FIFO, a device, a socket: refused at once, never waited on) or a file that
+// cannot be opened for reading throws InputCancelled; a path that names nothing or a file over
+// kMaxInputFileBytes throw FormatError.
+std::string ReadFileBytes(const std::filesystem::path& path);
+
 // The whole file as UTF-8. An empty path, a folder, anything but a regular file (a FIFO, a device, a socket:
 // refused at once, never waited on) or a file that cannot be opened for reading throws InputCancelled; a path
 // that names nothing, a file over kMaxInputFileBytes, NUL bytes or text that is neither UTF-8 nor GBK throw

@@ -12,15 +12,73 @@ namespace {
 // Elevation on the straight grade that leaves point p, at station x.
 double onGradeFrom(const ProfilePoint& p, Station x) { return p.elevation + (x - p.station) * p.grade; }
 
-// Tangent elevation t moved by the parabola offset l^2 / (2R) of the vertical curve at point c, l being the
-// distance from the nearer curve end: up on a sag (grade increasing), down on a crest. The curve branches are
-// reached only where tangentLength > 0, which needs radius > 0; checkedDiv keeps even an impossible 0 from
-// letting inf through.
-double withCurveOffset(double t, double l, const ProfilePoint& c) {
-    const double y = checkedDiv(l * l, 2 * c.radius);
+// Tangent elevation t moved by the parabola offset of the vertical curve at point c, l being the distance from
+// the nearer curve end (the start on the first half): up on a sag (grade increasing), down on a crest. By radius
+// the offset is l^2 / (2R). By lengths T1 before and T2 after the point, the two arcs meet at the point with one
+// slope when their offsets are |w| T2 l^2 / (2 T1 (T1 + T2)) before it and |w| T1 l^2 / (2 T2 (T1 + T2)) after
+// it (w the grade change); equal lengths T give l^2 |w| / (4T), the parabola of radius 2T / |w|. The curve
+// branches are reached only where the curve has length, which needs radius > 0 (both lengths > 0); checkedDiv
+// keeps even an impossible 0 from letting inf through.
+double withCurveOffset(double t, double l, const ProfilePoint& c, bool firstHalf) {
+    double y;
+    if (c.curveKind == VerticalCurveKind::ParabolaByLengths) {
+        const double nearLength = firstHalf ? c.tangentLengthIn : c.tangentLength;
+        const double farLength = firstHalf ? c.tangentLength : c.tangentLengthIn;
+        y = checkedDiv(l * l * std::abs(c.gradeChange) * farLength,
+                       2 * nearLength * (c.tangentLengthIn + c.tangentLength));
+    } else {
+        y = checkedDiv(l * l, 2 * c.radius);
+    }
     if (c.gradeChange > 0) return t + y;
     if (c.gradeChange < 0) return t - y;
     return t;  // no grade change: no curve, no offset
+}
+
+// Elevation at station x on the circular vertical curve of point c, whose incoming grade leaves point a. The
+// circle touches the incoming grade (at angle th1 = atan g1) at the curve start A, its centre lies |R| away on
+// the normal, above A on a sag (s = 1) and below on a crest (s = -1). Measured from the circle's lowest (sag) or
+// highest (crest) point, whose elevation is zA - 2 s R sin^2(th1 / 2), as s u^2 / (R + sqrt(R^2 - u^2)) with u
+// the horizontal distance from the centre: no two large numbers are subtracted.
+double onCircle(const ProfilePoint& a, const ProfilePoint& c, Station x) {
+    const double s = c.gradeChange > 0 ? 1.0 : -1.0;
+    const double R = c.radius, th1 = std::atan(a.grade);
+    const double startStation = c.station - c.tangentLengthIn;
+    const double startElevation = c.elevation - a.grade * c.tangentLengthIn;
+    const double centreStation = startStation - s * R * std::sin(th1);
+    const double halfSine = std::sin(th1 / 2);
+    const double extremeElevation = startElevation - s * 2 * R * halfSine * halfSine;
+    const double u = x - centreStation;
+    return extremeElevation + s * checkedDiv(u * u, R + std::sqrt(R * R - u * u));
+}
+
+// Horizontal lengths of the vertical curve at interior point c (incoming grade from point a): before and after
+// the point. A parabola by radius spans its tangent length |w| R / 2 on both sides; the circle touches each grade
+// R tan(|th2 - th1| / 2) from the point along that grade (th = atan of the grade), whose horizontal part is that
+// times cos th.
+struct CurveSpan {
+    double in = 0, out = 0;
+};
+CurveSpan curveSpan(const ProfilePoint& a, const ProfilePoint& c) {
+    switch (c.curveKind) {
+        case VerticalCurveKind::Parabola: {
+            const double t = requireFinite(std::abs(c.gradeChange) * c.radius / 2, "tangent length");
+            return {t, t};
+        }
+        case VerticalCurveKind::ParabolaByLengths:
+            if (c.lengthIn < 0 || c.lengthOut < 0) throw CalcError("negative vertical curve length");
+            if (c.gradeChange != 0 && (c.lengthIn == 0) != (c.lengthOut == 0))
+                throw CalcError("a parabola by lengths needs both lengths");
+            return {c.lengthIn, c.lengthOut};
+        case VerticalCurveKind::Circle: {
+            if (c.radius < 0) throw CalcError("negative circle radius");
+            if (c.radius == 0 || c.gradeChange == 0) return {0, 0};
+            const double th1 = std::atan(a.grade), th2 = std::atan(c.grade);
+            const double alongGrade = c.radius * std::tan(std::abs(th2 - th1) / 2);
+            return {requireFinite(alongGrade * std::cos(th1), "tangent length"),
+                    requireFinite(alongGrade * std::cos(th2), "tangent length")};
+        }
+    }
+    throw CalcError("unknown vertical curve kind");
 }
 
 }  // namespace
@@ -33,6 +91,8 @@ Profile ProfileBuild(std::vector<ProfilePoint> loaded) {
         requireFinite(point.station, "profile station");
         requireFinite(point.elevation, "profile elevation");
         requireFinite(point.radius, "profile radius");
+        requireFinite(point.lengthIn, "profile curve length");
+        requireFinite(point.lengthOut, "profile curve length");
     }
 
     // Grades, point k to point k+1; two consecutive points at one station stop here. The last point has none.
@@ -50,16 +110,19 @@ Profile ProfileBuild(std::vector<ProfilePoint> loaded) {
         p[k].gradeChange = requireFinite(p[k].grade - p[k - 1].grade, "profile grade change");
     p[n - 1].gradeChange = 0;
 
-    // A negative radius -T gives the tangent length T; turn it into the radius with that tangent length. With
-    // no grade change there is no such radius, and the division stops the build. A radius of 0 stays 0.
+    // A negative parabola radius -T gives the tangent length T; turn it into the radius with that tangent length.
+    // With no grade change there is no such radius, and the division stops the build. A radius of 0 stays 0.
     for (std::size_t k = 1; k + 1 < n; ++k)
-        if (p[k].radius < 0)
+        if (p[k].curveKind == VerticalCurveKind::Parabola && p[k].radius < 0)
             AtRecord(p[k].line, [&] { p[k].radius = checkedDiv(2 * (-p[k].radius), std::abs(p[k].gradeChange)); });
 
-    p[0].tangentLength = 0;
-    for (std::size_t k = 1; k + 1 < n; ++k)
-        p[k].tangentLength = requireFinite(std::abs(p[k].gradeChange) * p[k].radius / 2, "tangent length");
-    p[n - 1].tangentLength = 0;
+    p[0].tangentLength = p[0].tangentLengthIn = 0;
+    for (std::size_t k = 1; k + 1 < n; ++k) {
+        const CurveSpan span = AtRecord(p[k].line, [&] { return curveSpan(p[k - 1], p[k]); });
+        p[k].tangentLengthIn = span.in;
+        p[k].tangentLength = span.out;
+    }
+    p[n - 1].tangentLength = p[n - 1].tangentLengthIn = 0;
 
     p[0].curveEnd = p[0].station;
     for (std::size_t k = 1; k + 1 < n; ++k)
@@ -94,16 +157,20 @@ double ProfileElevationAt(const Profile& profile, Station x) {
     }
     const ProfilePoint& a = p[i];      // segment start
     const ProfilePoint& c = p[i + 1];  // grade-change point whose curve closes the segment
-    const double start = c.station - c.tangentLength;
+    const double start = c.station - c.tangentLengthIn;
     const double end = c.station + c.tangentLength;
 
     // Straight grade up to the curve start.
     if (a.curveEnd <= x && x < start) return requireFinite(onGradeFrom(a, x), "elevation");
+    // A circular curve is one arc from its start to its end.
+    if (c.curveKind == VerticalCurveKind::Circle && start <= x && x < end)
+        return requireFinite(onCircle(a, c, x), "elevation");
     // First half of the curve, measured from its start on the incoming grade.
     if (start <= x && x < c.station)
-        return requireFinite(withCurveOffset(onGradeFrom(a, x), x - start, c), "elevation");
+        return requireFinite(withCurveOffset(onGradeFrom(a, x), x - start, c, true), "elevation");
     // Second half, from the grade-change point on, measured to the curve end on the outgoing grade.
-    if (c.station <= x && x < end) return requireFinite(withCurveOffset(onGradeFrom(c, x), end - x, c), "elevation");
+    if (c.station <= x && x < end)
+        return requireFinite(withCurveOffset(onGradeFrom(c, x), end - x, c, false), "elevation");
 
     // The three ranges above cover [curveEnd[i], curveEnd[i+1]) whatever the order of the stations, so with the
     // curve ends ProfileBuild derives every station lands on one of them (stations out of order or overlapping

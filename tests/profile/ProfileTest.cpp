@@ -215,6 +215,66 @@ TEST(ProfileContinuity, SlopeIsContinuousAcrossEveryVerticalCurve) {
     }
 }
 
+// The curve of a point given by kind: a parabola by its lengths in and out, or a circle of radius r.
+ProfilePoint curvePoint(Station station, double elevation, VerticalCurveKind kind, double radius, double in = 0,
+                        double out = 0) {
+    ProfilePoint p = point(station, elevation, radius);
+    p.curveKind = kind;
+    p.lengthIn = in;
+    p.lengthOut = out;
+    return p;
+}
+
+// Radius of the circle through three points (station, elevation): abc / (4 area).
+double circumradius(const Profile& p, Station a, Station b, Station c) {
+    const double ax = a, ay = at(p, a), bx = b, by = at(p, b), cx = c, cy = at(p, c);
+    const double area2 = std::abs((bx - ax) * (cy - ay) - (cx - ax) * (by - ay));
+    return std::hypot(bx - ax, by - ay) * std::hypot(cx - bx, cy - by) * std::hypot(ax - cx, ay - cy) / (2 * area2);
+}
+
+TEST(VerticalCurve, ParabolaByLengthsAndCircleTouchBothGradesSmoothly) {
+    using K = VerticalCurveKind;
+    struct Row {
+        const char* name;
+        Profile profile;
+        double middleOrdinate;  // elevation at the point minus the point's elevation; NaN: not checked
+    } rows[] = {
+        // Grades +2 % / -1.5 %: the textbook middle ordinate w T1 T2 / (2 (T1 + T2)) with w = -0.035.
+        {"unequal parabola 120 / 60",
+         ProfileBuild({point(0, 20, 0), curvePoint(200, 24, K::ParabolaByLengths, 0, 120, 60), point(400, 21, 0)}),
+         -0.035 * 120 * 60 / (2 * 180)},
+        {"crest circle R 3000",
+         ProfileBuild({point(0, 100, 0), curvePoint(150, 106, K::Circle, 3000), point(300, 103, 0)}), NAN},
+        {"sag circle R 4000",
+         ProfileBuild({point(0, 100, 0), curvePoint(200, 96, K::Circle, 4000), point(400, 100, 0)}), NAN},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Profile& p = row.profile;
+        const ProfilePoint &in = p.points()[0], &c = p.points()[1];
+        const Station start = c.station - c.tangentLengthIn, end = c.curveEnd;
+        EXPECT_NEAR(at(p, start), in.elevation + (start - in.station) * in.grade, kElevTol);
+        EXPECT_NEAR(at(p, end), c.elevation + (end - c.station) * c.grade, kElevTol);
+        EXPECT_NEAR(slopeAfter(p, start), in.grade, kSlopeTol);
+        EXPECT_NEAR(slopeBefore(p, end), c.grade, kSlopeTol);
+        EXPECT_NEAR(slopeBefore(p, c.station), slopeAfter(p, c.station), kSlopeTol);
+        if (!std::isnan(row.middleOrdinate)) {
+            EXPECT_NEAR(at(p, c.station) - c.elevation, row.middleOrdinate, kElevTol);
+        }
+        if (c.curveKind != K::Circle) continue;
+        // A circle: any three of its points give its radius, and its arc is R |atan g2 - atan g1| long.
+        EXPECT_NEAR(circumradius(p, start + 5, c.station + 3, end - 7), c.radius, 1e-4);
+        double arc = 0;
+        for (Station s = start; s < end; s += 0.01)
+            arc += std::hypot(std::min(0.01, end - s), at(p, std::min(s + 0.01, end)) - at(p, s));
+        EXPECT_NEAR(arc, c.radius * std::abs(std::atan(c.grade) - std::atan(in.grade)), 1e-6);
+    }
+    // Equal lengths are the symmetric parabola of the profile file, with the radius 2T / |w|.
+    const Profile byLengths =
+        ProfileBuild({point(0, 100, 0), curvePoint(200, 104, K::ParabolaByLengths, 0, 150, 150), point(400, 102, 0)});
+    for (Station s = -10; s < 410; s += 3.7) EXPECT_NEAR(at(byLengths, s), at(crestExample(), s), 1e-12) << s;
+}
+
 TEST(ProfileElevation, OverlappingCurvesStillFollowTheSegmentRules) {
     // Not checked, and not an error: R 20000 at 100 gives T 300, a curve from -200 to 400 that swallows the points
     // at 150 and 300. The curve ends (0, 400, 150, 300, 500) are out of order, so two segments can match.
