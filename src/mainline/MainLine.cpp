@@ -8,8 +8,10 @@
 
 #include "common/Errors.h"
 #include "common/NumberText.h"
+#include "geometry/Arc.h"
+#include "geometry/Clothoid.h"
+#include "geometry/Lines.h"
 #include "mainline/MainLineDetail.h"
-#include "mainline/Spiral.h"
 
 namespace tavrel {
 
@@ -105,9 +107,9 @@ CurveTangentsResult CurveTangents(double R, double RD1, double RD2, double Ls1, 
     // actual spiral ends ZH and HZ (the outgoing spiral laid backwards from its origin, turning the other way).
     const Point V1 = -T1v * direction(r.thetaIn);
     const Point V2 = T2v * direction(r.thetaOut);
-    const Point pZH = Ls1 != 0 ? V1 + rotated(r.thetaIn, clothoidPoint(std::fabs(r.l01), s * R * (Ls1 + r.l01))) : V1;
+    const Point pZH = Ls1 != 0 ? V1 + rotated(r.thetaIn, ClothoidPoint(std::fabs(r.l01), s * R * (Ls1 + r.l01))) : V1;
     const Point pHZ =
-        Ls2 != 0 ? V2 + rotated(r.thetaOut + kPi, clothoidPoint(std::fabs(r.l02), -s * R * (Ls2 + r.l02))) : V2;
+        Ls2 != 0 ? V2 + rotated(r.thetaOut + kPi, ClothoidPoint(std::fabs(r.l02), -s * R * (Ls2 + r.l02))) : V2;
 
     // The actual straights touch the curve at ZH and HZ; where they cross is the intersection point, so the
     // tangent lengths are measured from there. Sides that run exactly along or against each other never cross
@@ -115,8 +117,8 @@ CurveTangentsResult CurveTangents(double R, double RD1, double RD2, double Ls1, 
     const double sideTurn = wrapAngle(betaOut - betaIn);
     if (sideTurn == 0 || std::fabs(sideTurn) == kPi) throw CalcError("the two sides of a curve are parallel");
     constexpr double kSecondPointDistance = 100;  // m: a second point on each straight
-    const Point I = LineIntersection(pZH, pZH + kSecondPointDistance * direction(betaIn), pHZ,
-                                     pHZ + kSecondPointDistance * direction(betaOut));
+    const Point I = CrossLinesBySlopes(pZH, pZH + kSecondPointDistance * direction(betaIn), pHZ,
+                                       pHZ + kSecondPointDistance * direction(betaOut));
     r.T1 = distance(I, pZH);
     r.T2 = distance(I, pHZ);
 
@@ -262,8 +264,8 @@ MainLine MainLineBuild(const MainLineInput& input) {
             c.hyPoint = c.zhPoint;
         } else {
             const double A2 = s * c.R * (c.Ls1 + l01);
-            const Point O1 = c.zhPoint - rotated(theta, clothoidPoint(std::fabs(l01), A2));
-            c.hyPoint = O1 + rotated(theta, clothoidPoint(std::fabs(c.Ls1 + l01), A2));
+            const Point O1 = c.zhPoint - rotated(theta, ClothoidPoint(std::fabs(l01), A2));
+            c.hyPoint = O1 + rotated(theta, ClothoidPoint(std::fabs(c.Ls1 + l01), A2));
         }
         const double sideIn = line.mutableCurve(i - 1).sideBearing;
         const double theta1 = c.RD1 != 0 ? sideIn - checkedDiv(l01, 2 * c.RD1 * s) : sideIn;
@@ -280,8 +282,8 @@ MainLine MainLineBuild(const MainLineInput& input) {
         const double s = deflectionSign(c.deflection);
         const double l02 = c.virtualLengthOut, theta = c.virtualBearingOut + kPi;
         const double A2 = -s * c.R * (c.Ls2 + l02);
-        const Point O2 = c.hzPoint - rotated(theta, clothoidPoint(std::fabs(l02), A2));
-        c.yhPoint = O2 + rotated(theta, clothoidPoint(std::fabs(c.Ls2 + l02), A2));
+        const Point O2 = c.hzPoint - rotated(theta, ClothoidPoint(std::fabs(l02), A2));
+        c.yhPoint = O2 + rotated(theta, ClothoidPoint(std::fabs(c.Ls2 + l02), A2));
     }
 
     for (const MainLineCurve& c : line.curves_) requireFiniteCurve(c);

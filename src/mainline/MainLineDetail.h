@@ -1,15 +1,12 @@
 #pragma once
 // Small geometric pieces shared by the main-line build and its evaluation at a station (not part of the API).
 #include "common/Plane.h"
-#include "mainline/Spiral.h"
+#include "geometry/Clothoid.h"
 
 namespace tavrel::mainline_detail {
 
 // s: the sign of a deflection (+1 right turn, -1 left turn, 0 none).
 inline double deflectionSign(double alpha) { return alpha > 0 ? 1.0 : (alpha < 0 ? -1.0 : 0.0); }
-
-// C(l): the clothoid point at arc length l from its origin, in the origin's tangent frame (v right for A2 > 0).
-inline Point clothoidPoint(double l, double A2) { return {ClothoidX(l, A2), ClothoidY(l, A2)}; }
 
 // Rot(theta) applied to a local point.
 inline Point rotated(double theta, Point local) { return rotate(theta, local.x, local.y); }

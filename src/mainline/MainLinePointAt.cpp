@@ -4,9 +4,10 @@
 #include <optional>
 
 #include "common/Errors.h"
+#include "geometry/Arc.h"
+#include "geometry/Clothoid.h"
 #include "mainline/MainLine.h"
 #include "mainline/MainLineDetail.h"
-#include "mainline/Spiral.h"
 
 namespace tavrel {
 
@@ -64,8 +65,8 @@ PointAtStation MainLinePointAt(const MainLine& line, Station station) {
             a.p = c.zhPoint;
         } else {
             const double theta = c.virtualBearingIn, A2 = s * c.R * fullLength;
-            const Point O1 = c.zhPoint - rotated(theta, clothoidPoint(std::fabs(l01), A2));
-            a.p = O1 + rotated(theta, clothoidPoint(std::fabs(u + l01), A2));
+            const Point O1 = c.zhPoint - rotated(theta, ClothoidPoint(std::fabs(l01), A2));
+            a.p = O1 + rotated(theta, ClothoidPoint(std::fabs(u + l01), A2));
         }
         const double theta1 = c.RD1 != 0 ? sideIn - checkedDiv(l01, 2 * c.RD1 * s) : sideIn;
         a.bearing = theta1 + checkedDiv((u + l01) * (u + l01), 2 * c.R * fullLength * s);
@@ -87,9 +88,9 @@ PointAtStation MainLinePointAt(const MainLine& line, Station station) {
         const double u = uSign * (c.hzStation - station);
         const double l02 = c.virtualLengthOut, fullLength = c.Ls2 + l02;
         const double theta = c.virtualBearingOut + kPi, A2 = -s * c.R * fullLength;
-        const Point O2 = c.hzPoint - rotated(theta, clothoidPoint(std::fabs(l02), A2));
+        const Point O2 = c.hzPoint - rotated(theta, ClothoidPoint(std::fabs(l02), A2));
         const double thetaEnd = c.RD2 != 0 ? c.sideBearing + checkedDiv(l02, 2 * c.RD2 * s) : c.sideBearing;
-        out = PointAtStation{O2 + rotated(theta, clothoidPoint(std::fabs(u + l02), A2)),
+        out = PointAtStation{O2 + rotated(theta, ClothoidPoint(std::fabs(u + l02), A2)),
                              thetaEnd - checkedDiv((u + l02) * (u + l02), 2 * c.R * fullLength * s)};
     }
 

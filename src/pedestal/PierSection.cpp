@@ -48,7 +48,7 @@ EdgePoint axisPointAtOffset(const PlanAlignment& plan, const PierAxis& axis, con
     if (found.crossing) return {*found.crossing, found.station};
     if (found.samples < 2) {
         const Point o = OffsetPoint(centre, h);
-        const LineCrossing local = line_line_int(axis.a, axis.b, o, o + direction(centre.bearing));
+        const LineCrossing local = CrossLines(axis.a, axis.b, o, o + direction(centre.bearing));
         if (local.point) return {*local.point, std::nullopt};
     }
     throw RejectedText("数据有误", "墩台" + pier.pierName + "的轴线与偏距" + plainNumber(h) +
@@ -119,7 +119,7 @@ PierSection BuildPierSection(const Road& road, const PierRecord& pier, double sk
             const Point p = edge.p;
             s.edgeX[e] = p.x;
             s.edgeY[e] = p.y;
-            s.edgeDistance[e] = signOf(h) * dtjljs(centre.p.x, centre.p.y, p.x, p.y);
+            s.edgeDistance[e] = signOf(h) * DistanceBySquares(centre.p, p);
             s.edgeStation[e] = edgeStation(plan, axis, h, edge, pier);
             s.edgeNominalStation[e] = sj_dl_chg(breaks, s.edgeStation[e]);
         }

@@ -21,7 +21,7 @@
 #include <optional>
 
 #include "common/Errors.h"
-#include "pedestal/PlaneGeometry.h"
+#include "geometry/Lines.h"
 #include "road/PlanAlignment.h"
 
 namespace tavrel {
@@ -53,9 +53,6 @@ FootPoint js_dtzh(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Stati
 // js_dtzh1: as js_dtzh with the distance signed: negative for a point on the left (the side of bearing - pi/2),
 // positive on the right.
 FootPoint js_dtzh1(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Station xyzdzh, Point p);
-
-// www: distance between two points (m).
-double www(Point aaa, Point bbb);
 
 // The axis of one pier on the curved skew path: its centre station and skew angle, and the segment of the axis
 // from 100 m along its left half (a) to 100 m along its right half (b).
