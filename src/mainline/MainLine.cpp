@@ -258,32 +258,15 @@ MainLine MainLineBuild(const MainLineInput& input) {
     // 14. HY along the incoming spiral from its virtual origin, and the tangent bearing there.
     for (int i = 2; i <= N - 1; ++i) {
         MainLineCurve& c = line.mutableCurve(i);
-        const double s = deflectionSign(c.deflection);
-        const double l01 = c.virtualLengthIn, theta = c.virtualBearingIn;
-        if (c.Ls1 == 0) {
-            c.hyPoint = c.zhPoint;
-        } else {
-            const double A2 = s * c.R * (c.Ls1 + l01);
-            const Point O1 = c.zhPoint - rotated(theta, ClothoidPoint(std::fabs(l01), A2));
-            c.hyPoint = O1 + rotated(theta, ClothoidPoint(std::fabs(c.Ls1 + l01), A2));
-        }
-        const double sideIn = line.mutableCurve(i - 1).sideBearing;
-        const double theta1 = c.RD1 != 0 ? sideIn - checkedDiv(l01, 2 * c.RD1 * s) : sideIn;
-        c.bearingHY = theta1 + checkedDiv(c.Ls1 + l01, 2 * c.R * s);
+        c.hyPoint = incomingSpiralPoint(c, c.Ls1);
+        const double theta1 = incomingOriginBearing(c, line.mutableCurve(i - 1).sideBearing);
+        c.bearingHY = theta1 + checkedDiv(c.Ls1 + c.virtualLengthIn, 2 * c.R * deflectionSign(c.deflection));
     }
 
     // 15. YH along the outgoing spiral, laid out backwards from HZ and turning the other way.
     for (int i = 2; i <= N - 1; ++i) {
         MainLineCurve& c = line.mutableCurve(i);
-        if (c.Ls2 == 0) {
-            c.yhPoint = c.hzPoint;
-            continue;
-        }
-        const double s = deflectionSign(c.deflection);
-        const double l02 = c.virtualLengthOut, theta = c.virtualBearingOut + kPi;
-        const double A2 = -s * c.R * (c.Ls2 + l02);
-        const Point O2 = c.hzPoint - rotated(theta, ClothoidPoint(std::fabs(l02), A2));
-        c.yhPoint = O2 + rotated(theta, ClothoidPoint(std::fabs(c.Ls2 + l02), A2));
+        c.yhPoint = outgoingSpiralPoint(c, c.Ls2);
     }
 
     for (const MainLineCurve& c : line.curves_) requireFiniteCurve(c);

@@ -61,15 +61,8 @@ PointAtStation MainLinePointAt(const MainLine& line, Station station) {
         const double u = uSign * (station - c.zhStation);
         const double l01 = c.virtualLengthIn, fullLength = c.Ls1 + l01;
         PointAtStation a;
-        if (u == 0) {
-            a.p = c.zhPoint;
-        } else {
-            const double theta = c.virtualBearingIn, A2 = s * c.R * fullLength;
-            const Point O1 = c.zhPoint - rotated(theta, ClothoidPoint(std::fabs(l01), A2));
-            a.p = O1 + rotated(theta, ClothoidPoint(std::fabs(u + l01), A2));
-        }
-        const double theta1 = c.RD1 != 0 ? sideIn - checkedDiv(l01, 2 * c.RD1 * s) : sideIn;
-        a.bearing = theta1 + checkedDiv((u + l01) * (u + l01), 2 * c.R * fullLength * s);
+        a.p = incomingSpiralPoint(c, u);
+        a.bearing = incomingOriginBearing(c, sideIn) + checkedDiv((u + l01) * (u + l01), 2 * c.R * fullLength * s);
         out = a;
     }
 
@@ -87,11 +80,8 @@ PointAtStation MainLinePointAt(const MainLine& line, Station station) {
     if (c.yhStation < station && station < c.hzStation) {
         const double u = uSign * (c.hzStation - station);
         const double l02 = c.virtualLengthOut, fullLength = c.Ls2 + l02;
-        const double theta = c.virtualBearingOut + kPi, A2 = -s * c.R * fullLength;
-        const Point O2 = c.hzPoint - rotated(theta, ClothoidPoint(std::fabs(l02), A2));
-        const double thetaEnd = c.RD2 != 0 ? c.sideBearing + checkedDiv(l02, 2 * c.RD2 * s) : c.sideBearing;
-        out = PointAtStation{O2 + rotated(theta, ClothoidPoint(std::fabs(u + l02), A2)),
-                             thetaEnd - checkedDiv((u + l02) * (u + l02), 2 * c.R * fullLength * s)};
+        out = PointAtStation{outgoingSpiralPoint(c, u),
+                             outgoingOriginBearing(c) - checkedDiv((u + l02) * (u + l02), 2 * c.R * fullLength * s)};
     }
 
     // d. Straight after the curve, HZ[k] <= station <= ZH[k+1].
