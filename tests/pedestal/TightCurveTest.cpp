@@ -9,7 +9,7 @@
 #include "TestRoads.h"
 #include "common/Errors.h"
 #include "common/NumberText.h"
-#include "pedestal/Deck.h"
+#include "pedestal/PedestalPlacement.h"
 #include "pedestal/PierSection.h"
 #include "pedestal/SkewBracket.h"
 #include "pedestal/StationOfPoint.h"

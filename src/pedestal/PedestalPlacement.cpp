@@ -1,4 +1,4 @@
-#include "pedestal/Deck.h"
+#include "pedestal/PedestalPlacement.h"
 
 #include <cmath>
 
