@@ -14,9 +14,9 @@ double BearingOf(Point p, Point q);
 // results have always been rounded by it: they agree to far below a millimetre but not in the last bits, and
 // neither can replace the other without changing results.
 //
-// CrossLines: by the general form A x + B y + C = 0 of each line; no point for parallel lines. onSegment: the
-// crossing lies on the segment P3P4 (its distances to P3 and P4 add up to |P3P4| within 1 mm). Throws CalcError
-// for a crossing out of range. Used where a pier axis meets the deck's edge lines.
+// CrossLines (`line_line_int`): by the general form A x + B y + C = 0 of each line; no point for parallel lines.
+// onSegment: the crossing lies on the segment P3P4 (its distances to P3 and P4 add up to |P3P4| within 1 mm). Throws
+// CalcError for a crossing out of range. Used where a pier axis meets the deck's edge lines.
 struct LineCrossing {
     std::optional<Point> point;
     bool onSegment = false;
@@ -28,8 +28,8 @@ LineCrossing CrossLines(Point p1, Point p2, Point p3, Point p4);
 // a main-line curve meet.
 Point CrossLinesBySlopes(Point p1, Point p2, Point p3, Point p4);
 
-// Side sign of the turn p1 -> p2 -> p3: -1 for a turn towards increasing bearing, +1 otherwise (a straight
-// continuation included).
+// TurnSideSign (`zypsgn`): side sign of the turn p1 -> p2 -> p3: -1 for a turn towards increasing bearing, +1 otherwise
+// (a straight continuation included).
 int TurnSideSign(Point p1, Point p2, Point p3);
 
 }  // namespace tavrel

@@ -100,7 +100,7 @@ TEST(TightCurves, PedestalFootIsTheTrueFootNearestThePier) {
                 for (const double d : {-12.0, -7.5, -3.0, 3.0, 7.5, 12.0}) {
                     SCOPED_TRACE(::testing::Message()
                                  << road.name << ", pier " << S << ", skew " << skew << ", distance " << d);
-                    const PedestalPoint q = qmjs(road.project.road(true), S, skew, d);
+                    const PedestalPlacement q = PlacePedestal(road.project.road(true), S, skew, d);
                     ASSERT_TRUE(q.point);
                     const Point p = *q.point;
                     EXPECT_LT(distance(OffsetPoint(plan.pointAt(q.station), q.offset), p), 1e-6);
