@@ -152,7 +152,9 @@ FootPoint js_dtzh1(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Stat
 
 AxisCrossing intxy(const PlanAlignment& plan, const PierAxis& axis, double hdmjl) {
     const double h = hdmjl;
-    const auto [s1, s2] = OffsetLineBracket(axis.pierStation, axis.pierSkewAngle, h);
+    // Plain variables, not a structured binding: the lambdas below capture them (clang 14 cannot capture bindings).
+    const auto bracket = OffsetLineBracket(axis.pierStation, axis.pierSkewAngle, h);
+    const Station s1 = bracket.first, s2 = bracket.second;
     requireFinitePoint(axis.a);
     requireFinitePoint(axis.b);
 
