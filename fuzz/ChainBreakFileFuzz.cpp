@@ -1,6 +1,6 @@
 // Chain-break file (*.dl) and the table built from it.
 #include "FuzzSupport.h"
-#include "app/InputFiles.h"
+#include "input/ChainBreakFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavrel;

@@ -1,6 +1,6 @@
 // Plan by elements (*.jdx) and the element chain built from it.
 #include "FuzzSupport.h"
-#include "app/InputFiles.h"
+#include "input/ElementFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavrel;

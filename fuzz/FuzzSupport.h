@@ -23,8 +23,7 @@ template <class Body>
 void ExpectingReportedFailures(Body&& body) {
     try {
         body();
-    } catch (const TavrelError&) {
-    }
+    } catch (const TavrelError&) {}
 }
 
 // Stops the run when a value that reaches a result or a file is not finite.

@@ -1,6 +1,6 @@
 // Plan by intersection points (*.jdx) and the main line built from it.
 #include "FuzzSupport.h"
-#include "app/InputFiles.h"
+#include "input/IntersectionPointFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavrel;

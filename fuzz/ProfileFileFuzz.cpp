@@ -1,6 +1,6 @@
 // Vertical profile (*.zdm) and the profile built from it.
 #include "FuzzSupport.h"
-#include "app/InputFiles.h"
+#include "input/ProfileFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavrel;

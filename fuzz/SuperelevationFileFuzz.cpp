@@ -1,6 +1,6 @@
 // Superelevation table (*.cg).
 #include "FuzzSupport.h"
-#include "app/InputFiles.h"
+#include "input/SuperelevationFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavrel;

@@ -43,7 +43,7 @@ run() {
   [ -x "$exe" ] || { echo "missing fuzz target $exe"; return 1; }
   mkdir -p "$work/$target" "$work/artifacts-$target"
   if "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -dict="$root/fuzz/tavrel.dict" \
-       -artifact_prefix="$work/artifacts-$target/" -print_final_stats=1 "$work/$target" \
+       -artifact_prefix="$work/artifacts-$target/" -print_final_stats=1 -seed=1 "$work/$target" \
        > "$work/$target.log" 2>&1; then
     echo "$target: $(grep -E '^stat::number_of_executed_units' "$work/$target.log" | awk '{print $2}') runs," \
          "$(grep -oE 'cov: [0-9]+' "$work/$target.log" | tail -1) edges, no finding"
