@@ -154,7 +154,9 @@ FootPoint StationOfPointWithSide(const PlanAlignment& plan, Station anchor, Stat
 
 AxisCrossing AxisCrossingAtOffset(const PlanAlignment& plan, const PierAxis& axis, double offset) {
     const double h = offset;
-    const auto [s1, s2] = OffsetLineBracket(axis.pierStation, axis.pierSkewAngle, h);
+    // Plain variables, not a structured binding: the lambdas below capture them (clang 14 cannot capture bindings).
+    const auto bracket = OffsetLineBracket(axis.pierStation, axis.pierSkewAngle, h);
+    const Station s1 = bracket.first, s2 = bracket.second;
     requireFinitePoint(axis.a);
     requireFinitePoint(axis.b);
 
