@@ -27,7 +27,7 @@ void ExpectingReportedFailures(Body&& body) {
 }
 
 // Stops the run when a value that reaches a result or a file is not finite.
-inline void RequireFinite(double v, const char* what) {
+inline void AbortUnlessFinite(double v, const char* what) {
     if (!std::isfinite(v)) {
         std::fprintf(stderr, "non-finite %s: %g\n", what, v);
         std::abort();

@@ -50,28 +50,28 @@ const std::filesystem::path& RunFolder() {
     return dir;
 }
 
-void RequireFiniteResult(const CalculationResult& r) {
+void AbortUnlessFiniteResult(const CalculationResult& r) {
     const auto tables = {&r.tables.pedestalNominalStation, &r.tables.deckElevation,        &r.tables.pedestalCrossSlope,
                          &r.tables.pedestalOffset,         &r.tables.pedestalTopElevation, &r.tables.capTopElevation,
                          &r.tables.pedestalHeight,         &r.tables.pedestalStation};
     for (const ResultTable* t : tables)
         for (const auto& row : *t)
-            for (double v : row) fuzz::RequireFinite(v, "result table value");
+            for (double v : row) fuzz::AbortUnlessFinite(v, "result table value");
     for (const auto* points : {&r.tables.pedestalX, &r.tables.pedestalY})
         for (const auto& row : *points)
             for (const auto& v : row)
-                if (v) fuzz::RequireFinite(*v, "pedestal coordinate");
+                if (v) fuzz::AbortUnlessFinite(*v, "pedestal coordinate");
     for (const PierSection& s : r.sections) {
         for (int e = 0; e < 4; ++e) {
-            fuzz::RequireFinite(s.edgeStation[e], "edge station");
-            fuzz::RequireFinite(s.edgeNominalStation[e], "edge written station");
-            fuzz::RequireFinite(s.edgeDistance[e], "edge distance");
-            fuzz::RequireFinite(s.edgeElevation[e], "edge elevation");
-            if (s.edgeX[e]) fuzz::RequireFinite(*s.edgeX[e], "edge x");
-            if (s.edgeY[e]) fuzz::RequireFinite(*s.edgeY[e], "edge y");
+            fuzz::AbortUnlessFinite(s.edgeStation[e], "edge station");
+            fuzz::AbortUnlessFinite(s.edgeNominalStation[e], "edge written station");
+            fuzz::AbortUnlessFinite(s.edgeDistance[e], "edge distance");
+            fuzz::AbortUnlessFinite(s.edgeElevation[e], "edge elevation");
+            if (s.edgeX[e]) fuzz::AbortUnlessFinite(*s.edgeX[e], "edge x");
+            if (s.edgeY[e]) fuzz::AbortUnlessFinite(*s.edgeY[e], "edge y");
         }
-        fuzz::RequireFinite(s.leftAxisSlope, "axis slope");
-        fuzz::RequireFinite(s.rightAxisSlope, "axis slope");
+        fuzz::AbortUnlessFinite(s.leftAxisSlope, "axis slope");
+        fuzz::AbortUnlessFinite(s.rightAxisSlope, "axis slope");
     }
 }
 
@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto outcome = CalculateCommand(state, mode, port, options);
     if (!outcome) return 0;
     const CalculationResult& result = outcome->calculation;
-    RequireFiniteResult(result);
+    AbortUnlessFiniteResult(result);
     fuzz::ExpectingReportedFailures([&] {
         ResultJson("fuzz", result, outcome->warnings);
         ReadableTable(result);
