@@ -530,7 +530,7 @@ void MainWindow::openFromCommandLine(const QString& file) {
     if (suffix == QStringLiteral("txt")) lastFile_[DialogId::LayoutFile] = absolute;
     startFile_ = absolute;
     rememberFolder(info.absolutePath());
-    setStatus(QStringLiteral("请选择道路形式后点击初始化，从 %1 开始读入。").arg(info.fileName()), absolute);
+    setStatus(QStringLiteral("从 %1 开始初始化，请先选好道路形式。").arg(info.fileName()), absolute);
 }
 
 }  // namespace tavrel::window
