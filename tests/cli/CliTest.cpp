@@ -371,14 +371,6 @@ TEST(CliProject, ExplicitOptionsOverrideTheProjectWhoseReplacedFilesAreNotLooked
     const auto replaced = cli({"calc", "--project", project.string(), "--zdm", s + "road.zdm", "--json", "-"});
     EXPECT_EQ(replaced.status, 0) << replaced.err;
     EXPECT_EQ(replaced.out, cli(exampleCalc("straight", {"--json", "-"})).out);
-
-    // The main line example calculated as a straight bridge: its plan is not read.
-    const std::string m = kExamples + "/mainline/";
-    const auto straight = cli({"calc", "--project", exampleProject("mainline"), "--mode", "straight", "--json", "-"});
-    const auto expected = cli({"calc", "--mode", "straight", "--dl", m + "road.dl", "--zdm", m + "road.zdm", "--cg",
-                               m + "road.cg", "--layout", m + "bridge.txt", "--json", "-"});
-    EXPECT_EQ(straight.status, 0) << straight.err;
-    EXPECT_EQ(straight.out, expected.out);
 }
 
 TEST(CliProject, ABadProjectIsALocatedFailureAndNoModeAtAllAUsageError) {
@@ -389,14 +381,6 @@ TEST(CliProject, ABadProjectIsALocatedFailureAndNoModeAtAllAUsageError) {
     EXPECT_EQ(lines(r.err).at(0).rfind("项目文件有误: [road] 节中没有键“zdm”", 0), 0u) << r.err;
     EXPECT_EQ(lines(r.err).at(1), "位置: bad.tavrel 第 3 行: zdm = a.zdm");
     EXPECT_TRUE(r.out.empty());
-
-    const auto landxml = dir.write("x.tavrel", "[road]\nmode = landxml\nlandxml = a.xml\n");
-    const auto newer =
-        cli({"stations", "--project", landxml.string(), "--from", "0", "--to", "1", "--step", "1", "--csv", "-"});
-    EXPECT_EQ(newer.status, 1);
-    EXPECT_EQ(
-        newer.err,
-        "项目文件有误: 道路形式 landxml 需要更新版本的 Tavrel 才能读入\n位置: x.tavrel 第 2 行: mode = landxml\n");
 
     EXPECT_EQ(cli({"calc", "--layout", kExamples + "/straight/bridge.txt", "--json", "-"}).status, 2);
 }
