@@ -54,17 +54,13 @@ std::string_view Unquoted(std::string_view value) {
     throw e;
 }
 
-// The keys a section holds, for the message about an unknown one.
-std::string KeysOf(std::string_view section) {
-    std::string keys;
-    const auto add = [&](std::string_view key) { keys += (keys.empty() ? "" : "、") + std::string(key); };
-    if (section == kRoadSection) add(kModeKey);
+// The keys a section holds.
+std::vector<std::string_view> KeysOf(std::string_view section) {
+    std::vector<std::string_view> keys;
+    if (section == kRoadSection) keys.push_back(kModeKey);
     for (const ProjectFileEntry& e : kEntries)
-        if (e.section == section) add(e.key);
-    if (section == kRoadSection) {
-        add(kAlignmentKey);
-        add(kProfAlignKey);
-    }
+        if (e.section == section) keys.push_back(e.key);
+    if (section == kRoadSection) keys.insert(keys.end(), {kAlignmentKey, kProfAlignKey});
     return keys;
 }
 
@@ -106,12 +102,11 @@ std::map<std::string, Pair> ReadPairs(const std::vector<std::string_view>& lines
             Fail(number, text, "无法识别此行：应为“[节名]”、“键 = 值”或以 # 开头的注释");
         const std::string key = AsciiLower(Trimmed(line.substr(0, equals)));
         if (section.empty()) Fail(number, text, "键“" + key + "”之前应有节名 [road] 或 [bridge]");
-        const std::string known = KeysOf(section);
-        const bool isKey =
-            std::any_of(kEntries, std::end(kEntries),
-                        [&](const ProjectFileEntry& e) { return e.section == section && e.key == key; }) ||
-            (section == kRoadSection && (key == kModeKey || key == kAlignmentKey || key == kProfAlignKey));
-        if (!isKey) Fail(number, text, "[" + section + "] 节中没有键“" + key + "”；可用的键：" + known);
+        if (const auto keys = KeysOf(section); std::find(keys.begin(), keys.end(), key) == keys.end()) {
+            std::string known;
+            for (const std::string_view k : keys) known += (known.empty() ? "" : "、") + std::string(k);
+            Fail(number, text, "[" + section + "] 节中没有键“" + key + "”；可用的键：" + known);
+        }
         const std::string value(Unquoted(Trimmed(line.substr(equals + 1))));
         if (value.empty()) Fail(number, text, "键“" + key + "”没有值");
         const auto [at, fresh] = pairs.emplace(section + "/" + key, Pair{value, number, text});
