@@ -10,12 +10,14 @@
 
 #include "app/CalculateCommand.h"
 #include "app/InitializeCommand.h"
+#include "app/ProjectCommands.h"
 #include "app/RunCommand.h"
 #include "cli/CliPort.h"
 #include "common/NumberText.h"
 #include "common/OutputFile.h"
 #include "drawing/BuildPlan.h"
 #include "drawing/Dxf.h"
+#include "input/ProjectFile.h"
 #include "report/ReadableTable.h"
 #include "report/ResultJson.h"
 #include "report/StationCsv.h"
@@ -30,6 +32,7 @@ namespace {
 struct Options {
     std::string mode;
     std::optional<std::string> jdx, dl, zdm, cg, layout;
+    std::optional<std::string> project;
     std::optional<std::string> json, xlsx, csv, dxf;
     std::string from, to;
     double step = 0, offset = 0;
@@ -69,9 +72,40 @@ std::string checkStationText(const std::string& v) {
 // The files a run reads: no output may be written onto one of them.
 std::vector<std::filesystem::path> inputsOf(const Options& o) {
     std::vector<std::filesystem::path> inputs;
-    for (const auto* f : {&o.jdx, &o.dl, &o.zdm, &o.cg, &o.layout})
+    for (const auto* f : {&o.jdx, &o.dl, &o.zdm, &o.cg, &o.layout, &o.project})
         if (*f) inputs.emplace_back(**f);
     return inputs;
+}
+
+// Fills what the command line left out from the project file: the mode, the road files and (calc) the layout.
+// Only the project's files that are used are looked for: those of the mode in force that no option replaces.
+void applyProject(Options& o, bool readsLayout) {
+    const std::filesystem::path file = *o.project;
+    ProjectFile p = ReadProjectFile(file, /*checkFiles*/ false);
+    InFile(file, [&] {
+        if (o.mode.empty()) {
+            RoadModeOf(p);  // a mode this program has not is refused here, at the project's line
+            o.mode = ProjectRoadFormName(p.form);
+        }
+        const auto form = ProjectRoadFormNamed(o.mode);
+        const std::pair<std::optional<std::string>*, std::optional<ProjectPath> ProjectFile::*> options[] = {
+            {&o.jdx, &ProjectFile::plan},
+            {&o.dl, &ProjectFile::chainBreaks},
+            {&o.zdm, &ProjectFile::profile},
+            {&o.cg, &ProjectFile::superelevation},
+            {&o.layout, &ProjectFile::layout}};
+        for (const ProjectFileEntry& entry : ProjectFileEntries()) {
+            const bool replaced = std::any_of(std::begin(options), std::end(options), [&](const auto& option) {
+                return option.second == entry.member && option.first->has_value();
+            });
+            const bool used =
+                form && ProjectFormReads(*form, entry) && (readsLayout || entry.member != &ProjectFile::layout);
+            if (replaced || !used) (p.*entry.member).reset();
+        }
+        CheckProjectFilesExist(p);
+        for (const auto& [option, member] : options)
+            if (p.*member) *option = (p.*member)->path.string();
+    });
 }
 
 // Writes text to standard output; a failed write (a full disk, a closed pipe) throws WriteError.
@@ -123,9 +157,10 @@ int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& 
 void addRoadOptions(CLI::App& cmd, Options& o) {
     cmd.add_option("--mode", o.mode,
                    "straight (no plan file), mainline (plan by intersection points, then chain breaks) or "
-                   "interchange (plan by elements, no chain-break file)")
-        ->required()
+                   "interchange (plan by elements, no chain-break file); required without --project")
         ->check(CLI::IsMember({"straight", "mainline", "interchange"}));
+    cmd.add_option("--project", o.project,
+                   "a project file (.tavrel) naming the mode and the files; explicit options override it");
     cmd.add_option("--jdx", o.jdx, "plan alignment (mainline, interchange)");
     cmd.add_option("--dl", o.dl, "chain breaks (straight, mainline)");
     cmd.add_option("--zdm", o.zdm, "vertical profile");
@@ -170,6 +205,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         std::vector<std::string> reversed(args.rbegin(), args.rend());  // the parser takes them last first
         app.parse(reversed);
         if (stations->parsed() && !o.json && !o.csv) throw UsageError{"stations needs --json and/or --csv"};
+        if (o.mode.empty() && !o.project) throw UsageError{"--mode (or --project) is required"};
     } catch (const CLI::CallForHelp&) {
         out << app.help();
         return 0;
@@ -184,6 +220,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return 2;
     }
 
+    if (o.project) {
+        CliPort projectPort({}, err);
+        if (!RunCommand(projectPort, [&] { applyProject(o, calc->parsed()); })) return 1;
+    }
     CliPort port(filesOf(o), err);
     AppState state;
     if (!InitializeCommand(state, modeOf(o.mode), port)) return 1;
