@@ -20,12 +20,18 @@ StationRow rowAt(const Road& road, Station s, double offset) {
         r.y = requireFinite(p.y, "y");
         r.bearing = NormalizedBearing(c.bearing);
     }
-    const CrossSlopes slopes = cgjs(road.superelevation, s);
-    r.leftSlope = requireFinite(slopes.zcgz, "slope");
-    r.rightSlope = requireFinite(slopes.ycgz, "slope");
-    r.elevation = offset == 0 ? ProfileElevationAt(road.profile, s)
-                              : DeckElevationAt(road.profile, road.superelevation, s, offset).elevation;
-    requireFinite(r.elevation, "elevation");
+    const bool hasSlopes = !road.superelevation.records().empty();
+    if (hasSlopes) {
+        const CrossSlopes slopes = cgjs(road.superelevation, s);
+        r.leftSlope = requireFinite(slopes.zcgz, "slope");
+        r.rightSlope = requireFinite(slopes.ycgz, "slope");
+    }
+    if (!road.profile.points().empty() && (offset == 0 || hasSlopes)) {
+        r.elevation =
+            requireFinite(offset == 0 ? ProfileElevationAt(road.profile, s)
+                                      : DeckElevationAt(road.profile, road.superelevation, s, offset).elevation,
+                          "elevation");
+    }
     return r;
 }
 
