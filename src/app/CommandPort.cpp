@@ -24,12 +24,12 @@ const FileDialogInfo& FileDialogOf(DialogId id) {
 
 const ChoiceDialogInfo& ChoiceDialogOf(ChoiceId id) {
     static const ChoiceDialogInfo specs[] = {
-        {ChoiceId::LandXmlAlignment, "选择路线", "LandXML 文件中有多条路线，请选择一条："},
-        {ChoiceId::LandXmlProfile, "选择纵断面", "该路线有多个纵断面，请选择一个："},
+        {ChoiceId::LandXmlAlignment, "选择路线"},
+        {ChoiceId::LandXmlProfile, "选择纵断面"},
     };
     const auto spec =
         std::find_if(std::begin(specs), std::end(specs), [id](const ChoiceDialogInfo& s) { return s.id == id; });
-    if (spec == std::end(specs)) throw std::logic_error("list without title and prompt");
+    if (spec == std::end(specs)) throw std::logic_error("list without a title");
     return *spec;
 }
 

@@ -34,10 +34,9 @@ enum class ChoiceId { LandXmlAlignment, LandXmlProfile };
 struct ChoiceDialogInfo {
     ChoiceId id;
     std::string_view title;
-    std::string_view prompt;
 };
 
-// Title and prompt of each list.
+// Title of each list (the prompt names the file or alignment it is about).
 const ChoiceDialogInfo& ChoiceDialogOf(ChoiceId id);
 
 struct CommandPort {

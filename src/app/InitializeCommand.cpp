@@ -44,29 +44,32 @@ void askAndLoad(ProjectData& p, CommandPort& port, DialogId id, Load load) {
 
 // The name to read among `names`: the one named beforehand (the reader checks that the file holds it); none
 // when there is no choice to make; otherwise the one the user chooses.
-std::string chooseName(CommandPort& port, ChoiceId id, const std::string& preset,
-                       const std::vector<std::string>& names) {
+std::string chooseName(CommandPort& port, ChoiceId id, const std::string& preset, const std::vector<std::string>& names,
+                       const std::string& prompt) {
     if (!preset.empty() || names.size() < 2) return preset;
-    const ChoiceDialogInfo& list = ChoiceDialogOf(id);
-    const auto chosen = port.chooseItem(id, list.title, list.prompt, names);
+    const auto chosen = port.chooseItem(id, ChoiceDialogOf(id).title, prompt, names);
     if (!chosen || *chosen >= names.size()) throw InputCancelled("list cancelled");
     return names[*chosen];
 }
 
 // Which alignment and profile of a LandXML file to read: asks the user only where the file holds several and
 // nothing was named beforehand.
-LandXmlChoice chooseRoad(CommandPort& port, const LoadOptions& options,
+LandXmlChoice chooseRoad(CommandPort& port, const LoadOptions& options, const std::filesystem::path& file,
                          const std::vector<LandXmlAlignmentNames>& alignments) {
     LandXmlChoice choice{options.landXmlAlignment, options.landXmlProfile};
     std::vector<std::string> names;
     for (const LandXmlAlignmentNames& a : alignments) names.push_back(a.name);
-    choice.alignment = chooseName(port, ChoiceId::LandXmlAlignment, choice.alignment, names);
+    choice.alignment = chooseName(port, ChoiceId::LandXmlAlignment, choice.alignment, names,
+                                  file.filename().string() + " 中有多条路线，请选择一条：");
     if (!choice.profile.empty()) return choice;
     // The alignment the reader will read: the named one, or the only one; none is the reader's to report.
     const auto read = std::find_if(alignments.begin(), alignments.end(), [&](const LandXmlAlignmentNames& a) {
         return choice.alignment.empty() ? alignments.size() == 1 : a.name == choice.alignment;
     });
-    if (read != alignments.end()) choice.profile = chooseName(port, ChoiceId::LandXmlProfile, {}, read->profiles);
+    if (read != alignments.end()) {
+        choice.profile = chooseName(port, ChoiceId::LandXmlProfile, {}, read->profiles,
+                                    "路线“" + read->name + "”有多个纵断面，请选择一个：");
+    }
     return choice;
 }
 
@@ -79,7 +82,7 @@ void loadLandXml(ProjectData& p, CommandPort& port, const LoadOptions& options) 
     if (!path) throw InputCancelled("dialog cancelled");
     const std::string bytes = InFile(*path, [&] { return ReadFileBytes(*path); });
     const auto alignments = InFile(*path, [&] { return ListLandXmlAlignments(bytes); });
-    const LandXmlChoice choice = chooseRoad(port, options, alignments);
+    const LandXmlChoice choice = chooseRoad(port, options, *path, alignments);
     InFile(*path, [&] {
         LandXmlRoad road = ReadLandXml(bytes, choice);
         p.plan = BuildElementChain(road.plan, kMaxLandXmlElements);
