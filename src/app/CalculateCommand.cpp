@@ -26,12 +26,20 @@ CalculationOutcome outcomeOf(RoadMode mode, const ProjectData& project, const st
     return o;
 }
 
+// A LandXML alignment need not have a profile (its station table shows the plan alone); the pedestals need one.
+void requireProfile(const ProjectData& project) {
+    if (project.mode == RoadMode::LandXml && project.profile.points().empty())
+        throw RejectedText("数据有误", "路线“" + project.landXmlAlignment +
+                                           "”没有纵断面（ProfAlign），无法计算垫石高程，请选用有纵断面的路线！");
+}
+
 }  // namespace
 
 std::optional<CalculationOutcome> CalculateCommand(AppState& state, RoadMode mode, CommandPort& port,
                                                    const CalculateOptions& options) {
     std::optional<CalculationOutcome> outcome;
     RunCommand(port, [&] {
+        requireProfile(state.project);
         const FileDialogInfo& dialog = FileDialogOf(DialogId::LayoutFile);
         const auto path = port.askFile(dialog.id, dialog.title, dialog.filter);
         if (!path) throw InputCancelled("dialog cancelled");

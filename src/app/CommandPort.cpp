@@ -13,6 +13,7 @@ const FileDialogInfo& FileDialogOf(DialogId id) {
         {DialogId::ChainBreakFile, "读取断链资料", "文本文件(*.txt;*.dl)|*.txt;*.dl|所有文件（*.*)|*.*"},
         {DialogId::ProfileFile, "读取纵断面设计资料", "文本文件(*.txt;*.zdm)|*.txt;*.zdm|所有文件(*.*)|*.*"},
         {DialogId::LayoutFile, "读取垫石设置资料", "文本文件(*.txt)|*.txt|所有文件（*.*)|*.*"},
+        {DialogId::LandXmlFile, "读取LandXML资料", "LandXML文件(*.xml)|*.xml|所有文件(*.*)|*.*"},
     };
     // Looked up by id, so that the list need not follow the order of the enumeration.
     const auto spec =
@@ -21,9 +22,26 @@ const FileDialogInfo& FileDialogOf(DialogId id) {
     return *spec;
 }
 
+const ChoiceDialogInfo& ChoiceDialogOf(ChoiceId id) {
+    static const ChoiceDialogInfo specs[] = {
+        {ChoiceId::LandXmlAlignment, "选择路线"},
+        {ChoiceId::LandXmlProfile, "选择纵断面"},
+    };
+    const auto spec =
+        std::find_if(std::begin(specs), std::end(specs), [id](const ChoiceDialogInfo& s) { return s.id == id; });
+    if (spec == std::end(specs)) throw std::logic_error("list without a title");
+    return *spec;
+}
+
 std::string EarlyEndWarning(const std::filesystem::path& file, const EarlyEnd& end) {
     return file.filename().string() + " 第 " + std::to_string(end.line) + " 行为空行，其后 " +
            std::to_string(end.unreadLines) + " 行未读入";
+}
+
+std::string LineWarning(const std::filesystem::path& file, std::size_t line, std::string_view text) {
+    std::string s = file.filename().string();
+    if (line > 0) s += " 第 " + std::to_string(line) + " 行";
+    return s + "：" + std::string(text);
 }
 
 }  // namespace tavrel

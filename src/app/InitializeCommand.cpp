@@ -1,11 +1,14 @@
 #include "app/InitializeCommand.h"
 
+#include <algorithm>
+
 #include "app/RunCommand.h"
 #include "common/Errors.h"
 #include "common/TextFile.h"
 #include "input/ChainBreakFile.h"
 #include "input/ElementFile.h"
 #include "input/IntersectionPointFile.h"
+#include "input/LandXml.h"
 #include "input/ProfileFile.h"
 #include "input/SuperelevationFile.h"
 
@@ -39,9 +42,62 @@ void askAndLoad(ProjectData& p, CommandPort& port, DialogId id, Load load) {
     p.roadFiles.push_back(*path);
 }
 
+// The name to read among `names`: the one named beforehand (the reader checks that the file holds it); none
+// when there is no choice to make; otherwise the one the user chooses.
+std::string chooseName(CommandPort& port, ChoiceId id, const std::string& preset, const std::vector<std::string>& names,
+                       const std::string& prompt) {
+    if (!preset.empty() || names.size() < 2) return preset;
+    const auto chosen = port.chooseItem(id, ChoiceDialogOf(id).title, prompt, names);
+    if (!chosen || *chosen >= names.size()) throw InputCancelled("list cancelled");
+    return names[*chosen];
+}
+
+// Which alignment and profile of a LandXML file to read: asks the user only where the file holds several and
+// nothing was named beforehand.
+LandXmlChoice chooseRoad(CommandPort& port, const LoadOptions& options, const std::filesystem::path& file,
+                         const std::vector<LandXmlAlignmentNames>& alignments) {
+    LandXmlChoice choice{options.landXmlAlignment, options.landXmlProfile};
+    std::vector<std::string> names;
+    for (const LandXmlAlignmentNames& a : alignments) names.push_back(a.name);
+    choice.alignment = chooseName(port, ChoiceId::LandXmlAlignment, choice.alignment, names,
+                                  file.filename().string() + " 中有多条路线，请选择一条：");
+    if (!choice.profile.empty()) return choice;
+    // The alignment the reader will read: the named one, or the only one; none is the reader's to report.
+    const auto read = std::find_if(alignments.begin(), alignments.end(), [&](const LandXmlAlignmentNames& a) {
+        return choice.alignment.empty() ? alignments.size() == 1 : a.name == choice.alignment;
+    });
+    if (read != alignments.end()) {
+        choice.profile = chooseName(port, ChoiceId::LandXmlProfile, {}, read->profiles,
+                                    "路线“" + read->name + "”有多个纵断面，请选择一个：");
+    }
+    return choice;
+}
+
+// The road of a LandXML file: plan, chain breaks from its station equations, profile when the alignment has one.
+// Its warnings name the file and line. The lists are shown outside the file's reading, so that cancelling one
+// is not taken for a fault in the file.
+void loadLandXml(ProjectData& p, CommandPort& port, const LoadOptions& options) {
+    const FileDialogInfo& dialog = FileDialogOf(DialogId::LandXmlFile);
+    const auto path = port.askFile(dialog.id, dialog.title, dialog.filter);
+    if (!path) throw InputCancelled("dialog cancelled");
+    const std::string bytes = InFile(*path, [&] { return ReadFileBytes(*path); });
+    const auto alignments = InFile(*path, [&] { return ListLandXmlAlignments(bytes); });
+    const LandXmlChoice choice = chooseRoad(port, options, *path, alignments);
+    InFile(*path, [&] {
+        LandXmlRoad road = ReadLandXml(bytes, choice);
+        p.plan = BuildElementChain(road.plan, kMaxLandXmlElements);
+        p.chainBreaks = MakeChainBreakTable(road.chainBreaks);
+        if (!road.profilePoints.empty()) p.profile = ProfileBuild(std::move(road.profilePoints));
+        for (const LandXmlWarning& w : road.warnings) p.warnings.push_back(LineWarning(*path, w.where.line, w.text));
+        p.landXmlAlignment = road.alignmentName;
+        p.landXmlProfile = road.profileName;
+    });
+    p.roadFiles.push_back(*path);
+}
+
 }  // namespace
 
-ProjectData LoadProject(RoadMode mode, CommandPort& port) {
+ProjectData LoadProject(RoadMode mode, CommandPort& port, const LoadOptions& options) {
     ProjectData p;
     p.mode = mode;
     using Early = std::optional<EarlyEnd>*;
@@ -57,24 +113,29 @@ ProjectData LoadProject(RoadMode mode, CommandPort& port) {
                 p.plan = BuildElementChain(ReadElementFile(text, early));
             });
             break;
+        case RoadMode::LandXml: loadLandXml(p, port, options); break;
     }
     if (ReadsChainBreaks(mode)) {
         askAndLoad(p, port, DialogId::ChainBreakFile, [&](const std::string& text, Early early) {
             p.chainBreaks = MakeChainBreakTable(ReadChainBreakFile(text, early));
         });
     }
-    askAndLoad(p, port, DialogId::ProfileFile, [&](const std::string& text, Early early) {
-        p.profile = ProfileBuild(ReadProfileFile(text, p.chainBreaks, early));
-    });
-    askAndLoad(p, port, DialogId::SuperelevationFile, [&](const std::string& text, Early early) {
-        p.superelevation = ReadSuperelevationFile(text, p.chainBreaks, early);
-    });
+    if (ReadsProfileFile(mode)) {
+        askAndLoad(p, port, DialogId::ProfileFile, [&](const std::string& text, Early early) {
+            p.profile = ProfileBuild(ReadProfileFile(text, p.chainBreaks, early));
+        });
+    }
+    if (options.readSuperelevation) {
+        askAndLoad(p, port, DialogId::SuperelevationFile, [&](const std::string& text, Early early) {
+            p.superelevation = ReadSuperelevationFile(text, p.chainBreaks, early);
+        });
+    }
     return p;
 }
 
-bool InitializeCommand(AppState& state, RoadMode mode, CommandPort& port) {
+bool InitializeCommand(AppState& state, RoadMode mode, CommandPort& port, const LoadOptions& options) {
     return RunCommand(port, [&] {
-        ProjectData fresh = LoadProject(mode, port);
+        ProjectData fresh = LoadProject(mode, port, options);
         state.project = std::move(fresh);
         state.calculateEnabled = true;
         if (!state.project.warnings.empty()) port.showWarnings(state.project.warnings);

@@ -20,7 +20,7 @@ struct DialogMember {
 constexpr DialogMember kDialogMembers[] = {
     {DialogId::PlanFile, &ProjectFile::plan},       {DialogId::ChainBreakFile, &ProjectFile::chainBreaks},
     {DialogId::ProfileFile, &ProjectFile::profile}, {DialogId::SuperelevationFile, &ProjectFile::superelevation},
-    {DialogId::LayoutFile, &ProjectFile::layout},
+    {DialogId::LayoutFile, &ProjectFile::layout},   {DialogId::LandXmlFile, &ProjectFile::landXml},
 };
 
 // The dialogs of the road files in the order LoadProject asks them in a mode (ProjectData::roadFiles).
@@ -30,6 +30,7 @@ std::vector<DialogId> RoadFileDialogs(RoadMode mode) {
         case RoadMode::MainLine:
             return {DialogId::PlanFile, DialogId::ChainBreakFile, DialogId::ProfileFile, DialogId::SuperelevationFile};
         case RoadMode::Interchange: return {DialogId::PlanFile, DialogId::ProfileFile, DialogId::SuperelevationFile};
+        case RoadMode::LandXml: return {DialogId::LandXmlFile, DialogId::SuperelevationFile};
     }
     return {};
 }
@@ -39,6 +40,7 @@ ProjectRoadForm FormOf(RoadMode mode) {
         case RoadMode::Straight: return ProjectRoadForm::Straight;
         case RoadMode::MainLine: return ProjectRoadForm::MainLine;
         case RoadMode::Interchange: return ProjectRoadForm::Interchange;
+        case RoadMode::LandXml: return ProjectRoadForm::LandXml;
     }
     return ProjectRoadForm::Straight;
 }
@@ -50,7 +52,7 @@ RoadMode RoadModeOf(const ProjectFile& project) {
         case ProjectRoadForm::Straight: return RoadMode::Straight;
         case ProjectRoadForm::MainLine: return RoadMode::MainLine;
         case ProjectRoadForm::Interchange: return RoadMode::Interchange;
-        case ProjectRoadForm::LandXml: break;
+        case ProjectRoadForm::LandXml: return RoadMode::LandXml;
     }
     ProjectFileError e("道路形式 " + std::string(ProjectRoadFormName(project.form)) +
                        " 需要更新版本的 Tavrel 才能读入");
@@ -68,12 +70,16 @@ std::map<DialogId, std::filesystem::path> DialogFilesOf(const ProjectFile& proje
 ProjectFile ProjectOfRoad(const ProjectData& road, const std::optional<std::filesystem::path>& layout) {
     ProjectFile project;
     project.form = FormOf(road.mode);
-    const std::vector<DialogId> dialogs = RoadFileDialogs(road.mode);
+    std::vector<DialogId> dialogs = RoadFileDialogs(road.mode);
     if (dialogs.size() != road.roadFiles.size()) throw std::logic_error("road files do not match the road's mode");
+    // A LandXML road read for its station table alone may have gone without the superelevation file.
+    if (road.mode == RoadMode::LandXml && road.roadFiles.size() + 1 == dialogs.size()) dialogs.pop_back();
     for (std::size_t i = 0; i < dialogs.size(); ++i)
         for (const auto& [id, member] : kDialogMembers)
             if (id == dialogs[i]) project.*member = ProjectPath{road.roadFiles[i], {}};
     if (layout) project.layout = ProjectPath{*layout, {}};
+    project.alignment = road.landXmlAlignment;
+    project.profAlign = road.landXmlProfile;
     return project;
 }
 
@@ -93,7 +99,10 @@ std::optional<ProjectFile> OpenProjectCommand(AppState& state, const std::filesy
     });
     if (!read) return std::nullopt;
     PresetFilesPort answers(port, DialogFilesOf(*project));
-    if (!InitializeCommand(state, mode, answers)) return std::nullopt;
+    LoadOptions options;
+    options.landXmlAlignment = project->alignment;
+    options.landXmlProfile = project->profAlign;
+    if (!InitializeCommand(state, mode, answers, options)) return std::nullopt;
     return project;
 }
 

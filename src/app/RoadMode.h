@@ -8,6 +8,7 @@ enum class RoadMode {
     Straight,     // "曲线斜交桥" unticked: no plan; chain breaks, profile, superelevation
     MainLine,     // "曲线斜交桥" with "交点法—主线": plan by intersection points, then chain breaks
     Interchange,  // "曲线斜交桥" with "积木法—互通": plan by elements; no chain-break file
+    LandXml,      // "曲线斜交桥" with "LandXML": plan, station equations and profile from one LandXML file
 };
 
 // Whether the mode reads a plan alignment and places the bridge on it (the curved skew bridge).
@@ -15,7 +16,8 @@ constexpr bool ReadsPlan(RoadMode mode) {
     switch (mode) {
         case RoadMode::Straight: return false;
         case RoadMode::MainLine:
-        case RoadMode::Interchange: return true;
+        case RoadMode::Interchange:
+        case RoadMode::LandXml: return true;
     }
     return false;
 }
@@ -25,7 +27,19 @@ constexpr bool ReadsChainBreaks(RoadMode mode) {
     switch (mode) {
         case RoadMode::Straight:
         case RoadMode::MainLine: return true;
-        case RoadMode::Interchange: return false;
+        case RoadMode::Interchange:
+        case RoadMode::LandXml: return false;
+    }
+    return false;
+}
+
+// Whether the mode reads a profile file (the LandXML file holds its own profile).
+constexpr bool ReadsProfileFile(RoadMode mode) {
+    switch (mode) {
+        case RoadMode::Straight:
+        case RoadMode::MainLine:
+        case RoadMode::Interchange: return true;
+        case RoadMode::LandXml: return false;
     }
     return false;
 }

@@ -32,7 +32,7 @@ namespace {
 struct Options {
     std::string mode;
     std::optional<std::string> jdx, dl, zdm, cg, layout;
-    std::optional<std::string> project;
+    std::optional<std::string> landxml, alignment, profile, project;
     std::optional<std::string> json, xlsx, csv, dxf;
     std::string from, to;
     double step = 0, offset = 0;
@@ -46,16 +46,15 @@ struct UsageError {
 RoadMode modeOf(const std::string& name) {
     if (name == "mainline") return RoadMode::MainLine;
     if (name == "interchange") return RoadMode::Interchange;
+    if (name == "landxml") return RoadMode::LandXml;
     return RoadMode::Straight;
 }
 
 std::map<DialogId, std::filesystem::path> filesOf(const Options& o) {
     std::map<DialogId, std::filesystem::path> files;
-    const std::pair<const std::optional<std::string>*, DialogId> map[] = {{&o.jdx, DialogId::PlanFile},
-                                                                          {&o.cg, DialogId::SuperelevationFile},
-                                                                          {&o.dl, DialogId::ChainBreakFile},
-                                                                          {&o.zdm, DialogId::ProfileFile},
-                                                                          {&o.layout, DialogId::LayoutFile}};
+    const std::pair<const std::optional<std::string>*, DialogId> map[] = {
+        {&o.jdx, DialogId::PlanFile},    {&o.cg, DialogId::SuperelevationFile}, {&o.dl, DialogId::ChainBreakFile},
+        {&o.zdm, DialogId::ProfileFile}, {&o.layout, DialogId::LayoutFile},     {&o.landxml, DialogId::LandXmlFile}};
     for (const auto& [value, id] : map)
         if (*value) files[id] = **value;
     return files;
@@ -72,7 +71,7 @@ std::string checkStationText(const std::string& v) {
 // The files a run reads: no output may be written onto one of them.
 std::vector<std::filesystem::path> inputsOf(const Options& o) {
     std::vector<std::filesystem::path> inputs;
-    for (const auto* f : {&o.jdx, &o.dl, &o.zdm, &o.cg, &o.layout, &o.project})
+    for (const auto* f : {&o.jdx, &o.dl, &o.zdm, &o.cg, &o.layout, &o.landxml, &o.project})
         if (*f) inputs.emplace_back(**f);
     return inputs;
 }
@@ -89,11 +88,9 @@ void applyProject(Options& o, bool readsLayout) {
         }
         const auto form = ProjectRoadFormNamed(o.mode);
         const std::pair<std::optional<std::string>*, std::optional<ProjectPath> ProjectFile::*> options[] = {
-            {&o.jdx, &ProjectFile::plan},
-            {&o.dl, &ProjectFile::chainBreaks},
-            {&o.zdm, &ProjectFile::profile},
-            {&o.cg, &ProjectFile::superelevation},
-            {&o.layout, &ProjectFile::layout}};
+            {&o.jdx, &ProjectFile::plan},      {&o.dl, &ProjectFile::chainBreaks},
+            {&o.zdm, &ProjectFile::profile},   {&o.cg, &ProjectFile::superelevation},
+            {&o.layout, &ProjectFile::layout}, {&o.landxml, &ProjectFile::landXml}};
         for (const ProjectFileEntry& entry : ProjectFileEntries()) {
             const bool replaced = std::any_of(std::begin(options), std::end(options), [&](const auto& option) {
                 return option.second == entry.member && option.first->has_value();
@@ -105,6 +102,8 @@ void applyProject(Options& o, bool readsLayout) {
         CheckProjectFilesExist(p);
         for (const auto& [option, member] : options)
             if (p.*member) *option = (p.*member)->path.string();
+        if (!o.alignment && !p.alignment.empty()) o.alignment = p.alignment;
+        if (!o.profile && !p.profAlign.empty()) o.profile = p.profAlign;
     });
 }
 
@@ -156,15 +155,45 @@ int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& 
 // The road files and the mode, shared by both subcommands.
 void addRoadOptions(CLI::App& cmd, Options& o) {
     cmd.add_option("--mode", o.mode,
-                   "straight (no plan file), mainline (plan by intersection points, then chain breaks) or "
-                   "interchange (plan by elements, no chain-break file); required without --project")
-        ->check(CLI::IsMember({"straight", "mainline", "interchange"}));
+                   "straight (no plan file), mainline (plan by intersection points, then chain breaks), "
+                   "interchange (plan by elements, no chain-break file) or landxml (plan, station equations and "
+                   "profile from one LandXML file); required without --project")
+        ->check(CLI::IsMember({"straight", "mainline", "interchange", "landxml"}));
     cmd.add_option("--project", o.project,
                    "a project file (.tavrel) naming the mode and the files; explicit options override it");
     cmd.add_option("--jdx", o.jdx, "plan alignment (mainline, interchange)");
     cmd.add_option("--dl", o.dl, "chain breaks (straight, mainline)");
-    cmd.add_option("--zdm", o.zdm, "vertical profile");
+    cmd.add_option("--zdm", o.zdm, "vertical profile (straight, mainline, interchange)");
     cmd.add_option("--cg", o.cg, "superelevation");
+    cmd.add_option("--landxml", o.landxml, "LandXML file (landxml)");
+    cmd.add_option("--alignment", o.alignment, "which Alignment of the LandXML file (needed when it holds several)");
+    cmd.add_option("--profile", o.profile, "which ProfAlign of that alignment (default: its first)");
+}
+
+// The LandXML options go with --mode landxml and the road files of the other modes do not; calc needs the
+// superelevation (the stations go without it, leaving the slopes out).
+std::optional<UsageError> landXmlUsageError(const Options& o, bool calc) {
+    if (o.mode != "landxml") {
+        if (o.landxml || o.alignment || o.profile)
+            return UsageError{"--landxml, --alignment and --profile go with --mode landxml"};
+        return std::nullopt;
+    }
+    if (o.jdx || o.dl || o.zdm)
+        return UsageError{
+            "--mode landxml reads the plan, station equations and profile from --landxml; "
+            "--jdx, --dl and --zdm are not used"};
+    if (!o.landxml) return UsageError{"--mode landxml needs --landxml FILE"};
+    if (calc && !o.cg) return UsageError{"calc --mode landxml needs --cg FILE (superelevation)"};
+    return std::nullopt;
+}
+
+// What the initialise command takes from the command line besides the files.
+LoadOptions loadOptionsOf(const Options& o, bool calc) {
+    LoadOptions options;
+    options.landXmlAlignment = o.alignment.value_or("");
+    options.landXmlProfile = o.profile.value_or("");
+    options.readSuperelevation = calc || o.cg.has_value() || o.mode != "landxml";
+    return options;
 }
 
 }  // namespace
@@ -206,6 +235,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         app.parse(reversed);
         if (stations->parsed() && !o.json && !o.csv) throw UsageError{"stations needs --json and/or --csv"};
         if (o.mode.empty() && !o.project) throw UsageError{"--mode (or --project) is required"};
+        if (const auto e = landXmlUsageError(o, calc->parsed())) throw *e;
     } catch (const CLI::CallForHelp&) {
         out << app.help();
         return 0;
@@ -226,7 +256,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     CliPort port(filesOf(o), err);
     AppState state;
-    if (!InitializeCommand(state, modeOf(o.mode), port)) return 1;
+    if (!InitializeCommand(state, modeOf(o.mode), port, loadOptionsOf(o, calc->parsed()))) return 1;
     if (stations->parsed()) return runStations(o, state, port, out);
     return runCalc(o, state, port, out);
 }

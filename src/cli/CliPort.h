@@ -15,6 +15,11 @@ public:
 
     // The path given for that dialog's file; nullopt (reported as a cancelled dialog) when none was given.
     std::optional<std::filesystem::path> askFile(DialogId id, std::string_view, std::string_view) override;
+    // A list is asked for only where nothing was named beforehand: the first profile of the alignment (the
+    // default of --profile); an alignment among several cannot be guessed, which is a failure listing the names
+    // to give with --alignment.
+    std::optional<std::size_t> chooseItem(ChoiceId id, std::string_view, std::string_view,
+                                          const std::vector<std::string>& items) override;
     // "TITLE: TEXT" on stderr.
     void showMessage(std::string_view title, std::string_view text, MessageIcon) override;
     // One line "警告: TEXT" per warning on stderr.

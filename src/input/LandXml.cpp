@@ -15,12 +15,6 @@ namespace {
 
 std::string NameOf(pugi::xml_node node) { return node.attribute("name").value(); }
 
-std::string JoinedNames(const std::vector<std::string>& names) {
-    std::string s;
-    for (const std::string& n : names) s += (s.empty() ? "" : "、") + (n.empty() ? std::string("（无名）") : n);
-    return s;
-}
-
 std::vector<pugi::xml_node> AllAlignments(pugi::xml_node root) {
     std::vector<pugi::xml_node> all;
     for (pugi::xml_node group : Children(root, "Alignments"))
@@ -66,10 +60,10 @@ pugi::xml_node ChooseAlignment(const Document& doc, const std::string& wanted) {
     if (wanted.empty()) {
         if (all.size() == 1) return all.front();
         FailChoice("LandXML 文件中有 " + std::to_string(all.size()) + " 条路线，请指定其中一条：" +
-                   JoinedNames(Names(all)));
+                   JoinedLandXmlNames(Names(all)));
     }
     if (const auto found = Named(all, wanted, "路线")) return *found;
-    FailChoice("LandXML 文件中没有名为“" + wanted + "”的路线（文件中的路线：" + JoinedNames(Names(all)) + "）");
+    FailChoice("LandXML 文件中没有名为“" + wanted + "”的路线（文件中的路线：" + JoinedLandXmlNames(Names(all)) + "）");
 }
 
 // The named profile, the first when no name is given; none when the alignment has none and none is asked for.
@@ -77,7 +71,7 @@ pugi::xml_node ChooseProfile(pugi::xml_node alignment, const std::string& wanted
     const std::vector<pugi::xml_node> all = ProfAligns(alignment);
     if (wanted.empty()) return all.empty() ? pugi::xml_node() : all.front();
     if (const auto found = Named(all, wanted, "纵断面")) return *found;
-    const std::string listed = all.empty() ? "该路线没有纵断面" : "该路线的纵断面：" + JoinedNames(Names(all));
+    const std::string listed = all.empty() ? "该路线没有纵断面" : "该路线的纵断面：" + JoinedLandXmlNames(Names(all));
     FailChoice("路线“" + NameOf(alignment) + "”中没有名为“" + wanted + "”的纵断面（" + listed + "）");
 }
 
@@ -139,6 +133,12 @@ LandXmlRoad ReadLandXml(std::string_view bytes, const LandXmlChoice& choice) {
         if (e.where && e.where->line > 0 && e.where->text.empty()) e.where = doc.whereLine(e.where->line);
         throw;
     }
+}
+
+std::string JoinedLandXmlNames(const std::vector<std::string>& names) {
+    std::string s;
+    for (const std::string& n : names) s += (s.empty() ? "" : "、") + (n.empty() ? std::string("（无名）") : n);
+    return s;
 }
 
 std::vector<LandXmlAlignmentNames> ListLandXmlAlignments(std::string_view bytes) {

@@ -24,6 +24,11 @@ struct LandXmlError : RejectedText {
     explicit LandXmlError(const std::string& text) : RejectedText("数据有误", text, true) {}
 };
 
+// The most chain elements a LandXML alignment may have. It has no node tables of a fixed size as the element
+// file has: laying the chain is linear and a lookup by station a binary search, so this bound only keeps a
+// runaway file finite (a file of kMaxInputFileBytes holds fewer elements).
+inline constexpr std::size_t kMaxLandXmlElements = 1000000;
+
 // Which road of the file to read.
 struct LandXmlChoice {
     std::string alignment;  // Alignment name; empty: the file's only alignment
@@ -47,7 +52,8 @@ struct LandXmlRoad {
     std::string alignmentName;                      // the one read
     std::string profileName;                        // the ProfAlign read; empty when the alignment has none
     // The chain start (station, point, bearing in decimal degrees) and the elements, each with its line; for
-    // BuildElementChain. Never holds an S-shaped spiral, so the chain's element k is element k here.
+    // BuildElementChain with kMaxLandXmlElements. Never holds an S-shaped spiral, so the chain's element k is
+    // element k here.
     ElementInput plan;
     // The records a chain-break file would hold for the station equations, in road order; for
     // MakeChainBreakTable. At most kMaxChainBreaks.
@@ -65,6 +71,9 @@ struct LandXmlRoad {
 // that is not a row of grade-change points with separate vertical curves. Gaps and heading jumps from 1 mm and
 // 1e-4 rad, smaller disagreements and a file without units are warnings.
 LandXmlRoad ReadLandXml(std::string_view bytes, const LandXmlChoice& choice);
+
+// The names of a choice as the messages list them: "、" between them, "（无名）" for an empty one.
+std::string JoinedLandXmlNames(const std::vector<std::string>& names);
 
 // The alignments and profiles of a LandXML file without reading them. Throws LandXmlError for a file that is not
 // LandXML.

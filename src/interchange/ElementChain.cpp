@@ -137,7 +137,8 @@ PointAtStation alongNodeTangent(const ElementChain& chain, std::size_t k, double
 
 }  // namespace
 
-std::vector<AlignmentElement> ElementChainBuild(const std::vector<AlignmentElement>& elements) {
+std::vector<AlignmentElement> ElementChainBuild(const std::vector<AlignmentElement>& elements,
+                                                std::size_t maxElements) {
     std::vector<AlignmentElement> chain;
     chain.reserve(elements.size());
     for (const AlignmentElement& e : elements) {
@@ -150,7 +151,7 @@ std::vector<AlignmentElement> ElementChainBuild(const std::vector<AlignmentEleme
         chain.push_back({e.startRadius, InfiniteRadius, checkedDiv(e.length * R2, R1 + R2), e.line});
         chain.push_back({InfiniteRadius, e.endRadius, checkedDiv(e.length * R1, R1 + R2), e.line});
     }
-    if (chain.size() > static_cast<std::size_t>(kMaxChainElements)) throw CalcError("more than 999 chain elements");
+    if (chain.size() > maxElements) throw CalcError("more chain elements than the chain may hold");
     return chain;
 }
 
@@ -186,8 +187,8 @@ std::ptrdiff_t ElementIndexAt(const ElementChain& chain, Station s) {
     return (it - ns.begin()) - 1;
 }
 
-ElementChain BuildElementChain(const ElementInput& start) {
-    const std::vector<AlignmentElement> chain = ElementChainBuild(start.elements);
+ElementChain BuildElementChain(const ElementInput& start, std::size_t maxElements) {
+    const std::vector<AlignmentElement> chain = ElementChainBuild(start.elements, maxElements);
     const double startAzimuthDegrees = start.elementStartAzimuth;
     requireFinite(start.elementStartStation, "start station");
     requireFinite(start.elementStartX, "start x");

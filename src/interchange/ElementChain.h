@@ -27,7 +27,7 @@ struct ElementInput {
     Station elementStartStation = 0;
     double elementStartX = 0, elementStartY = 0;  // m
     double elementStartAzimuth = 0;               // decimal degrees (the file's d.mmss, converted by its reader)
-    std::vector<AlignmentElement> elements;       // as read, at most 1000
+    std::vector<AlignmentElement> elements;       // as read (an element file holds at most 1000)
 };
 
 // The built chain with its node tables, made only by BuildElementChain. Indices are 0-based: element k runs
@@ -50,7 +50,7 @@ public:
     bool nodeStationsAscending() const { return nodeStationsAscending_; }
 
 private:
-    friend ElementChain BuildElementChain(const ElementInput& input);
+    friend ElementChain BuildElementChain(const ElementInput& input, std::size_t maxElements);
     std::vector<AlignmentElement> elements_;
     std::vector<double> turnAngle_, deltaX_, deltaY_;
     std::vector<Station> nodeStation_;
@@ -59,18 +59,20 @@ private:
 };
 
 // ElementChainBuild: the element list with every S-shaped spiral (both radii finite, opposite signs) split at
-// zero curvature into a spiral to a straight and a spiral from a straight. More than kMaxChainElements
-// elements after splitting throw CalcError.
-std::vector<AlignmentElement> ElementChainBuild(const std::vector<AlignmentElement>& elements);
+// zero curvature into a spiral to a straight and a spiral from a straight. More than maxElements elements after
+// splitting throw CalcError: the element file's ramp is held to the 999 elements of its node tables; a caller
+// with no such table (a LandXML alignment) gives its own bound.
+std::vector<AlignmentElement> ElementChainBuild(const std::vector<AlignmentElement>& elements,
+                                                std::size_t maxElements = kMaxChainElements);
 
 // DmsToDegrees: an angle written as d.mmss (45.3030 = 45 deg 30 min 30 s) in decimal degrees. Read exactly
 // as written up to 4 decimals of seconds (8 decimal places). Throws CalcError for a non-finite value.
 double DmsToDegrees(double value);
 
 // BuildElementChain: the ramp's chain: S-shaped spirals split (ElementChainBuild), then node stations, bearings
-// and coordinates from the start. Throws CalcError for more than kMaxChainElements elements after splitting, a
+// and coordinates from the start. Throws CalcError for more than maxElements elements after splitting, a
 // radius of 0, a spiral of length 0 (no clothoid parameter) and any value or arithmetic without a finite answer.
-ElementChain BuildElementChain(const ElementInput& input);
+ElementChain BuildElementChain(const ElementInput& input, std::size_t maxElements = kMaxChainElements);
 
 // ElementIndexAt: the element k (0-based) holding station s: the first k with nodeStation[k] <= s <
 // nodeStation[k + 1], or -1 for none. O(log n) while the node stations ascend, a scan otherwise.

@@ -11,8 +11,7 @@ std::string StationCsv(const std::vector<StationRow>& rows) {
     std::string s = "station,nominalStation,x,y,bearing,elevation,leftSlope,rightSlope\n";
     for (const StationRow& r : rows) {
         s += numberText(r.station) + "," + numberText(r.nominalStation) + "," + field(r.x) + "," + field(r.y) + "," +
-             field(r.bearing) + "," + numberText(r.elevation) + "," + numberText(r.leftSlope) + "," +
-             numberText(r.rightSlope) + "\n";
+             field(r.bearing) + "," + field(r.elevation) + "," + field(r.leftSlope) + "," + field(r.rightSlope) + "\n";
     }
     return s;
 }

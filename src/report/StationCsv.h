@@ -8,7 +8,7 @@
 namespace tavrel {
 
 // A header line "station,nominalStation,x,y,bearing,elevation,leftSlope,rightSlope", then one line per row; a
-// missing plane value is an empty field. Numbers read back as the same double.
+// missing value (plane point, elevation, slope) is an empty field. Numbers read back as the same double.
 std::string StationCsv(const std::vector<StationRow>& rows);
 
 }  // namespace tavrel

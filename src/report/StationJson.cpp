@@ -10,8 +10,8 @@ std::string StationJson(const std::vector<StationRow>& rows) {
         const StationRow& r = rows[i];
         s += "  {\"station\": " + numberText(r.station) + ", \"nominalStation\": " + numberText(r.nominalStation) +
              ", \"x\": " + jsonNumber(r.x) + ", \"y\": " + jsonNumber(r.y) + ", \"bearing\": " + jsonNumber(r.bearing) +
-             ", \"elevation\": " + numberText(r.elevation) + ", \"leftSlope\": " + numberText(r.leftSlope) +
-             ", \"rightSlope\": " + numberText(r.rightSlope) + "}";
+             ", \"elevation\": " + jsonNumber(r.elevation) + ", \"leftSlope\": " + jsonNumber(r.leftSlope) +
+             ", \"rightSlope\": " + jsonNumber(r.rightSlope) + "}";
         s += i + 1 < rows.size() ? ",\n" : "\n";
     }
     return s + "]\n";

@@ -8,7 +8,8 @@
 namespace tavrel {
 
 // An array of one object per row, one row a line: station, nominalStation, x, y, bearing (null without a plan),
-// elevation, leftSlope, rightSlope. Numbers read back as the same double; ends with a newline.
+// elevation, leftSlope, rightSlope (null where the road has no profile or superelevation). Numbers read back as
+// the same double; ends with a newline.
 std::string StationJson(const std::vector<StationRow>& rows);
 
 }  // namespace tavrel

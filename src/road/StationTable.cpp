@@ -20,12 +20,18 @@ StationRow rowAt(const Road& road, Station s, double offset) {
         r.y = requireFinite(p.y, "y");
         r.bearing = NormalizedBearing(c.bearing);
     }
-    const CrossSlopes slopes = CrossSlopesAt(road.superelevation, s);
-    r.leftSlope = requireFinite(slopes.leftSlope, "slope");
-    r.rightSlope = requireFinite(slopes.rightSlope, "slope");
-    r.elevation = offset == 0 ? ProfileElevationAt(road.profile, s)
-                              : DeckElevationAt(road.profile, road.superelevation, s, offset).elevation;
-    requireFinite(r.elevation, "elevation");
+    const bool hasSlopes = !road.superelevation.records().empty();
+    if (hasSlopes) {
+        const CrossSlopes slopes = CrossSlopesAt(road.superelevation, s);
+        r.leftSlope = requireFinite(slopes.leftSlope, "slope");
+        r.rightSlope = requireFinite(slopes.rightSlope, "slope");
+    }
+    if (!road.profile.points().empty() && (offset == 0 || hasSlopes)) {
+        r.elevation =
+            requireFinite(offset == 0 ? ProfileElevationAt(road.profile, s)
+                                      : DeckElevationAt(road.profile, road.superelevation, s, offset).elevation,
+                          "elevation");
+    }
     return r;
 }
 

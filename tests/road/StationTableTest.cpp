@@ -40,7 +40,7 @@ TEST(StationTable, AgreesWithThePedestalCalculation) {
             EXPECT_LT(std::hypot(*rows[0].x - *r.tables.pedestalX[i][k], *rows[0].y - *r.tables.pedestalY[i][k]),
                       0.001);
             if (u != 0) {
-                EXPECT_NEAR(rows[0].elevation, r.tables.deckElevation[i][k], 1e-9);
+                EXPECT_NEAR(rows[0].elevation.value(), r.tables.deckElevation[i][k], 1e-9);
             }
             EXPECT_NEAR(rows[0].nominalStation, r.tables.pedestalNominalStation[i][k], 1e-9);
         }

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace tavrel::window {
@@ -58,6 +59,21 @@ std::optional<QString> QtDesktopUi::chooseSaveFile(QWidget* parent, const QStrin
     }
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
     return d.selectedFiles().constFirst();
+}
+
+std::optional<int> QtDesktopUi::chooseItem(QWidget* parent, const QString& title, const QString& prompt,
+                                           const QStringList& items) {
+    QInputDialog d(parent);
+    d.setWindowTitle(title);
+    d.setLabelText(prompt);
+    d.setComboBoxItems(items);
+    d.setComboBoxEditable(false);
+    d.setOption(QInputDialog::UseListViewForComboBoxItems);
+    d.setOkButtonText(QStringLiteral("确定"));
+    d.setCancelButtonText(QStringLiteral("取消"));
+    if (d.exec() != QDialog::Accepted) return std::nullopt;
+    const int chosen = static_cast<int>(items.indexOf(d.textValue()));
+    return chosen < 0 ? std::nullopt : std::optional<int>(chosen);
 }
 
 void QtDesktopUi::showMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) {

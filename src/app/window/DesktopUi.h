@@ -1,12 +1,13 @@
 #pragma once
-// What the main window needs from the desktop besides its own widgets: the open-file dialog, the modal
-// message box, opening an address with the desktop's handler, and running a dialog modally. The program uses
-// QtDesktopUi; tests give the window a scripted stand-in, so that no modal dialog blocks them and nothing is
+// What the main window needs from the desktop besides its own widgets: the open-file dialog, a list to choose
+// from, the modal message box, opening an address with the desktop's handler, and running a dialog modally. The program
+// uses QtDesktopUi; tests give the window a scripted stand-in, so that no modal dialog blocks them and nothing is
 // launched.
 #include <memory>
 #include <optional>
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include "app/CommandPort.h"
@@ -29,6 +30,10 @@ public:
     // the user cancelled. `start` is the file name to propose; `suffix` is added to a name typed without one.
     virtual std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QString& qtFilter,
                                                   const QString& start, const QString& suffix) = 0;
+    // The index of the item chosen in a modal list of `items` (the first preselected), nullopt when the user
+    // cancelled.
+    virtual std::optional<int> chooseItem(QWidget* parent, const QString& title, const QString& prompt,
+                                          const QStringList& items) = 0;
     // A modal message with an OK button only.
     virtual void showMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) = 0;
     // A web or mail address, or a local file, opened by the desktop. False when no program could be started
@@ -38,13 +43,15 @@ public:
     virtual void runModal(QDialog& dialog) = 0;
 };
 
-// The real desktop: Qt's own file dialog, QMessageBox, QDesktopServices, QDialog::exec.
+// The real desktop: Qt's own file dialog, QInputDialog's list, QMessageBox, QDesktopServices, QDialog::exec.
 class QtDesktopUi final : public DesktopUi {
 public:
     std::optional<QString> chooseFile(QWidget* parent, const QString& title, const QString& qtFilter,
                                       const QString& start) override;
     std::optional<QString> chooseSaveFile(QWidget* parent, const QString& title, const QString& qtFilter,
                                           const QString& start, const QString& suffix) override;
+    std::optional<int> chooseItem(QWidget* parent, const QString& title, const QString& prompt,
+                                  const QStringList& items) override;
     void showMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) override;
     bool openUrl(const QUrl& url) override;
     void runModal(QDialog& dialog) override;

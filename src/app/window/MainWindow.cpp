@@ -66,9 +66,17 @@ QString ExtensionOf(DialogId id) {
         case DialogId::SuperelevationFile: return QStringLiteral("cg");
         case DialogId::ChainBreakFile: return QStringLiteral("dl");
         case DialogId::ProfileFile: return QStringLiteral("zdm");
+        case DialogId::LandXmlFile: return QStringLiteral("xml");
         case DialogId::LayoutFile: break;
     }
     return QStringLiteral("txt");
+}
+
+// The alignment and profile read from a LandXML file, as the loaded-road line names them.
+QString LandXmlRoadText(const ProjectData& p) {
+    const QString profile = p.profile.points().empty() ? QStringLiteral("无纵断面")
+                                                       : QStringLiteral("纵断面“%1”").arg(FromUtf8(p.landXmlProfile));
+    return QStringLiteral("（路线“%1”，%2）").arg(FromUtf8(p.landXmlAlignment), profile);
 }
 
 QString ModeText(RoadMode mode) {
@@ -76,6 +84,7 @@ QString ModeText(RoadMode mode) {
         case RoadMode::Straight: break;
         case RoadMode::MainLine: return QStringLiteral("曲线斜交桥，交点法—主线");
         case RoadMode::Interchange: return QStringLiteral("曲线斜交桥，积木法—互通");
+        case RoadMode::LandXml: return QStringLiteral("曲线斜交桥，LandXML");
     }
     return QStringLiteral("直线桥");
 }
@@ -129,10 +138,13 @@ QWidget* MainWindow::createControls() {
 
     frame1_ = named(new QGroupBox(QStringLiteral("初始化"), client), "Frame1");
     place(frame1_, 240, 240, 1935, 2415);
+    // The three forms of a curved skew bridge one below the other, above the box that enables them.
     option3_ = named(new QRadioButton(QStringLiteral("交点法—主线"), frame1_), "Option3");
-    place(option3_, 240, 360, 1575, 300);
+    place(option3_, 240, 300, 1575, 300);
     option4_ = named(new QRadioButton(QStringLiteral("积木法—互通"), frame1_), "Option4");
-    place(option4_, 240, 840, 1455, 255);
+    place(option4_, 240, 630, 1455, 255);
+    option5_ = named(new QRadioButton(QStringLiteral("LandXML文件"), frame1_), "Option5");
+    place(option5_, 240, 960, 1635, 255);
     check4_ = named(new QCheckBox(QStringLiteral("曲线斜交桥"), frame1_), "Check4");
     place(check4_, 240, 1320, 1335, 255);
     command4_ = named(new QPushButton(QStringLiteral("  初始化"), frame1_), "Command4");
@@ -150,14 +162,12 @@ QWidget* MainWindow::createControls() {
 }
 
 void MainWindow::connectControls() {
-    // Mode: the main line by intersection points is preselected; the two forms only matter for a curved
-    // skew bridge, so they are offered only while Check4 is ticked.
+    // Mode: the main line by intersection points is preselected; the forms only matter for a curved skew
+    // bridge, so they are offered only while Check4 is ticked.
     option3_->setChecked(true);
-    option3_->setEnabled(false);
-    option4_->setEnabled(false);
+    for (QRadioButton* o : {option3_, option4_, option5_}) o->setEnabled(false);
     connect(check4_, &QCheckBox::toggled, this, [this](bool ticked) {
-        option3_->setEnabled(ticked);
-        option4_->setEnabled(ticked);
+        for (QRadioButton* o : {option3_, option4_, option5_}) o->setEnabled(ticked);
     });
 
     connect(command4_, &QPushButton::clicked, this, &MainWindow::initialise);
@@ -218,6 +228,7 @@ void MainWindow::start() {
 
 RoadMode MainWindow::currentMode() const {
     if (!check4_->isChecked()) return RoadMode::Straight;
+    if (option5_->isChecked()) return RoadMode::LandXml;
     return option3_->isChecked() ? RoadMode::MainLine : RoadMode::Interchange;
 }
 
@@ -243,6 +254,8 @@ void MainWindow::showLoadedRoad(const QString& failure) {
             names << FromPath(f.filename());
             paths << FromPath(f);
         }
+        // A LandXML file holds several roads: name the one read.
+        if (p.mode == RoadMode::LandXml && !names.isEmpty()) names.front() += LandXmlRoadText(p);
         text = QStringLiteral("道路资料（%1）：%2").arg(ModeText(p.mode), names.join(QStringLiteral("、")));
     }
     if (project_) {
@@ -374,6 +387,15 @@ std::optional<std::filesystem::path> MainWindow::askFile(DialogId id, std::strin
     if (justChosen_) justChosen_ = *chosen;
     rememberFolder(QFileInfo(*chosen).absolutePath());
     return ToPath(*chosen);
+}
+
+std::optional<std::size_t> MainWindow::chooseItem(ChoiceId, std::string_view title, std::string_view prompt,
+                                                  const std::vector<std::string>& items) {
+    QStringList shown;
+    for (const std::string& item : items) shown << FromUtf8(item);
+    const auto chosen = ui_.chooseItem(this, FromUtf8(title), FromUtf8(prompt), shown);
+    if (!chosen || *chosen < 0) return std::nullopt;
+    return static_cast<std::size_t>(*chosen);
 }
 
 void MainWindow::showMessage(std::string_view title, std::string_view text, MessageIcon icon) {

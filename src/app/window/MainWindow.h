@@ -83,6 +83,8 @@ public:
 
     // CommandPort
     std::optional<std::filesystem::path> askFile(DialogId id, std::string_view title, std::string_view filter) override;
+    std::optional<std::size_t> chooseItem(ChoiceId id, std::string_view title, std::string_view prompt,
+                                          const std::vector<std::string>& items) override;
     void showMessage(std::string_view title, std::string_view text, MessageIcon icon) override;
     void showWarnings(const std::vector<std::string>& warnings) override;
     void deliverWorkbook(const std::filesystem::path& xlsx) override;
@@ -141,6 +143,7 @@ private:
     QGroupBox* frame1_;
     QRadioButton* option3_;
     QRadioButton* option4_;
+    QRadioButton* option5_;  // LandXML
     QCheckBox* check4_;
     QPushButton* command4_;
     QPushButton* calculateButton_;  // xpcmdbutton2

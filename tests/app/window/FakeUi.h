@@ -1,5 +1,5 @@
 #pragma once
-// A scripted desktop for window tests: queued answers to file dialogs, whether addresses can be opened, and a
+// A scripted desktop for window tests: queued answers to file dialogs and lists, whether addresses can be opened, and a
 // record of every dialog, message, opened address and modal window, in the order they happened. Nothing blocks
 // and nothing is launched.
 #include <deque>
@@ -23,6 +23,10 @@ struct AskedFile {
 struct ShownMessage {
     QString title, text;
     MessageIcon icon;
+};
+struct AskedList {
+    QString title, prompt;
+    QStringList items;
 };
 
 class FakeUi : public window::DesktopUi {
@@ -58,6 +62,20 @@ public:
         if (a.isNull()) return std::nullopt;
         return a;
     }
+    // Answer the next list with this index (nullopt: the user cancels).
+    FakeUi& answerItem(std::optional<int> index) {
+        itemAnswers.push_back(index);
+        return *this;
+    }
+    std::optional<int> chooseItem(QWidget*, const QString& title, const QString& prompt,
+                                  const QStringList& items) override {
+        askedLists.push_back({title, prompt, items});
+        events << QStringLiteral("list:") + title;
+        if (itemAnswers.empty()) return std::nullopt;
+        const auto a = itemAnswers.front();
+        itemAnswers.pop_front();
+        return a;
+    }
     void showMessage(QWidget*, const QString& title, const QString& text, MessageIcon icon) override {
         messages.push_back({title, text, icon});
         events << QStringLiteral("message:") + text;
@@ -80,6 +98,8 @@ public:
     std::vector<AskedFile> asked;
     std::deque<QString> saveAnswers;  // null: cancel
     std::vector<AskedFile> askedSave;
+    std::deque<std::optional<int>> itemAnswers;
+    std::vector<AskedList> askedLists;
     std::vector<ShownMessage> messages;
     std::vector<QUrl> urls;
     QStringList modalTitles;

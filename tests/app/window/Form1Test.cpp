@@ -33,8 +33,9 @@ struct ControlRow {
 // The window's controls as the engineers know them (captions with their leading and double blanks).
 const ControlRow kControls[] = {
     {"Frame1", "QGroupBox", "初始化", "client", 240, 240, 1935, 2415},
-    {"Option3", "QRadioButton", "交点法—主线", "Frame1", 240, 360, 1575, 300},
-    {"Option4", "QRadioButton", "积木法—互通", "Frame1", 240, 840, 1455, 255},
+    {"Option3", "QRadioButton", "交点法—主线", "Frame1", 240, 300, 1575, 300},
+    {"Option4", "QRadioButton", "积木法—互通", "Frame1", 240, 630, 1455, 255},
+    {"Option5", "QRadioButton", "LandXML文件", "Frame1", 240, 960, 1635, 255},
     {"Check4", "QCheckBox", "曲线斜交桥", "Frame1", 240, 1320, 1335, 255},
     {"Command4", "QPushButton", "  初始化", "Frame1", 360, 1800, 1215, 375},
     {"xpcmdbutton2", "QPushButton", "  计  算", "client", 2520, 360, 1215, 375},
@@ -105,6 +106,8 @@ TEST_F(Form1Layout, InitialStates) {
     EXPECT_FALSE(control("Option3")->isEnabled());
     EXPECT_FALSE(control<QRadioButton>("Option4")->isChecked());
     EXPECT_FALSE(control("Option4")->isEnabled());
+    EXPECT_FALSE(control<QRadioButton>("Option5")->isChecked());
+    EXPECT_FALSE(control("Option5")->isEnabled());
     EXPECT_FALSE(control<QCheckBox>("Check4")->isChecked());
     EXPECT_TRUE(control("Check4")->isEnabled());
     EXPECT_TRUE(control("Command4")->isEnabled());
@@ -148,22 +151,25 @@ TEST_F(Form1Fonts, EveryCaptionFitsItsControl) {
     }
 }
 
-TEST_F(Form1Modes, Check4EnablesBothFormsAndUntickingKeepsTheSelection) {
+TEST_F(Form1Modes, Check4EnablesTheFormsAndUntickingKeepsTheSelection) {
     auto* check4 = control<QCheckBox>("Check4");
     auto* option3 = control<QRadioButton>("Option3");
     auto* option4 = control<QRadioButton>("Option4");
+    auto* option5 = control<QRadioButton>("Option5");
     window.show();
 
     QTest::mouseClick(check4, Qt::LeftButton);
-    EXPECT_TRUE(option3->isEnabled());
-    EXPECT_TRUE(option4->isEnabled());
+    for (auto* o : {option3, option4, option5}) EXPECT_TRUE(o->isEnabled());
     QTest::mouseClick(option4, Qt::LeftButton);
     EXPECT_TRUE(option4->isChecked());
-    EXPECT_FALSE(option3->isChecked()) << "the two forms are one option group";
+    EXPECT_FALSE(option3->isChecked()) << "the forms are one option group";
+    QTest::mouseClick(option5, Qt::LeftButton);
+    EXPECT_TRUE(option5->isChecked());
+    EXPECT_FALSE(option4->isChecked()) << "the forms are one option group";
+    QTest::mouseClick(option4, Qt::LeftButton);
 
     QTest::mouseClick(check4, Qt::LeftButton);
-    EXPECT_FALSE(option3->isEnabled());
-    EXPECT_FALSE(option4->isEnabled());
+    for (auto* o : {option3, option4, option5}) EXPECT_FALSE(o->isEnabled());
     EXPECT_TRUE(option4->isChecked());
     QTest::mouseClick(check4, Qt::LeftButton);
     EXPECT_TRUE(option4->isChecked());
@@ -178,6 +184,8 @@ TEST_F(Form1Modes, TheCommandsModeIsReadFromTheControls) {
     EXPECT_EQ(window.currentMode(), RoadMode::MainLine);
     option4->setChecked(true);
     EXPECT_EQ(window.currentMode(), RoadMode::Interchange);
+    control<QRadioButton>("Option5")->setChecked(true);
+    EXPECT_EQ(window.currentMode(), RoadMode::LandXml);
     // Unticked, the form does not matter: a straight road whichever option is selected.
     check4->setChecked(false);
     EXPECT_EQ(window.currentMode(), RoadMode::Straight);

@@ -140,6 +140,7 @@ TEST(HelpManual, ExamplesLoadAsAProjectInEveryMode) {
         {"straight road", RoadMode::Straight, {"dl", "zdm", "cg"}},
         {"main line by intersection points", RoadMode::MainLine, {"jdx-points", "dl", "zdm", "cg"}},
         {"ramp by elements", RoadMode::Interchange, {"jdx-elements", "zdm", "cg"}},
+        {"LandXML road", RoadMode::LandXml, {"landxml", "cg"}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
