@@ -64,7 +64,7 @@ std::map<DialogId, std::filesystem::path> filesOf(const Options& o) {
 std::string checkStationText(const std::string& v) {
     const std::string_view number =
         (!v.empty() && v[0] >= 'A' && v[0] <= 'Z') ? std::string_view(v).substr(1) : std::string_view(v);
-    if (!strictNumber(number)) return "must be a station such as 1234.5 or B1234.5: " + v;
+    if (!StrictNumber(number)) return "must be a station such as 1234.5 or B1234.5: " + v;
     return {};
 }
 
