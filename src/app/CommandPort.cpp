@@ -7,7 +7,7 @@
 namespace tavrel {
 
 const FileDialogInfo& FileDialogOf(DialogId id) {
-    static const FileDialogInfo specs[] = {
+    static const FileDialogInfo dialogs[] = {
         {DialogId::PlanFile, "读取平面资料", "文本文件(*.txt;*.jdx)|*.txt;*.jdx|所有文件（*.*)|*.*"},
         {DialogId::SuperelevationFile, "读取超高资料", "文本文件(*.txt;*.cg)|*.txt;*.cg|所有文件(*.*)|*.*"},
         {DialogId::ChainBreakFile, "读取断链资料", "文本文件(*.txt;*.dl)|*.txt;*.dl|所有文件（*.*)|*.*"},
@@ -16,21 +16,21 @@ const FileDialogInfo& FileDialogOf(DialogId id) {
         {DialogId::LandXmlFile, "读取LandXML资料", "LandXML文件(*.xml)|*.xml|所有文件(*.*)|*.*"},
     };
     // Looked up by id, so that the list need not follow the order of the enumeration.
-    const auto spec =
-        std::find_if(std::begin(specs), std::end(specs), [id](const FileDialogInfo& s) { return s.id == id; });
-    if (spec == std::end(specs)) throw std::logic_error("file dialog without title and filter");
-    return *spec;
+    const auto found =
+        std::find_if(std::begin(dialogs), std::end(dialogs), [id](const FileDialogInfo& s) { return s.id == id; });
+    if (found == std::end(dialogs)) throw std::logic_error("file dialog without title and filter");
+    return *found;
 }
 
 const ChoiceDialogInfo& ChoiceDialogOf(ChoiceId id) {
-    static const ChoiceDialogInfo specs[] = {
+    static const ChoiceDialogInfo dialogs[] = {
         {ChoiceId::LandXmlAlignment, "选择路线"},
         {ChoiceId::LandXmlProfile, "选择纵断面"},
     };
-    const auto spec =
-        std::find_if(std::begin(specs), std::end(specs), [id](const ChoiceDialogInfo& s) { return s.id == id; });
-    if (spec == std::end(specs)) throw std::logic_error("list without a title");
-    return *spec;
+    const auto found =
+        std::find_if(std::begin(dialogs), std::end(dialogs), [id](const ChoiceDialogInfo& s) { return s.id == id; });
+    if (found == std::end(dialogs)) throw std::logic_error("list without a title");
+    return *found;
 }
 
 std::string EarlyEndWarning(const std::filesystem::path& file, const EarlyEnd& end) {
