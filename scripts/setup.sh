@@ -8,7 +8,7 @@ packages=(cmake g++ make pkg-config clang-format libgtest-dev libgmock-dev libbe
           libxlsxwriter-dev python3-openpyxl qt6-base-dev qt6-translations-l10n fonts-noto-cjk
           libreoffice-calc poppler-utils qt6-svg-dev python3-ezdxf librsvg2-bin
           lintian desktop-file-utils help2man dpkg-dev xdg-utils shared-mime-info man-db
-          libpugixml-dev clang libclang-rt-14-dev)
+          libpugixml-dev clang libclang-rt-14-dev universal-ctags)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -10,12 +10,14 @@
 
 #include "app/CalculateCommand.h"
 #include "app/InitializeCommand.h"
+#include "app/ProjectCommands.h"
 #include "app/RunCommand.h"
 #include "cli/CliPort.h"
 #include "common/NumberText.h"
 #include "common/OutputFile.h"
 #include "drawing/BuildPlan.h"
 #include "drawing/Dxf.h"
+#include "input/ProjectFile.h"
 #include "report/ReadableTable.h"
 #include "report/ResultJson.h"
 #include "report/StationCsv.h"
@@ -31,6 +33,7 @@ struct Options {
     std::string mode;
     std::optional<std::string> jdx, dl, zdm, cg, layout;
     std::optional<std::string> landxml, alignment, profile;
+    std::optional<std::string> project;
     std::optional<std::string> json, xlsx, csv, dxf;
     std::string from, to;
     double step = 0, offset = 0;
@@ -69,9 +72,41 @@ std::string checkStationText(const std::string& v) {
 // The files a run reads: no output may be written onto one of them.
 std::vector<std::filesystem::path> inputsOf(const Options& o) {
     std::vector<std::filesystem::path> inputs;
-    for (const auto* f : {&o.jdx, &o.dl, &o.zdm, &o.cg, &o.layout, &o.landxml})
+    for (const auto* f : {&o.jdx, &o.dl, &o.zdm, &o.cg, &o.layout, &o.landxml, &o.project})
         if (*f) inputs.emplace_back(**f);
     return inputs;
+}
+
+// Fills what the command line left out from the project file: the mode, the road files and (calc) the layout.
+// Only the project's files that are used are looked for: those of the mode in force that no option replaces.
+void applyProject(Options& o, bool readsLayout) {
+    const std::filesystem::path file = *o.project;
+    ProjectFile p = ReadProjectFile(file, /*checkFiles*/ false);
+    InFile(file, [&] {
+        if (o.mode.empty()) {
+            RoadModeOf(p);  // a mode this program has not is refused here, at the project's line
+            o.mode = ProjectRoadFormName(p.form);
+        }
+        const auto form = ProjectRoadFormNamed(o.mode);
+        const std::pair<std::optional<std::string>*, std::optional<ProjectPath> ProjectFile::*> options[] = {
+            {&o.jdx, &ProjectFile::plan},        {&o.dl, &ProjectFile::chainBreaks},
+            {&o.zdm, &ProjectFile::profile},     {&o.cg, &ProjectFile::superelevation},
+            {&o.landxml, &ProjectFile::landXml}, {&o.layout, &ProjectFile::layout}};
+        for (const ProjectFileEntry& entry : ProjectFileEntries()) {
+            const bool replaced = std::any_of(std::begin(options), std::end(options), [&](const auto& option) {
+                return option.second == entry.member && option.first->has_value();
+            });
+            const bool used =
+                form && ProjectFormReads(*form, entry) && (readsLayout || entry.member != &ProjectFile::layout);
+            if (replaced || !used) (p.*entry.member).reset();
+        }
+        CheckProjectFilesExist(p);
+        // The project's alignment and profile go with the project's LandXML file.
+        if (p.landXml && !o.alignment && !p.alignment.empty()) o.alignment = p.alignment;
+        if (p.landXml && !o.profile && !p.profAlign.empty()) o.profile = p.profAlign;
+        for (const auto& [option, member] : options)
+            if (p.*member) *option = (p.*member)->path.string();
+    });
 }
 
 // Writes text to standard output; a failed write (a full disk, a closed pipe) throws WriteError.
@@ -124,9 +159,10 @@ void addRoadOptions(CLI::App& cmd, Options& o) {
     cmd.add_option("--mode", o.mode,
                    "straight (no plan file), mainline (plan by intersection points, then chain breaks), "
                    "interchange (plan by elements, no chain-break file) or landxml (plan, station equations and "
-                   "profile from one LandXML file)")
-        ->required()
+                   "profile from one LandXML file); required without --project")
         ->check(CLI::IsMember({"straight", "mainline", "interchange", "landxml"}));
+    cmd.add_option("--project", o.project,
+                   "a project file (.tavrel) naming the mode and the files; explicit options override it");
     cmd.add_option("--jdx", o.jdx, "plan alignment (mainline, interchange)");
     cmd.add_option("--dl", o.dl, "chain breaks (straight, mainline)");
     cmd.add_option("--zdm", o.zdm, "vertical profile (straight, mainline, interchange)");
@@ -200,7 +236,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         std::vector<std::string> reversed(args.rbegin(), args.rend());  // the parser takes them last first
         app.parse(reversed);
         if (stations->parsed() && !o.json && !o.csv) throw UsageError{"stations needs --json and/or --csv"};
-        if (const auto e = landXmlUsageError(o, calc->parsed())) throw *e;
+        if (o.mode.empty() && !o.project) throw UsageError{"--mode (or --project) is required"};
     } catch (const CLI::CallForHelp&) {
         out << app.help();
         return 0;
@@ -215,6 +251,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return 2;
     }
 
+    if (o.project) {
+        CliPort projectPort({}, err);
+        if (!RunCommand(projectPort, [&] { applyProject(o, calc->parsed()); })) return 1;
+    }
+    // Checked once the project has filled in the mode and the files.
+    if (const auto e = landXmlUsageError(o, calc->parsed())) {
+        err << "tavrel-cli: " << e->text << '\n' << app.help();
+        return 2;
+    }
     CliPort port(filesOf(o), err);
     AppState state;
     if (!InitializeCommand(state, modeOf(o.mode), port, loadOptionsOf(o, calc->parsed()))) return 1;

@@ -37,19 +37,30 @@ inline Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
 inline Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
 inline Point operator*(double k, Point a) { return {k * a.x, k * a.y}; }
 
+// The distance between two points (m), in two roundings. distance is std::hypot, which cannot overflow. The pedestal
+// calculation has always taken the root of the sum of squares for the distances it reports (edge distances along
+// the pier axis, pedestal offsets) and for its searches; the two differ in the last bit for about one pair of
+// points in six, so each keeps its own to keep every result bit for bit.
 inline double distance(Point a, Point b) { return std::hypot(b.x - a.x, b.y - a.y); }
+inline double DistanceBySquares(Point a, Point b) {
+    return std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
+}
 
 // The point at signed offset u (m, positive to the left, the side of bearing - pi/2) from a centreline point.
 inline Point OffsetPoint(const PointAtStation& c, double u) { return c.p + u * direction(c.bearing - kPi / 2); }
 
-// A bearing brought into [0, 2*pi). fmod is exact, so within one turn of the range this is one subtraction or
-// addition of 2*pi; a tiny negative angle whose sum with 2*pi rounds up to 2*pi becomes 0, and -0 becomes 0.
-inline double NormalizedBearing(double bearing) {
-    double b = std::fmod(bearing, 2 * kPi);
-    if (b < 0) b += 2 * kPi;
-    if (b >= 2 * kPi) b -= 2 * kPi;
-    return b + 0.0;
+// An angle brought into [0, fullTurn), in whatever unit fullTurn gives (2*pi or 360). fmod is exact, so within one
+// turn of the range this is one subtraction or addition of fullTurn; a tiny negative angle whose sum with fullTurn
+// rounds up to fullTurn becomes 0, and -0 becomes 0.
+inline double NormalizedAngle(double angle, double fullTurn) {
+    double a = std::fmod(angle, fullTurn);
+    if (a < 0) a += fullTurn;
+    if (a >= fullTurn) a -= fullTurn;
+    return a + 0.0;
 }
+
+// A bearing brought into [0, 2*pi).
+inline double NormalizedBearing(double bearing) { return NormalizedAngle(bearing, 2 * kPi); }
 
 // One wrapping step into [-pi, pi]: below -pi add 2pi, else above pi subtract 2pi (exactly +-pi stays).
 inline double wrapAngle(double a) {

@@ -123,6 +123,8 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
     return bytes;
 }
 
+bool IsUtf8(std::string_view bytes) { return utf8Shape(bytes) != 0; }
+
 std::string ReadTextFile(const std::filesystem::path& path) { return DecodeInputText(ReadFileBytes(path)); }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

@@ -27,6 +27,9 @@ std::string ReadTextFile(const std::filesystem::path& path);
 // they hold two- or four-byte sequences, which this rule sends to GBK.
 std::string DecodeInputText(std::string_view bytes);
 
+// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or code points above U+10FFFF).
+bool IsUtf8(std::string_view bytes);
+
 // Lines of a text: CR LF, a lone CR and a lone LF each end a line. A line end at the very end of the text does
 // not start another (empty) line.
 std::vector<std::string_view> SplitLines(std::string_view text);

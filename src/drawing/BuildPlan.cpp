@@ -76,7 +76,7 @@ std::vector<Tick> ticks(const ChainBreakTable& table, const std::vector<BreakPoi
             const double written = n * kTickSpacing;
             const Station s = written - shift;
             if (j > 0 && s <= lo) continue;  // the break itself belongs to the interval before it
-            if (std::fabs(sj_dl_chg(table, s) - written) > 1e-6) continue;  // breaks out of order
+            if (std::fabs(WrittenStation(table, s) - written) > 1e-6) continue;  // breaks out of order
             out.push_back({s, written});
         }
     }
@@ -305,7 +305,7 @@ private:
             d_.texts.push_back(textAlong(anchor + 0.25 * nameHeight * up, names, nameHeight, leftBearing, HAlign::Left,
                                          VAlign::Baseline));
             d_.texts.push_back(textAlong(anchor - 0.3 * nameHeight * up,
-                                         StationKText(sj_dl_chg(road_.chainBreaks, section.pierStation)),
+                                         StationKText(WrittenStation(road_.chainBreaks, section.pierStation)),
                                          0.8 * nameHeight, leftBearing, HAlign::Left, VAlign::Top));
         }
     }

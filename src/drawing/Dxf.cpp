@@ -92,13 +92,7 @@ const char* linetypeOf(LineStyle s) {
 }
 
 // Degrees counterclockwise from east of a reading direction given as a bearing, in [0, 360).
-double cadRotation(double bearing) {
-    double deg = 90 - bearing * 180 / kPi;
-    deg = std::fmod(deg, 360.0);
-    if (deg < 0) deg += 360;
-    if (deg >= 360) deg -= 360;
-    return deg;
-}
+double cadRotation(double bearing) { return NormalizedAngle(90 - bearing * 180 / kPi, 360); }
 
 // A text value for group 1: control characters would break the line structure.
 std::string textValue(std::string_view s) {

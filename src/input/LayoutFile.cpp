@@ -64,11 +64,11 @@ PedestalLayout ReadLayoutFile(std::string_view text, const ChainBreakTable& chai
         if (t.size() < 4) throw FormatError("pier line needs four values");
         PierRecord pier;
         pier.pierName = t[0];
-        const PierStation st = dszhjs(chainBreaks, t[1], layout.skewAngle);
-        pier.baseStation = st.dszh;
-        pier.stationShift = st.zhzhpj;
+        const PierStation st = PierStationOfText(chainBreaks, t[1], layout.skewAngle);
+        pier.baseStation = st.baseStation;
+        pier.stationShift = st.stationShift;
         pier.referenceStation = pier.baseStation + pier.stationShift;
-        pier.referenceNominalStation = sj_dl_chg(chainBreaks, pier.referenceStation);
+        pier.referenceNominalStation = WrittenStation(chainBreaks, pier.referenceStation);
         pier.deckToTopDepth = strictValue(t[2]);
         pier.designPedestalHeight = strictValue(t[3]);
         pier.sideMark = sideMarkOf(t, layout.piers.size() + 1);

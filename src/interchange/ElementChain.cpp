@@ -5,8 +5,8 @@
 #include <cstddef>
 
 #include "common/Errors.h"
-#include "interchange/ClothoidBetween.h"
-#include "mainline/Spiral.h"
+#include "geometry/Clothoid.h"
+#include "geometry/ClothoidBetween.h"
 
 namespace tavrel {
 

@@ -8,8 +8,10 @@
 
 #include "common/Errors.h"
 #include "common/NumberText.h"
+#include "geometry/Arc.h"
+#include "geometry/Clothoid.h"
+#include "geometry/Lines.h"
 #include "mainline/MainLineDetail.h"
-#include "mainline/Spiral.h"
 
 namespace tavrel {
 
@@ -105,9 +107,9 @@ CurveTangentsResult CurveTangents(double R, double RD1, double RD2, double Ls1, 
     // actual spiral ends ZH and HZ (the outgoing spiral laid backwards from its origin, turning the other way).
     const Point V1 = -T1v * direction(r.thetaIn);
     const Point V2 = T2v * direction(r.thetaOut);
-    const Point pZH = Ls1 != 0 ? V1 + rotated(r.thetaIn, clothoidPoint(std::fabs(r.l01), s * R * (Ls1 + r.l01))) : V1;
+    const Point pZH = Ls1 != 0 ? V1 + rotated(r.thetaIn, ClothoidPoint(std::fabs(r.l01), s * R * (Ls1 + r.l01))) : V1;
     const Point pHZ =
-        Ls2 != 0 ? V2 + rotated(r.thetaOut + kPi, clothoidPoint(std::fabs(r.l02), -s * R * (Ls2 + r.l02))) : V2;
+        Ls2 != 0 ? V2 + rotated(r.thetaOut + kPi, ClothoidPoint(std::fabs(r.l02), -s * R * (Ls2 + r.l02))) : V2;
 
     // The actual straights touch the curve at ZH and HZ; where they cross is the intersection point, so the
     // tangent lengths are measured from there. Sides that run exactly along or against each other never cross
@@ -115,8 +117,8 @@ CurveTangentsResult CurveTangents(double R, double RD1, double RD2, double Ls1, 
     const double sideTurn = wrapAngle(betaOut - betaIn);
     if (sideTurn == 0 || std::fabs(sideTurn) == kPi) throw CalcError("the two sides of a curve are parallel");
     constexpr double kSecondPointDistance = 100;  // m: a second point on each straight
-    const Point I = LineIntersection(pZH, pZH + kSecondPointDistance * direction(betaIn), pHZ,
-                                     pHZ + kSecondPointDistance * direction(betaOut));
+    const Point I = CrossLinesBySlopes(pZH, pZH + kSecondPointDistance * direction(betaIn), pHZ,
+                                       pHZ + kSecondPointDistance * direction(betaOut));
     r.T1 = distance(I, pZH);
     r.T2 = distance(I, pHZ);
 
@@ -129,102 +131,129 @@ CurveTangentsResult CurveTangents(double R, double RD1, double RD2, double Ls1, 
     return r;
 }
 
-MainLine MainLineBuild(const MainLineInput& input) {
-    const int N = static_cast<int>(input.points.size());
-    const auto P = [&](int i) -> const IntersectionPoint& { return input.points[static_cast<std::size_t>(i - 1)]; };
-    const auto xy = [&](int i) { return Point{P(i).x, P(i).y}; };
+namespace {
 
-    MainLine line;
-    line.mainLineStartStation_ = requireFinite(input.mainLineStartStation, "start station");
-    line.curves_.resize(static_cast<std::size_t>(N));
-    for (int i = 1; i <= N; ++i) {
-        line.mutableCurve(i).jdPoint = {requireFinite(P(i).x, "x"), requireFinite(P(i).y, "y")};
-    }
-    // Curve values: only interior points carry a curve.
-    for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.mutableCurve(i);
-        AtRecord(P(i).line, [&] {
-            c.R = curveNumber(P(i).curveValue3, "radius", i);
-            c.Ls1 = curveNumber(P(i).curveValue4, "incoming spiral length", i);
+// The curve table under construction with the points it comes from; curve(i) belongs to point(i), both 1-based
+// as in the formulas. Each step below runs over every point before the next step starts.
+class CurveTable {
+public:
+    CurveTable(const MainLineInput& input, std::vector<MainLineCurve>& curves) : input_(input), curves_(curves) {}
+    int count() const { return static_cast<int>(input_.points.size()); }
+    const IntersectionPoint& point(int i) const { return input_.points[static_cast<std::size_t>(i - 1)]; }
+    Point xy(int i) const { return {point(i).x, point(i).y}; }
+    MainLineCurve& curve(int i) { return curves_[static_cast<std::size_t>(i - 1)]; }
+
+private:
+    const MainLineInput& input_;
+    std::vector<MainLineCurve>& curves_;
+};
+
+// Curve values: only interior points carry a curve.
+void readCurveValues(CurveTable& t) {
+    for (int i = 2; i <= t.count() - 1; ++i) {
+        MainLineCurve& c = t.curve(i);
+        const IntersectionPoint& P = t.point(i);
+        AtRecord(P.line, [&] {
+            c.R = curveNumber(P.curveValue3, "radius", i);
+            c.Ls1 = curveNumber(P.curveValue4, "incoming spiral length", i);
         });
-        c.Ls2 = requireFinite(P(i).curveValue5, "outgoing spiral length");
-        c.RD1 = requireFinite(P(i).curveValue6, "incoming spiral radius");
-        c.RD2 = requireFinite(P(i).curveValue7, "outgoing spiral radius");
-        c.isSwitchback = P(i).isSwitchback;
+        c.Ls2 = requireFinite(P.curveValue5, "outgoing spiral length");
+        c.RD1 = requireFinite(P.curveValue6, "incoming spiral radius");
+        c.RD2 = requireFinite(P.curveValue7, "outgoing spiral radius");
+        c.isSwitchback = P.isSwitchback;
     }
+}
 
+// Steps 1 and 2: side bearings.
+void sideBearings(CurveTable& t) {
+    const int N = t.count();
     // 1. Side bearings, point i towards point i+1.
-    for (int i = 1; i <= N - 1; ++i) line.mutableCurve(i).sideBearing = BearingOf(xy(i), xy(i + 1));
+    for (int i = 1; i <= N - 1; ++i) t.curve(i).sideBearing = BearingOf(t.xy(i), t.xy(i + 1));
 
     // 2. A switchback reverses the side whose flag is not set (a later point's write wins).
     for (int i = 2; i <= N - 1; ++i) {
-        if (!P(i).isSwitchback) continue;
-        line.mutableCurve(i - 1).sideBearing =
-            P(i).switchbackFlag1 ? BearingOf(xy(i - 1), xy(i)) : BearingOf(xy(i), xy(i - 1));
-        line.mutableCurve(i).sideBearing =
-            P(i).switchbackFlag2 ? BearingOf(xy(i), xy(i + 1)) : BearingOf(xy(i + 1), xy(i));
+        const IntersectionPoint& P = t.point(i);
+        if (!P.isSwitchback) continue;
+        t.curve(i - 1).sideBearing =
+            P.switchbackFlag1 ? BearingOf(t.xy(i - 1), t.xy(i)) : BearingOf(t.xy(i), t.xy(i - 1));
+        t.curve(i).sideBearing = P.switchbackFlag2 ? BearingOf(t.xy(i), t.xy(i + 1)) : BearingOf(t.xy(i + 1), t.xy(i));
     }
+}
 
+// Steps 3 to 5: deflections and the signs of switchback curves.
+void deflections(CurveTable& t) {
+    const int N = t.count();
     // 3. Deflections alpha, wrapped into [-pi, pi].
     for (int i = 2; i <= N - 1; ++i)
-        line.mutableCurve(i).deflection =
-            wrapAngle(line.mutableCurve(i).sideBearing - line.mutableCurve(i - 1).sideBearing);
+        t.curve(i).deflection = wrapAngle(t.curve(i).sideBearing - t.curve(i - 1).sideBearing);
 
     // 4. A switchback turns the long way round (alpha = 0 becomes -2*pi).
     for (int i = 2; i <= N - 1; ++i)
-        if (P(i).isSwitchback) line.mutableCurve(i).deflection = complementTurn(line.mutableCurve(i).deflection);
+        if (t.point(i).isSwitchback) t.curve(i).deflection = complementTurn(t.curve(i).deflection);
 
     // 5. Switchback curve values carry a negative sign in every formula.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.mutableCurve(i);
+        MainLineCurve& c = t.curve(i);
         if (!c.isSwitchback) continue;
         c.R = -c.R, c.Ls1 = -c.Ls1, c.Ls2 = -c.Ls2, c.RD1 = -c.RD1, c.RD2 = -c.RD2;
     }
+}
 
+// Steps 6 to 8: tangent lengths, virtual spirals and curve lengths.
+void tangentsAndCurveLengths(CurveTable& t) {
+    const int N = t.count();
     // 6. Tangent lengths start cleared (the end points keep 0).
-    for (int i = 1; i <= N; ++i) line.mutableCurve(i).tangentIn = line.mutableCurve(i).tangentOut = 0;
+    for (int i = 1; i <= N; ++i) t.curve(i).tangentIn = t.curve(i).tangentOut = 0;
 
     // 7. Tangent lengths and virtual spirals; L = R*|alpha'| + (Ls1 + Ls2 - l01 - l02)/2.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.mutableCurve(i);
-        const CurveTangentsResult t = AtRecord(P(i).line, [&] {
+        MainLineCurve& c = t.curve(i);
+        const CurveTangentsResult r = AtRecord(t.point(i).line, [&] {
             if (c.R == 0) throw CalcError("zero radius" + atPoint(i));
             if (c.deflection == 0) throw CalcError("zero deflection" + atPoint(i));
             if (c.RD1 != 0 && c.RD1 == c.R) throw CalcError("incoming spiral starts at the curve radius" + atPoint(i));
             if (c.RD2 != 0 && c.RD2 == c.R) throw CalcError("outgoing spiral ends at the curve radius" + atPoint(i));
-            return CurveTangents(c.R, c.RD1, c.RD2, c.Ls1, c.Ls2, c.deflection, line.mutableCurve(i - 1).sideBearing,
+            return CurveTangents(c.R, c.RD1, c.RD2, c.Ls1, c.Ls2, c.deflection, t.curve(i - 1).sideBearing,
                                  c.sideBearing);
         });
-        c.tangentIn = t.T1, c.tangentOut = t.T2;
-        c.virtualLengthIn = t.l01, c.virtualLengthOut = t.l02;
-        c.virtualBearingIn = t.thetaIn, c.virtualBearingOut = t.thetaOut;
-        c.virtualDeflection = t.alphaPrime;
-        c.curveLength = c.R * std::fabs(t.alphaPrime) + (c.Ls1 + c.Ls2 - t.l01 - t.l02) / 2;
+        c.tangentIn = r.T1, c.tangentOut = r.T2;
+        c.virtualLengthIn = r.l01, c.virtualLengthOut = r.l02;
+        c.virtualBearingIn = r.thetaIn, c.virtualBearingOut = r.thetaOut;
+        c.virtualDeflection = r.alphaPrime;
+        c.curveLength = c.R * std::fabs(r.alphaPrime) + (c.Ls1 + c.Ls2 - r.l01 - r.l02) / 2;
     }
 
     // 8. The negative switchback radius made L negative; it is a length.
     for (int i = 2; i <= N - 1; ++i)
-        if (line.mutableCurve(i).isSwitchback) line.mutableCurve(i).curveLength = -line.mutableCurve(i).curveLength;
+        if (t.curve(i).isSwitchback) t.curve(i).curveLength = -t.curve(i).curveLength;
+}
 
-    // 9. Side lengths, negative for a side a switchback reverses (a later point's write wins).
-    for (int i = 2; i <= N; ++i) line.mutableCurve(i - 1).sideLength = distance(xy(i - 1), xy(i));
+// Step 9: side lengths, negative for a side a switchback reverses (a later point's write wins).
+void sideLengths(CurveTable& t) {
+    const int N = t.count();
+    for (int i = 2; i <= N; ++i) t.curve(i - 1).sideLength = distance(t.xy(i - 1), t.xy(i));
     for (int i = 2; i <= N - 1; ++i) {
-        if (!P(i).isSwitchback) continue;
-        const double inLength = distance(xy(i - 1), xy(i)), outLength = distance(xy(i), xy(i + 1));
-        line.mutableCurve(i - 1).sideLength = P(i).switchbackFlag1 ? inLength : -inLength;
-        line.mutableCurve(i).sideLength = P(i).switchbackFlag2 ? outLength : -outLength;
+        const IntersectionPoint& P = t.point(i);
+        if (!P.isSwitchback) continue;
+        const double inLength = distance(t.xy(i - 1), t.xy(i)), outLength = distance(t.xy(i), t.xy(i + 1));
+        t.curve(i - 1).sideLength = P.switchbackFlag1 ? inLength : -inLength;
+        t.curve(i).sideLength = P.switchbackFlag2 ? outLength : -outLength;
     }
+}
 
+// Steps 10 and 11: stations of the intersection points and of the key points.
+void stations(CurveTable& t, Station startStation) {
+    const int N = t.count();
     // 10. Intersection-point stations: the previous one plus the side, with the curve replacing its tangents.
-    if (N >= 1) line.mutableCurve(1).jdStation = line.mainLineStartStation_;
+    if (N >= 1) t.curve(1).jdStation = startStation;
     for (int i = 2; i <= N; ++i) {
-        const MainLineCurve& b = line.mutableCurve(i - 1);
-        line.mutableCurve(i).jdStation = b.jdStation + b.sideLength + b.curveLength - b.tangentIn - b.tangentOut;
+        const MainLineCurve& b = t.curve(i - 1);
+        t.curve(i).jdStation = b.jdStation + b.sideLength + b.curveLength - b.tangentIn - b.tangentOut;
     }
 
     // 11. Key-point stations.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.mutableCurve(i);
+        MainLineCurve& c = t.curve(i);
         c.zhStation = c.jdStation - c.tangentIn;
         c.hyStation = c.zhStation + std::fabs(c.Ls1);
         c.yhStation = c.zhStation + c.curveLength - std::fabs(c.Ls2);
@@ -234,56 +263,60 @@ MainLine MainLineBuild(const MainLineInput& input) {
         constexpr double kArcTol = 1e-9;  // m
         if (c.yhStation < c.hyStation - kArcTol) throw CalcError("spirals longer than their curve");
     }
+}
 
+// Steps 12 to 15: plane coordinates of the key points, and the tangent bearing at HY.
+void keyPoints(CurveTable& t) {
+    const int N = t.count();
     // 12. The end points are their own key points.
     for (int i : {1, N}) {
         if (N < 1) break;
-        MainLineCurve& c = line.mutableCurve(i);
+        MainLineCurve& c = t.curve(i);
         c.zhPoint = c.hyPoint = c.yhPoint = c.hzPoint = c.jdPoint;
         c.zhStation = c.hyStation = c.yhStation = c.hzStation = c.jdStation;
     }
 
     // 13. ZH and HZ laid off from the intersection point along the given sides.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.mutableCurve(i);
-        c.zhPoint = c.jdPoint + c.tangentIn * direction(line.mutableCurve(i - 1).sideBearing + kPi);
+        MainLineCurve& c = t.curve(i);
+        c.zhPoint = c.jdPoint + c.tangentIn * direction(t.curve(i - 1).sideBearing + kPi);
     }
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.mutableCurve(i);
+        MainLineCurve& c = t.curve(i);
         c.hzPoint = c.jdPoint + c.tangentOut * direction(c.sideBearing);
     }
 
     // 14. HY along the incoming spiral from its virtual origin, and the tangent bearing there.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.mutableCurve(i);
-        const double s = deflectionSign(c.deflection);
-        const double l01 = c.virtualLengthIn, theta = c.virtualBearingIn;
-        if (c.Ls1 == 0) {
-            c.hyPoint = c.zhPoint;
-        } else {
-            const double A2 = s * c.R * (c.Ls1 + l01);
-            const Point O1 = c.zhPoint - rotated(theta, clothoidPoint(std::fabs(l01), A2));
-            c.hyPoint = O1 + rotated(theta, clothoidPoint(std::fabs(c.Ls1 + l01), A2));
-        }
-        const double sideIn = line.mutableCurve(i - 1).sideBearing;
-        const double theta1 = c.RD1 != 0 ? sideIn - checkedDiv(l01, 2 * c.RD1 * s) : sideIn;
-        c.bearingHY = theta1 + checkedDiv(c.Ls1 + l01, 2 * c.R * s);
+        MainLineCurve& c = t.curve(i);
+        c.hyPoint = incomingSpiralPoint(c, c.Ls1);
+        const double theta1 = incomingOriginBearing(c, t.curve(i - 1).sideBearing);
+        c.bearingHY = theta1 + checkedDiv(c.Ls1 + c.virtualLengthIn, 2 * c.R * deflectionSign(c.deflection));
     }
 
     // 15. YH along the outgoing spiral, laid out backwards from HZ and turning the other way.
     for (int i = 2; i <= N - 1; ++i) {
-        MainLineCurve& c = line.mutableCurve(i);
-        if (c.Ls2 == 0) {
-            c.yhPoint = c.hzPoint;
-            continue;
-        }
-        const double s = deflectionSign(c.deflection);
-        const double l02 = c.virtualLengthOut, theta = c.virtualBearingOut + kPi;
-        const double A2 = -s * c.R * (c.Ls2 + l02);
-        const Point O2 = c.hzPoint - rotated(theta, clothoidPoint(std::fabs(l02), A2));
-        c.yhPoint = O2 + rotated(theta, clothoidPoint(std::fabs(c.Ls2 + l02), A2));
+        MainLineCurve& c = t.curve(i);
+        c.yhPoint = outgoingSpiralPoint(c, c.Ls2);
     }
+}
 
+}  // namespace
+
+MainLine MainLineBuild(const MainLineInput& input) {
+    MainLine line;
+    line.mainLineStartStation_ = requireFinite(input.mainLineStartStation, "start station");
+    line.curves_.resize(input.points.size());
+    CurveTable t(input, line.curves_);
+    for (int i = 1; i <= t.count(); ++i)
+        t.curve(i).jdPoint = {requireFinite(t.point(i).x, "x"), requireFinite(t.point(i).y, "y")};
+    readCurveValues(t);
+    sideBearings(t);
+    deflections(t);
+    tangentsAndCurveLengths(t);
+    sideLengths(t);
+    stations(t, line.mainLineStartStation_);
+    keyPoints(t);
     for (const MainLineCurve& c : line.curves_) requireFiniteCurve(c);
     line.curveSearch_ = buildCurveSearch(line);
     return line;

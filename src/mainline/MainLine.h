@@ -104,7 +104,6 @@ public:
 
 private:
     friend MainLine MainLineBuild(const MainLineInput& input);
-    MainLineCurve& mutableCurve(int i) { return curves_[static_cast<std::size_t>(i - 1)]; }
 
     Station mainLineStartStation_ = 0;
     std::vector<MainLineCurve> curves_;

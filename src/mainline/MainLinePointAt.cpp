@@ -4,9 +4,10 @@
 #include <optional>
 
 #include "common/Errors.h"
+#include "geometry/Arc.h"
+#include "geometry/Clothoid.h"
 #include "mainline/MainLine.h"
 #include "mainline/MainLineDetail.h"
-#include "mainline/Spiral.h"
 
 namespace tavrel {
 
@@ -28,86 +29,96 @@ int MainLineCurveIndex(const MainLine& line, Station station) {
     return line.curveSearch().curveFrom[static_cast<std::size_t>(above - breaks.begin() - 1)];
 }
 
+namespace {
+
+// A switchback measures its curve backwards.
+double measureSign(const MainLineCurve& c) { return c.isSwitchback ? -1.0 : 1.0; }
+
+// On the incoming spiral of curve c (ZH <= station < HY): along the full clothoid from its virtual origin.
+// sideIn is the bearing of the incoming side.
+PointAtStation onIncomingSpiral(const MainLineCurve& c, double sideIn, Station station) {
+    const double s = deflectionSign(c.deflection);
+    const double u = measureSign(c) * (station - c.zhStation);
+    const double l01 = c.virtualLengthIn, fullLength = c.Ls1 + l01;
+    PointAtStation a;
+    a.p = incomingSpiralPoint(c, u);
+    a.bearing = incomingOriginBearing(c, sideIn) + checkedDiv((u + l01) * (u + l01), 2 * c.R * fullLength * s);
+    return a;
+}
+
+// On the circular arc of curve c (HY <= station <= YH).
+PointAtStation onArc(const MainLineCurve& c, Station station) {
+    const double s = deflectionSign(c.deflection);
+    const double u = measureSign(c) * (station - c.hyStation);
+    const double signedRadius = std::fabs(c.R) * s;
+    const double theta = c.bearingHY;
+    const double au = std::fabs(u);
+    return {c.hyPoint + rotated(theta, {ArcX(au, signedRadius), ArcY(au, signedRadius)}),
+            theta + checkedDiv(u, c.R * s)};
+}
+
+// On the outgoing spiral of curve c (YH < station < HZ): measured backwards from HZ on the outgoing clothoid.
+PointAtStation onOutgoingSpiral(const MainLineCurve& c, Station station) {
+    const double s = deflectionSign(c.deflection);
+    const double u = measureSign(c) * (c.hzStation - station);
+    const double l02 = c.virtualLengthOut, fullLength = c.Ls2 + l02;
+    return {outgoingSpiralPoint(c, u),
+            outgoingOriginBearing(c) - checkedDiv((u + l02) * (u + l02), 2 * c.R * fullLength * s)};
+}
+
+// Along a straight of the given bearing from its point `from` at station fromStation.
+PointAtStation alongStraight(Point from, Station fromStation, double bearing, Station station) {
+    return {from + (station - fromStation) * direction(bearing), bearing};
+}
+
+// The result with its bearing brought towards [0, 2*pi); no result, or one that is not finite, is an error.
+PointAtStation finished(std::optional<PointAtStation> out) {
+    if (!out) throw CalcError("station lies on no element of the main line (overlapping curves)");
+    out->bearing = requireFinite(NormalizedBearing(out->bearing), "bearing");
+    requireFinite(out->p.x, "x");
+    requireFinite(out->p.y, "y");
+    return *out;
+}
+
+}  // namespace
+
 PointAtStation MainLinePointAt(const MainLine& line, Station station) {
     const int N = line.intersectionCount();
     if (N < 2) throw CalcError("a main line needs at least two intersection points");
     if (!std::isfinite(station)) throw CalcError("station is not finite");
 
     const MainLineCurve& first = line.curve(1);
-    std::optional<PointAtStation> out;
-    const auto finish = [&] {
-        if (!out) throw CalcError("station lies on no element of the main line (overlapping curves)");
-        out->bearing = requireFinite(NormalizedBearing(out->bearing), "bearing");
-        requireFinite(out->p.x, "x");
-        requireFinite(out->p.y, "y");
-        return *out;
-    };
-    if (N == 2) {  // no curve: the straight through both points
-        out = PointAtStation{first.jdPoint + (station - first.jdStation) * direction(first.sideBearing),
-                             first.sideBearing};
-        return finish();
-    }
+    if (N == 2)  // no curve: the straight through both points
+        return finished(alongStraight(first.jdPoint, first.jdStation, first.sideBearing, station));
 
     // The tests below may overlap; each one that holds computes the result and a later one overrides it.
     const int k = MainLineCurveIndex(line, station);
     const MainLineCurve& c = line.curve(k);
-    const double sideIn = line.curve(k - 1).sideBearing;
-    const double s = deflectionSign(c.deflection);
-    const double uSign = c.isSwitchback ? -1.0 : 1.0;  // a switchback measures its curve backwards
+    std::optional<PointAtStation> out;
 
-    // a. Incoming spiral, ZH <= station < HY: along the full clothoid from its virtual origin.
-    if (c.zhStation <= station && station < c.hyStation) {
-        const double u = uSign * (station - c.zhStation);
-        const double l01 = c.virtualLengthIn, fullLength = c.Ls1 + l01;
-        PointAtStation a;
-        if (u == 0) {
-            a.p = c.zhPoint;
-        } else {
-            const double theta = c.virtualBearingIn, A2 = s * c.R * fullLength;
-            const Point O1 = c.zhPoint - rotated(theta, clothoidPoint(std::fabs(l01), A2));
-            a.p = O1 + rotated(theta, clothoidPoint(std::fabs(u + l01), A2));
-        }
-        const double theta1 = c.RD1 != 0 ? sideIn - checkedDiv(l01, 2 * c.RD1 * s) : sideIn;
-        a.bearing = theta1 + checkedDiv((u + l01) * (u + l01), 2 * c.R * fullLength * s);
-        out = a;
-    }
+    // a. Incoming spiral, ZH <= station < HY.
+    if (c.zhStation <= station && station < c.hyStation)
+        out = onIncomingSpiral(c, line.curve(k - 1).sideBearing, station);
 
     // b. Circular arc, HY <= station <= YH.
-    if (c.hyStation <= station && station <= c.yhStation) {
-        const double u = uSign * (station - c.hyStation);
-        const double signedRadius = std::fabs(c.R) * s;
-        const double theta = c.bearingHY;
-        const double au = std::fabs(u);
-        out = PointAtStation{c.hyPoint + rotated(theta, {ArcX(au, signedRadius), ArcY(au, signedRadius)}),
-                             theta + checkedDiv(u, c.R * s)};
-    }
+    if (c.hyStation <= station && station <= c.yhStation) out = onArc(c, station);
 
-    // c. Outgoing spiral, YH < station < HZ: measured backwards from HZ on the outgoing clothoid.
-    if (c.yhStation < station && station < c.hzStation) {
-        const double u = uSign * (c.hzStation - station);
-        const double l02 = c.virtualLengthOut, fullLength = c.Ls2 + l02;
-        const double theta = c.virtualBearingOut + kPi, A2 = -s * c.R * fullLength;
-        const Point O2 = c.hzPoint - rotated(theta, clothoidPoint(std::fabs(l02), A2));
-        const double thetaEnd = c.RD2 != 0 ? c.sideBearing + checkedDiv(l02, 2 * c.RD2 * s) : c.sideBearing;
-        out = PointAtStation{O2 + rotated(theta, clothoidPoint(std::fabs(u + l02), A2)),
-                             thetaEnd - checkedDiv((u + l02) * (u + l02), 2 * c.R * fullLength * s)};
-    }
+    // c. Outgoing spiral, YH < station < HZ.
+    if (c.yhStation < station && station < c.hzStation) out = onOutgoingSpiral(c, station);
 
     // d. Straight after the curve, HZ[k] <= station <= ZH[k+1].
     if (c.hzStation <= station && station <= line.curve(k + 1).zhStation)
-        out = PointAtStation{c.hzPoint + (station - c.hzStation) * direction(c.sideBearing), c.sideBearing};
+        out = alongStraight(c.hzPoint, c.hzStation, c.sideBearing, station);
 
     // e. Before the first curve (and before the start point): along side 1 from point 1.
     if (station <= line.curve(2).zhStation)
-        out = PointAtStation{first.jdPoint + (station - first.jdStation) * direction(first.sideBearing),
-                             first.sideBearing};
+        out = alongStraight(first.jdPoint, first.jdStation, first.sideBearing, station);
 
     // f. After the last curve (and beyond the end point): along the last side from the last HZ.
     const MainLineCurve& last = line.curve(N - 1);
-    if (station >= last.hzStation)
-        out = PointAtStation{last.hzPoint + (station - last.hzStation) * direction(last.sideBearing), last.sideBearing};
+    if (station >= last.hzStation) out = alongStraight(last.hzPoint, last.hzStation, last.sideBearing, station);
 
-    return finish();
+    return finished(out);
 }
 
 }  // namespace tavrel

@@ -10,7 +10,7 @@
 
 #include "common/Errors.h"
 #include "common/NumberText.h"
-#include "pedestal/Deck.h"
+#include "pedestal/PedestalPlacement.h"
 #include "pedestal/PierSection.h"
 #include "pedestal/SkewBracket.h"
 #include "pedestal/StationOfPoint.h"
@@ -49,12 +49,12 @@ void requireAllFinite(const CalculationResult& r) {
     }
 }
 
-// qmjs for pedestal number `number` (counted from 1, as the tables count them) of a pier: a pedestal point whose
-// foot the search cannot find is rejected with a message naming both.
-PedestalPoint pedestalPoint(const Road& road, const PierRecord& pier, std::size_t number, double skewAngle,
-                            double distance) {
+// PlacePedestal for pedestal number `number` (counted from 1, as the tables count them) of a pier: a pedestal
+// point whose foot the search cannot find is rejected with a message naming both.
+PedestalPlacement placePedestal(const Road& road, const PierRecord& pier, std::size_t number, double skewAngle,
+                                double distance) {
     try {
-        return qmjs(road, pier.referenceStation, skewAngle, distance);
+        return PlacePedestal(road, pier.referenceStation, skewAngle, distance);
     } catch (const FootNotFound&) {
         throw RejectedText("数据有误", "墩台" + pier.pierName + "的" + std::to_string(number) +
                                            "号垫石在路线中线上找不到垂足，请检查斜交角和垫石位置！");
@@ -123,7 +123,7 @@ CalculationResult CalculatePedestals(const Road& road, const PedestalLayout& lay
     forEachPier(P, [&](std::size_t i) {
         const PierRecord& pier = layout.piers[i];
         for (std::size_t k = 0; k < K; ++k) {
-            const PedestalPoint p = pedestalPoint(road, pier, k + 1, layout.skewAngle, layout.pedestalDistances[k]);
+            const PedestalPlacement p = placePedestal(road, pier, k + 1, layout.skewAngle, layout.pedestalDistances[k]);
             t.pedestalStation[i][k] = p.station;
             t.pedestalNominalStation[i][k] = p.nominalStation;
             t.deckElevation[i][k] = p.deckElevation;
@@ -143,8 +143,8 @@ CalculationResult CalculatePedestals(const Road& road, const PedestalLayout& lay
     for (std::size_t i = 0; i < P; ++i) {
         const PierRecord& pier = layout.piers[i];
         for (std::size_t k = 0; k < K; ++k) {
-            t.capTopElevation[i][k] =
-                qmjs1(r.sections[i], layout.pedestalDistances[k]) - pier.deckToTopDepth - pier.designPedestalHeight;
+            t.capTopElevation[i][k] = PierSectionElevationAt(r.sections[i], layout.pedestalDistances[k]) -
+                                      pier.deckToTopDepth - pier.designPedestalHeight;
             t.pedestalHeight[i][k] = t.pedestalTopElevation[i][k] - t.capTopElevation[i][k];
         }
     }

@@ -20,11 +20,11 @@ void edgeElevations(const Road& road, PierSection& s) {
     const Superelevation& cross = road.superelevation;
     const Profile& profile = road.profile;
     s.edgeElevation[LO] = ProfileElevationAt(profile, s.edgeStation[LO]) -
-                          cgjs(cross, s.edgeStation[LO]).zcgz * cross.widths().leftSlopedWidth / 100;
+                          CrossSlopesAt(cross, s.edgeStation[LO]).leftSlope * cross.widths().leftSlopedWidth / 100;
     s.edgeElevation[LI] = ProfileElevationAt(profile, s.edgeStation[LI]);
     s.edgeElevation[RI] = ProfileElevationAt(profile, s.edgeStation[RI]);
     s.edgeElevation[RO] = ProfileElevationAt(profile, s.edgeStation[RO]) -
-                          cgjs(cross, s.edgeStation[RO]).ycgz * cross.widths().rightSlopedWidth / 100;
+                          CrossSlopesAt(cross, s.edgeStation[RO]).rightSlope * cross.widths().rightSlopedWidth / 100;
 }
 
 // Slopes along the axis through the inner and outer edge points of each side.
@@ -44,11 +44,11 @@ struct EdgePoint {
 EdgePoint axisPointAtOffset(const PlanAlignment& plan, const PierAxis& axis, const PointAtStation& centre, double h,
                             const PierRecord& pier) {
     if (h == 0) return {centre.p, axis.pierStation};
-    const AxisCrossing found = intxy(plan, axis, h);
+    const AxisCrossing found = AxisCrossingAtOffset(plan, axis, h);
     if (found.crossing) return {*found.crossing, found.station};
     if (found.samples < 2) {
         const Point o = OffsetPoint(centre, h);
-        const LineCrossing local = line_line_int(axis.a, axis.b, o, o + direction(centre.bearing));
+        const LineCrossing local = CrossLines(axis.a, axis.b, o, o + direction(centre.bearing));
         if (local.point) return {*local.point, std::nullopt};
     }
     throw RejectedText("数据有误", "墩台" + pier.pierName + "的轴线与偏距" + plainNumber(h) +
@@ -62,11 +62,11 @@ Station edgeStation(const PlanAlignment& plan, const PierAxis& axis, double h, c
     if (h == 0) return axis.pierStation;
     try {
         if (edge.station)
-            return js_dtzh(plan, *edge.station, *edge.station - kAxisSampleStep, *edge.station + kAxisSampleStep,
-                           edge.p)
-                .ptzh;
+            return StationOfPoint(plan, *edge.station, *edge.station - kAxisSampleStep, *edge.station + kAxisSampleStep,
+                                  edge.p)
+                .station;
         const auto [s1, s2] = OffsetLineBracket(axis.pierStation, axis.pierSkewAngle, h);
-        return js_dtzh(plan, axis.pierStation, s1, s2, edge.p).ptzh;
+        return StationOfPoint(plan, axis.pierStation, s1, s2, edge.p).station;
     } catch (const FootNotFound&) {
         throw RejectedText("数据有误", "墩台" + pier.pierName + "偏距" + plainNumber(h) +
                                            "米处的桥面边线点在路线中线上找不到垂足，请检查斜交角和超高资料！");
@@ -92,19 +92,19 @@ PierSection BuildPierSection(const Road& road, const PierRecord& pier, double sk
     const ChainBreakTable& breaks = road.chainBreaks;
 
     if (theta == 90) {
-        const CrossSlopes slopes = cgjs(road.superelevation, S);
+        const CrossSlopes slopes = CrossSlopesAt(road.superelevation, S);
         const double E = ProfileElevationAt(road.profile, S);
         for (int e = LO; e <= RO; ++e) {
             s.edgeStation[e] = S;
-            s.edgeNominalStation[e] = sj_dl_chg(breaks, S);
+            s.edgeNominalStation[e] = WrittenStation(breaks, S);
             s.edgeDistance[e] = o[e];
         }
-        s.leftAxisSlope = slopes.zcgz / 100;
-        s.rightAxisSlope = slopes.ycgz / 100;
-        s.edgeElevation[LO] = E - slopes.zcgz * widths.leftSlopedWidth / 100;
+        s.leftAxisSlope = slopes.leftSlope / 100;
+        s.rightAxisSlope = slopes.rightSlope / 100;
+        s.edgeElevation[LO] = E - slopes.leftSlope * widths.leftSlopedWidth / 100;
         s.edgeElevation[LI] = E;
         s.edgeElevation[RI] = E;
-        s.edgeElevation[RO] = E - slopes.ycgz * widths.rightSlopedWidth / 100;
+        s.edgeElevation[RO] = E - slopes.rightSlope * widths.rightSlopedWidth / 100;
         return s;
     }
 
@@ -119,20 +119,29 @@ PierSection BuildPierSection(const Road& road, const PierRecord& pier, double sk
             const Point p = edge.p;
             s.edgeX[e] = p.x;
             s.edgeY[e] = p.y;
-            s.edgeDistance[e] = signOf(h) * dtjljs(centre.p.x, centre.p.y, p.x, p.y);
+            s.edgeDistance[e] = signOf(h) * DistanceBySquares(centre.p, p);
             s.edgeStation[e] = edgeStation(plan, axis, h, edge, pier);
-            s.edgeNominalStation[e] = sj_dl_chg(breaks, s.edgeStation[e]);
+            s.edgeNominalStation[e] = WrittenStation(breaks, s.edgeStation[e]);
         }
     } else {
         for (int e = LO; e <= RO; ++e) {
             s.edgeStation[e] = S - checkedDiv(o[e], std::tan(thetaR));
             s.edgeDistance[e] = checkedDiv(o[e], std::sin(thetaR));
-            s.edgeNominalStation[e] = sj_dl_chg(breaks, s.edgeStation[e]);
+            s.edgeNominalStation[e] = WrittenStation(breaks, s.edgeStation[e]);
         }
     }
     edgeElevations(road, s);
     axisSlopes(s);
     return s;
+}
+
+double PierSectionElevationAt(const PierSection& section, double distance) {
+    const double d = distance;
+    const double dLI = section.edgeDistance[LI], dRI = section.edgeDistance[RI];
+    const double eLI = section.edgeElevation[LI], eRI = section.edgeElevation[RI];
+    if (d >= dLI) return eLI - (d - dLI) * section.leftAxisSlope;
+    if (d <= dRI) return eRI + (dRI - d) * section.rightAxisSlope;
+    return eLI + (d - dLI) * checkedDiv(eRI - eLI, dRI - dLI);
 }
 
 }  // namespace tavrel

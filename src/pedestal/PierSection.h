@@ -17,4 +17,8 @@ std::array<double, 4> EdgeOffsets(const CrossSectionWidths& widths);
 // whose foot the search cannot find, is rejected with a message naming the pier and the edge's offset.
 PierSection BuildPierSection(const Road& road, const PierRecord& pier, double skewAngle);
 
+// PierSectionElevationAt (`qmjs1`): deck elevation at `distance` (m) along the pier axis, interpolated on the
+// pier's section: flat between the inner edges, along the axis slopes beyond them.
+double PierSectionElevationAt(const PierSection& section, double distance);
+
 }  // namespace tavrel

@@ -112,47 +112,51 @@ void requireFinitePoint(Point p) {
 
 }  // namespace
 
-double www(Point aaa, Point bbb) { return pt_pt(aaa, bbb); }
-
-FootPoint js_dtzh(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Station xyzdzh, Point p) {
+FootPoint StationOfPoint(const PlanAlignment& plan, Station anchor, Station bracketFirst, Station bracketSecond,
+                         Point p) {
     requireFinitePoint(p);
-    if (!std::isfinite(zhzh) || !std::isfinite(xyqdzh) || !std::isfinite(xyzdzh))
+    if (!std::isfinite(anchor) || !std::isfinite(bracketFirst) || !std::isfinite(bracketSecond))
         throw CalcError("foot search on non-finite data");
-    const PointAtStation atAnchor = plan.pointAt(zhzh);
-    const double r = pt_pt(atAnchor.p, p);
-    if (r == 0) return {zhzh, 0, atAnchor};
+    const PointAtStation atAnchor = plan.pointAt(anchor);
+    const double r = DistanceBySquares(atAnchor.p, p);
+    if (r == 0) return {anchor, 0, atAnchor};
 
     // The tangent residual (C(s) - p) . t(s): zero at the foot, rising through it where the distance is least.
     // The anchor is often an end of the first span: its point is known already.
     const auto eval = [&](Station s) {
-        const PointAtStation c = s == zhzh ? atAnchor : plan.pointAt(s);
+        const PointAtStation c = s == anchor ? atAnchor : plan.pointAt(s);
         const Point t = direction(c.bearing);
         return Sample{s, (c.p.x - p.x) * t.x + (c.p.y - p.y) * t.y, c};
     };
     std::optional<Sample> foot;
-    scanOutward(eval, zhzh, xyqdzh, xyzdzh, kReachFactor * r + kReachMargin, [&](const Sample& a, const Sample& b) {
-        if (a.v < 0 && b.v >= 0) {
-            const Sample root = refineRoot(eval, a, b);
-            if (std::fabs(root.v) < kFootResidual && (!foot || std::fabs(root.s - zhzh) < std::fabs(foot->s - zhzh)))
-                foot = root;
-        }
-        return foot ? std::fabs(foot->s - zhzh) : kNone;
-    });
+    scanOutward(eval, anchor, bracketFirst, bracketSecond, kReachFactor * r + kReachMargin,
+                [&](const Sample& a, const Sample& b) {
+                    if (a.v < 0 && b.v >= 0) {
+                        const Sample root = refineRoot(eval, a, b);
+                        if (std::fabs(root.v) < kFootResidual &&
+                            (!foot || std::fabs(root.s - anchor) < std::fabs(foot->s - anchor)))
+                            foot = root;
+                    }
+                    return foot ? std::fabs(foot->s - anchor) : kNone;
+                });
     if (!foot) throw FootNotFound("no foot of the point within the search's reach");
-    return {foot->s, requireFinite(pt_pt(foot->c.p, p), "distance"), foot->c};
+    return {foot->s, requireFinite(DistanceBySquares(foot->c.p, p), "distance"), foot->c};
 }
 
-FootPoint js_dtzh1(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Station xyzdzh, Point p) {
-    FootPoint r = js_dtzh(plan, zhzh, xyqdzh, xyzdzh, p);
-    const Point q1 = plan.pointAt(r.ptzh).p;
-    const Point q2 = plan.pointAt(r.ptzh + 1).p;
-    r.ptd *= zypsgn(q2, q1, p);
+FootPoint StationOfPointWithSide(const PlanAlignment& plan, Station anchor, Station bracketFirst, Station bracketSecond,
+                                 Point p) {
+    FootPoint r = StationOfPoint(plan, anchor, bracketFirst, bracketSecond, p);
+    const Point q1 = plan.pointAt(r.station).p;
+    const Point q2 = plan.pointAt(r.station + 1).p;
+    r.distance *= TurnSideSign(q2, q1, p);
     return r;
 }
 
-AxisCrossing intxy(const PlanAlignment& plan, const PierAxis& axis, double hdmjl) {
-    const double h = hdmjl;
-    const auto [s1, s2] = OffsetLineBracket(axis.pierStation, axis.pierSkewAngle, h);
+AxisCrossing AxisCrossingAtOffset(const PlanAlignment& plan, const PierAxis& axis, double offset) {
+    const double h = offset;
+    // Plain variables, not a structured binding: the lambdas below capture them (clang 14 cannot capture bindings).
+    const auto bracket = OffsetLineBracket(axis.pierStation, axis.pierSkewAngle, h);
+    const Station s1 = bracket.first, s2 = bracket.second;
     requireFinitePoint(axis.a);
     requireFinitePoint(axis.b);
 
@@ -172,7 +176,7 @@ AxisCrossing intxy(const PlanAlignment& plan, const PierAxis& axis, double hdmjl
 
     // The signed distance of the offset line's point from the axis line, and its position along the axis
     // (positive towards the left half).
-    const double axisLength = pt_pt(axis.a, axis.b);
+    const double axisLength = DistanceBySquares(axis.a, axis.b);
     if (!(axisLength > 0)) throw CalcError("pier axis of no length");
     const Point u = (1 / axisLength) * (axis.a - axis.b);
     const Point m = 0.5 * (axis.a + axis.b);
@@ -203,7 +207,7 @@ AxisCrossing intxy(const PlanAlignment& plan, const PierAxis& axis, double hdmjl
     r.station = best->s;
 
     // The chord of the polyline holding the crossing; of two neighbouring chords that both reach it (within the
-    // millimetre line_line_int allows) the earlier one, as a walk along the polyline meets it first. Inside the
+    // millimetre CrossLines allows) the earlier one, as a walk along the polyline meets it first. Inside the
     // bracket only the bracket's own chords count.
     const long k = static_cast<long>(std::floor((best->s - s1) / kAxisSampleStep));
     const bool inGrid = grid.size() >= 2 && best->s >= grid.front() && best->s <= grid.back();
@@ -213,8 +217,8 @@ AxisCrossing intxy(const PlanAlignment& plan, const PierAxis& axis, double hdmjl
     for (long j = first; j <= last; ++j) {
         const Point start = end ? *end : OffsetPoint(plan.pointAt(gridStation(j)), h);
         end = OffsetPoint(plan.pointAt(gridStation(j + 1)), h);
-        const LineCrossing c = line_line_int(axis.a, axis.b, start, *end);
-        if (c.leg) {
+        const LineCrossing c = CrossLines(axis.a, axis.b, start, *end);
+        if (c.onSegment) {
             r.crossing = c.point;
             return r;
         }

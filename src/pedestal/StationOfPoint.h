@@ -21,7 +21,7 @@
 #include <optional>
 
 #include "common/Errors.h"
-#include "pedestal/PlaneGeometry.h"
+#include "geometry/Lines.h"
 #include "road/PlanAlignment.h"
 
 namespace tavrel {
@@ -38,24 +38,24 @@ struct FootNotFound : CalcError {
 };
 
 struct FootPoint {
-    Station ptzh = 0;           // station of the foot of the perpendicular
-    double ptd = 0;             // m, distance from the point to the centreline point at ptzh
-    PointAtStation centreline;  // the centreline point and bearing at ptzh
+    Station station = 0;        // station of the foot of the perpendicular
+    double distance = 0;        // m, from the point to the centreline point at the foot
+    PointAtStation centreline;  // the centreline point and bearing at the foot
 };
 
-// js_dtzh: the foot of p on the centreline: the station whose normal passes through p (tangent residual below
-// kFootResidual) and at which the distance to p has a local minimum, the one nearest to the anchor station zhzh
-// (the pier's station). The search starts from the bracket xyqdzh, xyzdzh (either order) and widens as described
-// above; the foot is solved to about 1e-11 m of station. A point on the centreline point at zhzh has its foot
-// there. Throws FootNotFound when no foot lies within the reach, CalcError for non-finite input.
-FootPoint js_dtzh(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Station xyzdzh, Point p);
+// StationOfPoint (`js_dtzh`): the foot of p on the centreline: the station whose normal passes through p (tangent
+// residual below kFootResidual) and at which the distance to p has a local minimum, the one nearest to the anchor
+// station (the pier's station). The search starts from the bracket [bracketFirst, bracketSecond] (either order)
+// and widens as described above; the foot is solved to about 1e-11 m of station. A point on the centreline point
+// at the anchor has its foot there. Throws FootNotFound when no foot lies within the reach, CalcError for
+// non-finite input.
+FootPoint StationOfPoint(const PlanAlignment& plan, Station anchor, Station bracketFirst, Station bracketSecond,
+                         Point p);
 
-// js_dtzh1: as js_dtzh with the distance signed: negative for a point on the left (the side of bearing - pi/2),
-// positive on the right.
-FootPoint js_dtzh1(const PlanAlignment& plan, Station zhzh, Station xyqdzh, Station xyzdzh, Point p);
-
-// www: distance between two points (m).
-double www(Point aaa, Point bbb);
+// StationOfPointWithSide: as StationOfPoint with the distance signed: negative for a point on the left (the side
+// of bearing - pi/2), positive on the right.
+FootPoint StationOfPointWithSide(const PlanAlignment& plan, Station anchor, Station bracketFirst, Station bracketSecond,
+                                 Point p);
 
 // The axis of one pier on the curved skew path: its centre station and skew angle, and the segment of the axis
 // from 100 m along its left half (a) to 100 m along its right half (b).
@@ -68,11 +68,11 @@ struct PierAxis {
 inline constexpr int kMaxAxisSamples = 32767;   // the sample count is 16-bit: a bracket of about 3.3 km
 inline constexpr double kAxisSampleStep = 0.1;  // m along the centreline
 
-// intxy: where the pier axis crosses the line at offset hdmjl (m, positive to the left) from the centreline. The
-// offset line is the polyline through its points every kAxisSampleStep of station, counted from the first station
-// of the bracket the skew angle +-20 degrees gives (OffsetLineBracket). Of its crossings with the axis line, the
-// one on the axis half of the offset's side (the left half for a positive offset) nearest to the pier's centre
-// point is taken; the search starts in the bracket and widens as described above, solving the offset line's
+// AxisCrossingAtOffset (`intxy`): where the pier axis crosses the line at `offset` (m, positive to the left) from
+// the centreline. The offset line is the polyline through its points every kAxisSampleStep of station, counted from the
+// first station of the bracket the skew angle +-20 degrees gives (OffsetLineBracket). Of its crossings with the axis
+// line, the one on the axis half of the offset's side (the left half for a positive offset) nearest to the pier's
+// centre point is taken; the search starts in the bracket and widens as described above, solving the offset line's
 // crossing exactly and then intersecting the axis with the polyline's chord there. crossing is empty when there is
 // none within the reach, and for offset 0 (the centreline itself, which the axis meets at the pier's centre point);
 // station is the station of the offset line's point at the crossing; samples says how many polyline points the
@@ -83,6 +83,6 @@ struct AxisCrossing {
     Station station = 0;
     int samples = 0;
 };
-AxisCrossing intxy(const PlanAlignment& plan, const PierAxis& axis, double hdmjl);
+AxisCrossing AxisCrossingAtOffset(const PlanAlignment& plan, const PierAxis& axis, double offset);
 
 }  // namespace tavrel

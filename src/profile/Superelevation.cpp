@@ -24,31 +24,31 @@ Superelevation SuperelevationBuild(CrossSectionWidths widths, std::vector<Supere
     return built;
 }
 
-CrossSlopes cgjs(const Superelevation& table, Station zhzh) {
+CrossSlopes CrossSlopesAt(const Superelevation& table, Station station) {
     const auto& r = table.records();
     const std::size_t m = r.size();
     if (m == 0) throw CalcError("empty superelevation table");
-    requireFinite(zhzh, "station");
+    requireFinite(station, "station");
 
     // Beyond either end the end row holds; slopes are never extrapolated.
-    if (zhzh < r[0].station) return {r[0].leftSlope, r[0].rightSlope};
-    if (zhzh >= r[m - 1].station) return {r[m - 1].leftSlope, r[m - 1].rightSlope};
+    if (station < r[0].station) return {r[0].leftSlope, r[0].rightSlope};
+    if (station >= r[m - 1].station) return {r[m - 1].leftSlope, r[m - 1].rightSlope};
 
     // The first pair of rows whose half-open interval holds the station. Two rows at one station make an empty
     // interval that never matches, so the slopes jump there to the later row. Linear: tables are short.
     for (std::size_t i = 0; i + 1 < m; ++i) {
         const SuperelevationRecord& a = r[i];
         const SuperelevationRecord& b = r[i + 1];
-        if (a.station <= zhzh && zhzh < b.station) {
+        if (a.station <= station && station < b.station) {
             // b.station > a.station here, so the run is positive; checkedDiv only guards against overflow.
             const double run = requireFinite(b.station - a.station, "superelevation station difference");
-            const double along = zhzh - a.station;
+            const double along = station - a.station;
             return {requireFinite(checkedDiv(b.leftSlope - a.leftSlope, run) * along + a.leftSlope, "left cross slope"),
                     requireFinite(checkedDiv(b.rightSlope - a.rightSlope, run) * along + a.rightSlope,
                                   "right cross slope")};
         }
     }
-    // Not reached with finite rows: the first row beyond zhzh and the row before it always form a matching pair,
+    // Not reached with finite rows: the first row beyond the station and the row before it always form a matching pair,
     // whatever the order of the rows. Kept so that no table can make the lookup run past its end.
     throw CalcError("station lies between no two superelevation rows");
 }

@@ -42,15 +42,15 @@ private:
 Superelevation SuperelevationBuild(CrossSectionWidths widths, std::vector<SuperelevationRecord> records);
 
 struct CrossSlopes {
-    double zcgz = 0;  // left cross slope, percent
-    double ycgz = 0;  // right cross slope, percent
+    double leftSlope = 0;   // left cross slope, percent
+    double rightSlope = 0;  // right cross slope, percent
 };
 
-// cgjs: cross slopes (percent) at a continuous station zhzh (m), linear between the first pair of rows whose
-// half-open interval [station, next station) holds zhzh; before the first row the first row's slopes, from the
+// CrossSlopesAt (`cgjs`): cross slopes (percent) at a continuous station (m), linear between the first pair of rows
+// whose half-open interval [station, next station) holds it; before the first row the first row's slopes, from the
 // last row on the last row's slopes (never extrapolated). Rows at one station make an empty interval, so the
 // slopes jump there to the later row. Rows out of station order are not checked; they follow the same rules.
 // Throws CalcError for a table never built and a station or result that is not finite.
-CrossSlopes cgjs(const Superelevation& table, Station zhzh);
+CrossSlopes CrossSlopesAt(const Superelevation& table, Station station);
 
 }  // namespace tavrel

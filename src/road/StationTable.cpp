@@ -12,7 +12,7 @@ namespace {
 StationRow rowAt(const Road& road, Station s, double offset) {
     StationRow r;
     r.station = s;
-    r.nominalStation = sj_dl_chg(road.chainBreaks, s);
+    r.nominalStation = WrittenStation(road.chainBreaks, s);
     if (road.plan) {
         const PointAtStation c = road.plan->pointAt(s);
         const Point p = OffsetPoint(c, offset);
@@ -22,9 +22,9 @@ StationRow rowAt(const Road& road, Station s, double offset) {
     }
     const bool hasSlopes = !road.superelevation.records().empty();
     if (hasSlopes) {
-        const CrossSlopes slopes = cgjs(road.superelevation, s);
-        r.leftSlope = requireFinite(slopes.zcgz, "slope");
-        r.rightSlope = requireFinite(slopes.ycgz, "slope");
+        const CrossSlopes slopes = CrossSlopesAt(road.superelevation, s);
+        r.leftSlope = requireFinite(slopes.leftSlope, "slope");
+        r.rightSlope = requireFinite(slopes.rightSlope, "slope");
     }
     if (!road.profile.points().empty() && (offset == 0 || hasSlopes)) {
         r.elevation =

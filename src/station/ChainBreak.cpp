@@ -25,22 +25,22 @@ ChainBreakTable MakeChainBreakTable(const std::vector<ChainBreak>& records) {
     return t;
 }
 
-std::string zh_dlstr(const ChainBreakTable& table, std::string_view zhstr) {
+std::string MarkedStationText(const ChainBreakTable& table, std::string_view text) {
     const int n = table.chainBreakCount;
-    const std::string_view s = trimBlanks(zhstr);
-    if (s.empty() || isChainMark(s.front()) || n == 0) return std::string(zhstr);
+    const std::string_view s = trimBlanks(text);
+    if (s.empty() || isChainMark(s.front()) || n == 0) return std::string(text);
     const double v = lenientNumber(s);
     for (int k = 1; k <= n; ++k) {
         const auto& [b, a] = table.chainBreaks[k];
         if (b < v && v < a)
-            throw RejectedText("数据有误", "桩号" + std::string(zhstr) + "不应存在" + plainNumber(b) + "和" +
+            throw RejectedText("数据有误", "桩号" + std::string(text) + "不应存在" + plainNumber(b) + "和" +
                                                plainNumber(a) + "之间，请修改！");
     }
     for (int k = 1; k <= n; ++k) {
         const auto& [b, a] = table.chainBreaks[k];
         if (b > a && a <= v && v <= b)
             throw RejectedText("数据有误",
-                               "程序不能判断桩号" + std::string(zhstr) + "所属的断链区间，需添加断链标识A、B、C...");
+                               "程序不能判断桩号" + std::string(text) + "所属的断链区间，需添加断链标识A、B、C...");
     }
     int m = 1;
     for (int k = 1; k <= n; ++k)
@@ -60,11 +60,11 @@ Station StationTextToStation(const ChainBreakTable& table, std::string_view text
 }
 
 Station StationOfText(const ChainBreakTable& table, std::string_view text) {
-    return StationTextToStation(table, zh_dlstr(table, text));
+    return StationTextToStation(table, MarkedStationText(table, text));
 }
 
-double sj_dl_chg(const ChainBreakTable& table, Station sjzh) {
-    double d = sjzh;
+double WrittenStation(const ChainBreakTable& table, Station continuous) {
+    double d = continuous;
     for (int k = 1; k <= table.chainBreakCount; ++k) {
         const auto& [b, a] = table.chainBreaks[k];
         if (d > b) d = a + d - b;
@@ -72,27 +72,27 @@ double sj_dl_chg(const ChainBreakTable& table, Station sjzh) {
     return d;
 }
 
-PierStation dszhjs(const ChainBreakTable& table, std::string_view dszhstr, double skewAngle) {
+PierStation PierStationOfText(const ChainBreakTable& table, std::string_view text, double skewAngle) {
     PierStation r;
-    std::string_view base = dszhstr;
-    const auto plus = dszhstr.find('+');
-    const auto minus = dszhstr.find('-');
+    std::string_view base = text;
+    const auto plus = text.find('+');
+    const auto minus = text.find('-');
     if (plus != std::string_view::npos || minus != std::string_view::npos) {
         const char sep = plus != std::string_view::npos ? '+' : '-';
         const double sign = sep == '+' ? 1.0 : -1.0;
-        const auto first = dszhstr.find(sep);
-        base = dszhstr.substr(0, first);
-        std::string_view shift = dszhstr.substr(first + 1);
+        const auto first = text.find(sep);
+        base = text.substr(0, first);
+        std::string_view shift = text.substr(first + 1);
         shift = shift.substr(0, shift.find(sep));  // later pieces are ignored
         if (!shift.empty() &&
             (shift.front() == 'L' || shift.front() == 'X' || shift.front() == 'l' || shift.front() == 'x')) {
-            r.zhzhpj = sign * lenientNumber(shift.substr(1));
+            r.stationShift = sign * lenientNumber(shift.substr(1));
         } else {
             // Given along the pier axis: its component along the road.
-            r.zhzhpj = sign * checkedDiv(lenientNumber(shift), std::sin(DegreesToRadians(skewAngle)));
+            r.stationShift = sign * checkedDiv(lenientNumber(shift), std::sin(DegreesToRadians(skewAngle)));
         }
     }
-    r.dszh = StationOfText(table, base);
+    r.baseStation = StationOfText(table, base);
     return r;
 }
 

@@ -32,28 +32,28 @@ struct ChainBreakTable {
 // breaks at all when the first record's beforeStation is exactly -1. More than 19 records throw FormatError.
 ChainBreakTable MakeChainBreakTable(const std::vector<ChainBreak>& records);
 
-// zh_dlstr: prefix a plain station text with the letter of its chain-break interval. A text that is empty,
-// already marked (first character A ... Z) or read without breaks comes back unchanged. A number inside the
-// gap of a short chain, or inside the doubly numbered stretch of a long chain, is rejected with RejectedText
-// (title "数据有误") carrying the message the user must see.
-std::string zh_dlstr(const ChainBreakTable& table, std::string_view zhstr);
+// MarkedStationText (`zh_dlstr`): a plain station text prefixed with the letter of its chain-break interval. A text
+// that is empty, already marked (first character A ... Z) or read without breaks comes back unchanged. A number
+// inside the gap of a short chain, or inside the doubly numbered stretch of a long chain, is rejected with
+// RejectedText (title "数据有误") carrying the message the user must see.
+std::string MarkedStationText(const ChainBreakTable& table, std::string_view text);
 
 // Continuous station of a station text, marked or not. A mark beyond U needs entries past the table and throws
 // CalcError.
 Station StationTextToStation(const ChainBreakTable& table, std::string_view text);
 
-// zh_dlstr followed by StationTextToStation: what every reader of a station text calls.
+// MarkedStationText followed by StationTextToStation: what every reader of a station text calls.
 Station StationOfText(const ChainBreakTable& table, std::string_view text);
 
-// sj_dl_chg: continuous station -> the station number written on the drawings (no mark).
-double sj_dl_chg(const ChainBreakTable& table, Station sjzh);
+// WrittenStation (`sj_dl_chg`): continuous station -> the station number written on the drawings (no mark).
+double WrittenStation(const ChainBreakTable& table, Station continuous);
 
-// dszhjs: a pier station text with an optional signed shift ("1500+L2.5" along the road, "1500-3" along the
-// pier axis, converted to the road with the skew angle in degrees).
+// PierStationOfText (`dszhjs`): a pier station text with an optional signed shift ("1500+L2.5" along the road,
+// "1500-3" along the pier axis, converted to the road with the skew angle in degrees).
 struct PierStation {
-    Station dszh = 0;   // continuous station of the base text
-    double zhzhpj = 0;  // m, signed shift along the road
+    Station baseStation = 0;  // continuous station of the base text
+    double stationShift = 0;  // m, signed shift along the road
 };
-PierStation dszhjs(const ChainBreakTable& table, std::string_view dszhstr, double skewAngle);
+PierStation PierStationOfText(const ChainBreakTable& table, std::string_view text, double skewAngle);
 
 }  // namespace tavrel

@@ -8,6 +8,7 @@
 
 #include "app/FakePort.h"
 #include "app/InitializeCommand.h"
+#include "app/ProjectCommands.h"
 #include "common/TempFiles.h"
 #include "interchange/ElementChain.h"
 
@@ -26,26 +27,22 @@ std::string FileBytes(const std::string& path) {
     return bytes.str();
 }
 
-}  // namespace
+struct ChoiceRow {
+    const char* name;
+    std::filesystem::path file;
+    LoadOptions preset;
+    std::vector<std::optional<std::size_t>> choices;
+    std::vector<std::pair<ChoiceId, std::vector<std::string>>> lists;  // asked, in order
+    const char* alignment;                                             // loaded; nullptr: the load fails with `message`
+    const char* profile;
+    std::string message;
+};
 
-TEST(InitializeLandXml, ListsOnlyWhereTheFileHoldsSeveralAndAFailureKeepsThePreviousRoad) {
-    TempDir dir;
-    const auto cg = dir.write("road.cg", "5,0.5,-0.5,-5\r\n0 2 -2\r\n500 2 -2\r\n");
-    std::string feet = FileBytes(kLandXml + "feet.xml");
-    feet.replace(feet.find("<End>955.336489"), 15, "<End>955.350000");  // 4 mm off: read, with a warning
-    const auto nearlyJoined = dir.write("near.xml", feet);
+// A LandXML load: what was named beforehand, the answers to the lists, the lists asked and the road loaded.
+std::vector<ChoiceRow> ChoiceRows(const TempDir& dir) {
     const std::string twoRoads = kLandXml + "gbk-namespace.xml";
     using C = ChoiceId;
-    const struct {
-        const char* name;
-        std::filesystem::path file;
-        LoadOptions preset;
-        std::vector<std::optional<std::size_t>> choices;
-        std::vector<std::pair<ChoiceId, std::vector<std::string>>> lists;  // asked, in order
-        const char* alignment;  // loaded; nullptr: the load fails with `message`
-        const char* profile;
-        std::string message;
-    } rows[] = {
+    return {
         {"one alignment, one profile: no list", kLandXml + "feet.xml", {}, {}, {}, "Ramp F", "design", ""},
         {"both chosen",
          twoRoads,
@@ -88,8 +85,35 @@ TEST(InitializeLandXml, ListsOnlyWhereTheFileHoldsSeveralAndAFailureKeepsThePrev
          nullptr,
          nullptr,
          "LandXML 文件中没有名为“匝道C”的路线（文件中的路线：主线、匝道B）\n位置: gbk-namespace.xml"},
+        {"a project's names: never a list, the first profile",
+         twoRoads,
+         {"匝道B", "", false},
+         {},
+         {},
+         "匝道B",
+         "设计纵断面一",
+         ""},
+        {"a project without a name of several alignments",
+         twoRoads,
+         {"", "", false},
+         {},
+         {},
+         nullptr,
+         nullptr,
+         "LandXML 文件中有 2 条路线，请指定其中一条：主线、匝道B\n位置: gbk-namespace.xml"},
         {"not XML", dir.write("bad.xml", "road\r\n"), {}, {}, {}, nullptr, nullptr, ""},
     };
+}
+
+}  // namespace
+
+TEST(InitializeLandXml, ListsOnlyWhereTheFileHoldsSeveralAndAFailureKeepsThePreviousRoad) {
+    TempDir dir;
+    const auto cg = dir.write("road.cg", "5,0.5,-0.5,-5\r\n0 2 -2\r\n500 2 -2\r\n");
+    std::string feet = FileBytes(kLandXml + "feet.xml");
+    feet.replace(feet.find("<End>955.336489"), 15, "<End>955.350000");  // 4 mm off: read, with a warning
+    const auto nearlyJoined = dir.write("near.xml", feet);
+    const auto rows = ChoiceRows(dir);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         // The road in use before: feet.xml with a curve 4 mm off its end, loaded with one warning.
@@ -149,7 +173,9 @@ TEST(InitializeLandXml, TenThousandElementsBuild) {
     TempDir dir;
     FakePort port;
     port.answer(dir.write("long.xml", xml));
-    const ProjectData p = LoadProject(RoadMode::LandXml, port, LoadOptions{"", "", false});
+    LoadOptions stationsOnly;
+    stationsOnly.readSuperelevation = false;
+    const ProjectData p = LoadProject(RoadMode::LandXml, port, stationsOnly);
     const auto& chain = std::get<ElementChain>(p.plan);
     ASSERT_EQ(chain.elements().size(), 10000u);
     EXPECT_DOUBLE_EQ(chain.nodeStation().back(), 100000);
@@ -162,4 +188,28 @@ TEST(InitializeLandXml, TenThousandElementsBuild) {
     EXPECT_NEAR(std::remainder(end.bearing, 2 * 3.141592653589793), 0, 1e-9);
     EXPECT_TRUE(p.superelevation.records().empty());  // not asked for
     EXPECT_EQ(port.asked, std::vector<DialogId>{DialogId::LandXmlFile});
+}
+
+// A project file records the LandXML road's alignment and profile, and reopens that road without a list.
+TEST(InitializeLandXml, ASavedProjectReopensTheChosenAlignmentAndProfile) {
+    TempDir dir;
+    const auto xml = dir.write("road.xml", FileBytes(kLandXml + "gbk-namespace.xml"));
+    const auto cg = dir.write("road.cg", "5,0.5,-0.5,-5\r\n100 2 -2\r\n400 2 -2\r\n");
+    AppState state;
+    FakePort port;
+    port.answer(xml).answer(cg).choose(1).choose(1);
+    ASSERT_TRUE(InitializeCommand(state, RoadMode::LandXml, port));
+    ASSERT_TRUE(SaveProjectCommand(state, std::nullopt, dir.path() / "p.tavrel", port));
+    const std::string text = FileBytes((dir.path() / "p.tavrel").string());
+    EXPECT_NE(text.find("landxml = road.xml\nalignment = 匝道B\nprofalign = 设计纵断面二\n"), std::string::npos)
+        << text;
+
+    AppState reopened;
+    FakePort silent;
+    ASSERT_TRUE(OpenProjectCommand(reopened, dir.path() / "p.tavrel", silent));
+    EXPECT_TRUE(silent.asked.empty());
+    EXPECT_TRUE(silent.lists.empty());
+    EXPECT_EQ(reopened.project.landXmlAlignment, "匝道B");
+    EXPECT_EQ(reopened.project.landXmlProfile, "设计纵断面二");
+    EXPECT_EQ(reopened.project.roadFiles, state.project.roadFiles);
 }

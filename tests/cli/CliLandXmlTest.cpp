@@ -279,3 +279,24 @@ TEST(CliLandXml, OptionsOfTheModeAreUsageErrorsAndCalcNeedsAProfile) {
     EXPECT_EQ(notXml.status, 1);
     EXPECT_NE(notXml.err.find("\n位置: bad.xml 第 1 行: road\n"), std::string::npos) << notXml.err;
 }
+
+// A project names the LandXML file, the alignment and the profile; an option given as well overrides it.
+TEST(CliLandXml, AProjectNamesTheFileAlignmentAndProfile) {
+    TempDir dir;
+    const std::string xml = kLandXml + "gbk-namespace.xml";
+    const auto project = dir.write(
+        "p.tavrel", "[road]\nmode = landxml\nlandxml = " + xml + "\nalignment = 匝道B\nprofalign = 设计纵断面二\n");
+    const std::vector<std::string> table{"--from", "100", "--to", "400", "--step", "50", "--csv", "-"};
+    const CliRun fromProject = cli(joined({"stations", "--project", project.string()}, table));
+    const CliRun explicitRun = cli(
+        joined({"stations", "--mode", "landxml", "--landxml", xml, "--alignment", "匝道B", "--profile", "设计纵断面二"},
+               table));
+    ASSERT_EQ(fromProject.status, 0) << fromProject.err;
+    EXPECT_EQ(fromProject.out, explicitRun.out);
+    const CliRun otherProfile =
+        cli(joined({"stations", "--project", project.string(), "--profile", "设计纵断面一"}, table));
+    ASSERT_EQ(otherProfile.status, 0) << otherProfile.err;
+    EXPECT_NE(otherProfile.out, fromProject.out);
+    EXPECT_NE(otherProfile.out.find("\n100,100,3346000,512800,2.356194490192345,50,,\n"), std::string::npos)
+        << otherProfile.out;
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include "cli/Cli.h"
+#include "common/TempFiles.h"
 
 using namespace tavrel;
 
@@ -320,4 +322,65 @@ TEST(CliOutputs, TheRunsInputsAreRefusedAsTargetsWithTheProgramsMessage) {
         EXPECT_EQ(lines(r.err).at(0), row.firstLine);
     }
     std::filesystem::remove_all(dir);
+}
+
+namespace {
+
+std::string exampleProject(const std::string& mode) { return kExamples + "/" + mode + "/" + mode + ".tavrel"; }
+
+}  // namespace
+
+TEST(CliProject, AnExampleProjectAloneGivesExactlyWhatItsExplicitOptionsGive) {
+    const struct {
+        std::string mode, from, to;
+    } rows[] = {{"straight", "2000", "2100"}, {"mainline", "12600", "12700"}, {"interchange", "0", "100"}};
+    for (const auto& [mode, from, to] : rows) {
+        SCOPED_TRACE(mode);
+        const auto explicitRun = cli(exampleCalc(mode, {"--json", "-"}));
+        const auto project = cli({"calc", "--project", exampleProject(mode), "--json", "-"});
+        ASSERT_EQ(explicitRun.status, 0) << explicitRun.err;
+        EXPECT_EQ(project.status, 0);
+        EXPECT_EQ(project.out, explicitRun.out);
+        EXPECT_EQ(project.err, explicitRun.err);
+
+        // stations: the same road; the layout is not looked at.
+        auto road = exampleCalc(mode, {"--from", from, "--to", to, "--step", "20", "--csv", "-"});
+        road[0] = "stations";
+        const auto at = std::find(road.begin(), road.end(), "--layout");
+        road.erase(at, at + 2);
+        const auto expected = cli(road);
+        ASSERT_EQ(expected.status, 0) << expected.err;
+        const auto stations = cli(
+            {"stations", "--project", exampleProject(mode), "--from", from, "--to", to, "--step", "20", "--csv", "-"});
+        EXPECT_EQ(stations.status, 0) << stations.err;
+        EXPECT_EQ(stations.out, expected.out);
+    }
+}
+
+TEST(CliProject, ExplicitOptionsOverrideTheProjectWhoseReplacedFilesAreNotLookedFor) {
+    tavrel::testing::TempDir dir;
+    const std::string s = kExamples + "/straight/";
+    const auto project = dir.write("p.tavrel", "[road]\nmode = straight\nchainbreaks = " + s +
+                                                   "road.dl\nprofile = gone.zdm\nsuperelevation = " + s +
+                                                   "road.cg\n[bridge]\nlayout = " + s + "bridge.txt\n");
+    const auto missing = cli({"calc", "--project", project.string(), "--json", "-"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "项目文件有误: 项目文件中的纵断面设计资料不存在：" + (dir.path() / "gone.zdm").string() +
+                               "\n位置: p.tavrel 第 4 行: profile = gone.zdm\n");
+
+    const auto replaced = cli({"calc", "--project", project.string(), "--zdm", s + "road.zdm", "--json", "-"});
+    EXPECT_EQ(replaced.status, 0) << replaced.err;
+    EXPECT_EQ(replaced.out, cli(exampleCalc("straight", {"--json", "-"})).out);
+}
+
+TEST(CliProject, ABadProjectIsALocatedFailureAndNoModeAtAllAUsageError) {
+    tavrel::testing::TempDir dir;
+    const auto bad = dir.write("bad.tavrel", "[road]\nmode = straight\nzdm = a.zdm\n");
+    const auto r = cli({"calc", "--project", bad.string(), "--json", "-"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(lines(r.err).at(0).rfind("项目文件有误: [road] 节中没有键“zdm”", 0), 0u) << r.err;
+    EXPECT_EQ(lines(r.err).at(1), "位置: bad.tavrel 第 3 行: zdm = a.zdm");
+    EXPECT_TRUE(r.out.empty());
+
+    EXPECT_EQ(cli({"calc", "--layout", kExamples + "/straight/bridge.txt", "--json", "-"}).status, 2);
 }

@@ -44,19 +44,22 @@ constexpr double kSameRoad = 1e-9;  // m: the same numbers through two readers d
 
 }  // namespace
 
-// Each file holds one feature; the same road written in the program's own files (element plan, chain breaks,
-// profile; built directly where the profile file has no such curve) must give the same points and elevations.
-TEST(LandXmlImport, EachFileIsTheSameRoadAsItsOwnTextFiles) {
+namespace {
+
+// One LandXML file and the same road in the program's own files.
+struct SameRoadRow {
+    const char* name;
+    const char* file;
+    LandXmlChoice choice;
+    const char* jdx;  // element plan
+    const char* dl;   // chain breaks
+    const char* zdm;  // profile; nullptr: `points` instead
+    std::vector<ProfilePoint> points;
+};
+
+std::vector<SameRoadRow> SameRoadRows() {
     using K = VerticalCurveKind;
-    struct Row {
-        const char* name;
-        const char* file;
-        LandXmlChoice choice;
-        const char* jdx;  // element plan
-        const char* dl;   // chain breaks
-        const char* zdm;  // profile; nullptr: `points` instead
-        std::vector<ProfilePoint> points;
-    } rows[] = {
+    return {
         {"feet, symmetric parabola",
          "feet.xml",
          {},
@@ -111,36 +114,48 @@ TEST(LandXmlImport, EachFileIsTheSameRoadAsItsOwnTextFiles) {
          "100 48 0\r\n250 50 -50\r\n411.4213562373 49 0\r\n",
          {}},
     };
-    for (const Row& row : rows) {
+}
+
+// The file's chain breaks, plan points and elevations equal those of the row's own files.
+void ExpectSameRoad(const SameRoadRow& row) {
+    const LandXmlRoad road = ReadLandXml(LandXmlFile(row.file), row.choice);
+    EXPECT_TRUE(road.warnings.empty()) << road.warnings.front().text;
+
+    const ChainBreakTable breaks = MakeChainBreakTable(road.chainBreaks);
+    const ChainBreakTable ownBreaks = MakeChainBreakTable(ReadChainBreakFile(row.dl));
+    ASSERT_EQ(breaks.chainBreakCount, ownBreaks.chainBreakCount);
+    for (int k = 1; k <= breaks.chainBreakCount; ++k) {
+        EXPECT_NEAR(breaks.chainBreaks[k].beforeStation, ownBreaks.chainBreaks[k].beforeStation, kSameRoad);
+        EXPECT_NEAR(breaks.chainBreaks[k].afterStation, ownBreaks.chainBreaks[k].afterStation, kSameRoad);
+    }
+
+    const ElementChain chain = BuildElementChain(road.plan);
+    const ElementChain own = BuildElementChain(ReadElementFile(row.jdx));
+    const Station first = own.nodeStation().front(), last = own.nodeStation().back();
+    EXPECT_NEAR(chain.nodeStation().back(), last, kSameRoad);
+
+    const std::vector<ProfilePoint> ownPoints = row.zdm ? ReadProfileFile(row.zdm, ownBreaks) : row.points;
+    ASSERT_EQ(road.profilePoints.empty(), ownPoints.empty());
+    const Profile profile = ownPoints.empty() ? Profile() : ProfileBuild(road.profilePoints);
+    const Profile ownProfile = ownPoints.empty() ? Profile() : ProfileBuild(ownPoints);
+    for (Station s = first - 5; s <= last + 5; s += (last - first) / 97) {
+        const PointAtStation p = InterchangePointAt(chain, s), q = InterchangePointAt(own, s);
+        EXPECT_NEAR(p.p.x, q.p.x, kSameRoad) << s;
+        EXPECT_NEAR(p.p.y, q.p.y, kSameRoad) << s;
+        EXPECT_NEAR(p.bearing, q.bearing, 1e-12) << s;
+        if (ownPoints.empty()) continue;
+        EXPECT_NEAR(ProfileElevationAt(profile, s), ProfileElevationAt(ownProfile, s), kSameRoad) << s;
+    }
+}
+
+}  // namespace
+
+// Each file holds one feature; the same road written in the program's own files (element plan, chain breaks,
+// profile; built directly where the profile file has no such curve) must give the same points and elevations.
+TEST(LandXmlImport, EachFileIsTheSameRoadAsItsOwnTextFiles) {
+    for (const SameRoadRow& row : SameRoadRows()) {
         SCOPED_TRACE(row.name);
-        const LandXmlRoad road = ReadLandXml(LandXmlFile(row.file), row.choice);
-        EXPECT_TRUE(road.warnings.empty()) << road.warnings.front().text;
-
-        const ChainBreakTable breaks = MakeChainBreakTable(road.chainBreaks);
-        const ChainBreakTable ownBreaks = MakeChainBreakTable(ReadChainBreakFile(row.dl));
-        ASSERT_EQ(breaks.chainBreakCount, ownBreaks.chainBreakCount);
-        for (int k = 1; k <= breaks.chainBreakCount; ++k) {
-            EXPECT_NEAR(breaks.chainBreaks[k].beforeStation, ownBreaks.chainBreaks[k].beforeStation, kSameRoad);
-            EXPECT_NEAR(breaks.chainBreaks[k].afterStation, ownBreaks.chainBreaks[k].afterStation, kSameRoad);
-        }
-
-        const ElementChain chain = BuildElementChain(road.plan);
-        const ElementChain own = BuildElementChain(ReadElementFile(row.jdx));
-        const Station first = own.nodeStation().front(), last = own.nodeStation().back();
-        EXPECT_NEAR(chain.nodeStation().back(), last, kSameRoad);
-
-        const std::vector<ProfilePoint> ownPoints = row.zdm ? ReadProfileFile(row.zdm, ownBreaks) : row.points;
-        ASSERT_EQ(road.profilePoints.empty(), ownPoints.empty());
-        const Profile profile = ownPoints.empty() ? Profile() : ProfileBuild(road.profilePoints);
-        const Profile ownProfile = ownPoints.empty() ? Profile() : ProfileBuild(ownPoints);
-        for (Station s = first - 5; s <= last + 5; s += (last - first) / 97) {
-            const PointAtStation p = InterchangePointAt(chain, s), q = InterchangePointAt(own, s);
-            EXPECT_NEAR(p.p.x, q.p.x, kSameRoad) << s;
-            EXPECT_NEAR(p.p.y, q.p.y, kSameRoad) << s;
-            EXPECT_NEAR(p.bearing, q.bearing, 1e-12) << s;
-            if (ownPoints.empty()) continue;
-            EXPECT_NEAR(ProfileElevationAt(profile, s), ProfileElevationAt(ownProfile, s), kSameRoad) << s;
-        }
+        ExpectSameRoad(row);
     }
 }
 

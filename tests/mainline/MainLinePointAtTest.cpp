@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "geometry/Lines.h"
 #include "mainline/MainLine.h"
 #include "mainline/MainLineTestLines.h"
-#include "mainline/Spiral.h"
 
 using namespace tavrel;
 using namespace tavrel::test;

@@ -13,7 +13,7 @@ namespace {
 
 // The foot by brute force: the nearest of samples every 1 mm, then a fine local scan.
 double footBySampling(const PlanAlignment& plan, double lo, double hi, Point p) {
-    auto dist = [&](double s) { return pt_pt(plan.pointAt(s).p, p); };
+    auto dist = [&](double s) { return distance(plan.pointAt(s).p, p); };
     double best = lo;
     for (double s = lo; s <= hi; s += 0.001)
         if (dist(s) < dist(best)) best = s;
@@ -39,9 +39,9 @@ TEST(FootOfAPoint, TrueFootAcrossTheStartOfACircularCurve) {
                 const PointAtStation base = plan.pointAt(key + along);
                 const Point p = OffsetPoint(base, offset);
                 const double a = key + along - 15, b = key + along + 15;
-                const FootPoint f = js_dtzh(plan, key + along, a, b, p);
-                EXPECT_NEAR(f.ptzh, footBySampling(plan, a, b, p), 1e-5);  // 0.01 mm
-                EXPECT_NEAR(f.ptd, std::fabs(offset), 1e-5);
+                const FootPoint f = StationOfPoint(plan, key + along, a, b, p);
+                EXPECT_NEAR(f.station, footBySampling(plan, a, b, p), 1e-5);  // 0.01 mm
+                EXPECT_NEAR(f.distance, std::fabs(offset), 1e-5);
             }
         }
     }
@@ -51,14 +51,14 @@ TEST(FootOfAPoint, EdgeCasesOfTheBracket) {
     const ProjectData project = circularMainLine(300);
     const PlanAlignment plan = *project.planAlignment();
     // A collapsed bracket is where the search starts, not its answer: the foot lies 10 m on.
-    EXPECT_NEAR(js_dtzh(plan, 500, 500, 500, {510, 3}).ptzh, 510, 1e-9);
+    EXPECT_NEAR(StationOfPoint(plan, 500, 500, 500, {510, 3}).station, 510, 1e-9);
     // A point on the centreline: its own station, distance ~0.
-    const FootPoint on = js_dtzh(plan, 500, 480, 530, {505, 0});
-    EXPECT_NEAR(on.ptzh, 505, 1e-9);
-    EXPECT_NEAR(on.ptd, 0, 1e-9);
+    const FootPoint on = StationOfPoint(plan, 500, 480, 530, {505, 0});
+    EXPECT_NEAR(on.station, 505, 1e-9);
+    EXPECT_NEAR(on.distance, 0, 1e-9);
     // Signed variant: negative on the left (the side of bearing - pi/2: -y for a road along +x).
-    EXPECT_LT(js_dtzh1(plan, 500, 480, 530, {505, -4}).ptd, 0);
-    EXPECT_GT(js_dtzh1(plan, 500, 480, 530, {505, 4}).ptd, 0);
+    EXPECT_LT(StationOfPointWithSide(plan, 500, 480, 530, {505, -4}).distance, 0);
+    EXPECT_GT(StationOfPointWithSide(plan, 500, 480, 530, {505, 4}).distance, 0);
 }
 
 TEST(PierAxisCrossing, SquarePierMeetsTheOffsetLineAtItsStation) {
@@ -67,16 +67,16 @@ TEST(PierAxisCrossing, SquarePierMeetsTheOffsetLineAtItsStation) {
     const double S = 500;
     const PointAtStation c = plan.pointAt(S);
     const PierAxis axis{S, 90, c.p + 100 * direction(c.bearing - kPi / 2), c.p + 100 * direction(c.bearing + kPi / 2)};
-    const AxisCrossing x = intxy(plan, axis, 5);
+    const AxisCrossing x = AxisCrossingAtOffset(plan, axis, 5);
     ASSERT_TRUE(x.crossing);
-    EXPECT_LT(pt_pt(*x.crossing, OffsetPoint(c, 5)), 0.001);
+    EXPECT_LT(distance(*x.crossing, OffsetPoint(c, 5)), 0.001);
     // A bracket too short for one chord is where the search starts: the crossing lies on the next chord.
-    const AxisCrossing small = intxy(plan, axis, -0.05);
+    const AxisCrossing small = AxisCrossingAtOffset(plan, axis, -0.05);
     EXPECT_EQ(small.samples, 1);
     ASSERT_TRUE(small.crossing);
-    EXPECT_LT(pt_pt(*small.crossing, OffsetPoint(c, -0.05)), 1e-9);
+    EXPECT_LT(distance(*small.crossing, OffsetPoint(c, -0.05)), 1e-9);
     // Offset 0: the bracket collapses to one sample and no chord.
-    const AxisCrossing zero = intxy(plan, axis, 0);
+    const AxisCrossing zero = AxisCrossingAtOffset(plan, axis, 0);
     EXPECT_FALSE(zero.crossing);
     EXPECT_EQ(zero.samples, 1);
 }

@@ -9,7 +9,7 @@
 #include "TestRoads.h"
 #include "common/Errors.h"
 #include "common/NumberText.h"
-#include "pedestal/Deck.h"
+#include "pedestal/PedestalPlacement.h"
 #include "pedestal/PierSection.h"
 #include "pedestal/SkewBracket.h"
 #include "pedestal/StationOfPoint.h"
@@ -58,7 +58,7 @@ double tangentResidual(const PlanAlignment& plan, Station s, Point p) {
 
 // Stations of the local minima of the distance from p to the centreline, sampled every `step` over [lo, hi].
 std::vector<Station> distanceMinimaBySampling(const PlanAlignment& plan, Point p, double lo, double hi, double step) {
-    const auto f = [&](double s) { return pt_pt(plan.pointAt(s).p, p); };
+    const auto f = [&](double s) { return distance(plan.pointAt(s).p, p); };
     std::vector<Station> minima;
     double f0 = f(lo), f1 = f(lo + step);
     for (int i = 2; lo + i * step <= hi; ++i) {
@@ -100,10 +100,10 @@ TEST(TightCurves, PedestalFootIsTheTrueFootNearestThePier) {
                 for (const double d : {-12.0, -7.5, -3.0, 3.0, 7.5, 12.0}) {
                     SCOPED_TRACE(::testing::Message()
                                  << road.name << ", pier " << S << ", skew " << skew << ", distance " << d);
-                    const PedestalPoint q = qmjs(road.project.road(true), S, skew, d);
+                    const PedestalPlacement q = PlacePedestal(road.project.road(true), S, skew, d);
                     ASSERT_TRUE(q.point);
                     const Point p = *q.point;
-                    EXPECT_LT(pt_pt(OffsetPoint(plan.pointAt(q.station), q.offset), p), 1e-6);
+                    EXPECT_LT(distance(OffsetPoint(plan.pointAt(q.station), q.offset), p), 1e-6);
                     EXPECT_LT(tangentResidual(plan, q.station, p), 1e-6);
                     const double step = 0.02, reach = 3 * std::fabs(d) + 5;
                     const auto minima = distanceMinimaBySampling(plan, p, S - reach, S + reach, step);
@@ -166,7 +166,7 @@ TEST(TightCurves, EdgeCrossingIsTheNearestToThePierOnItsSide) {
                     // The offset line is taken as its polyline through points 0.1 m apart, which stays within
                     // step^2 / (8 (R - |o|)) of the line.
                     const double chordBow = kAxisSampleStep * kAxisSampleStep / (8 * (road.radius - std::fabs(o[e])));
-                    EXPECT_LT(pt_pt(OffsetPoint(plan.pointAt(s.edgeStation[e]), o[e]), edge), chordBow + 1e-6);
+                    EXPECT_LT(distance(OffsetPoint(plan.pointAt(s.edgeStation[e]), o[e]), edge), chordBow + 1e-6);
                     EXPECT_LT(tangentResidual(plan, s.edgeStation[e], edge), 1e-6);
                     EXPECT_NEAR(s.edgeDistance[e], *expected[e], 1e-3);
                 }

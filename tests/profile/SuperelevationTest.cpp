@@ -24,9 +24,9 @@ struct Expect {
 void checkRows(const Superelevation& t, const std::vector<Expect>& rows) {
     for (const Expect& e : rows) {
         SCOPED_TRACE(e.name);
-        const auto [zcgz, ycgz] = cgjs(t, e.station);
-        EXPECT_NEAR(zcgz, e.left, 1e-12);
-        EXPECT_NEAR(ycgz, e.right, 1e-12);
+        const auto [left, right] = CrossSlopesAt(t, e.station);
+        EXPECT_NEAR(left, e.left, 1e-12);
+        EXPECT_NEAR(right, e.right, 1e-12);
     }
 }
 
@@ -47,9 +47,9 @@ TEST(CrossSlope, RowStationsGiveThatRowExactly) {
     const Superelevation t = table({row(0, 1.5, -1.5), row(80, 2, 3), row(130, -2.5, 4), row(300, 0.3, 0.7)});
     for (const auto& r : t.records()) {
         SCOPED_TRACE(r.station);
-        const auto [zcgz, ycgz] = cgjs(t, r.station);
-        EXPECT_EQ(zcgz, r.leftSlope);
-        EXPECT_EQ(ycgz, r.rightSlope);
+        const auto [left, right] = CrossSlopesAt(t, r.station);
+        EXPECT_EQ(left, r.leftSlope);
+        EXPECT_EQ(right, r.rightSlope);
     }
 }
 
@@ -82,21 +82,21 @@ TEST(CrossSlope, ContinuousAtInteriorRowsAndBoundedByNeighbours) {
     for (std::size_t k = 1; k + 1 < t.records().size(); ++k) {
         const Station s = t.records()[k].station;
         SCOPED_TRACE(s);
-        const auto before = cgjs(t, std::nextafter(s, -1e9));
-        const auto on = cgjs(t, s);
-        EXPECT_NEAR(before.zcgz, on.zcgz, 1e-9);
-        EXPECT_NEAR(before.ycgz, on.ycgz, 1e-9);
+        const auto before = CrossSlopesAt(t, std::nextafter(s, -1e9));
+        const auto on = CrossSlopesAt(t, s);
+        EXPECT_NEAR(before.leftSlope, on.leftSlope, 1e-9);
+        EXPECT_NEAR(before.rightSlope, on.rightSlope, 1e-9);
     }
     for (double s = 0; s < 100; s += 0.5) {
         std::size_t k = 0;
         while (t.records()[k + 1].station <= s) ++k;
         const auto& a = t.records()[k];
         const auto& b = t.records()[k + 1];
-        const auto [zcgz, ycgz] = cgjs(t, s);
-        EXPECT_GE(zcgz, std::min(a.leftSlope, b.leftSlope) - 1e-12) << s;
-        EXPECT_LE(zcgz, std::max(a.leftSlope, b.leftSlope) + 1e-12) << s;
-        EXPECT_GE(ycgz, std::min(a.rightSlope, b.rightSlope) - 1e-12) << s;
-        EXPECT_LE(ycgz, std::max(a.rightSlope, b.rightSlope) + 1e-12) << s;
+        const auto [left, right] = CrossSlopesAt(t, s);
+        EXPECT_GE(left, std::min(a.leftSlope, b.leftSlope) - 1e-12) << s;
+        EXPECT_LE(left, std::max(a.leftSlope, b.leftSlope) + 1e-12) << s;
+        EXPECT_GE(right, std::min(a.rightSlope, b.rightSlope) - 1e-12) << s;
+        EXPECT_LE(right, std::max(a.rightSlope, b.rightSlope) + 1e-12) << s;
     }
 }
 
@@ -104,11 +104,11 @@ TEST(SuperelevationErrors, EmptyTablesAndNonFiniteValuesAreCalculationErrors) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const Superelevation good = table({row(100, 2, 2), row(200, -4, 6)});
-    EXPECT_THROW(cgjs(Superelevation{}, 0), CalcError);  // never built
-    EXPECT_THROW(table({}), FormatError);                // a table must have a row
-    EXPECT_THROW(cgjs(good, nan), CalcError);
-    EXPECT_THROW(cgjs(good, -inf), CalcError);
-    EXPECT_THROW(cgjs(table({row(100, 2, 2), row(nan, -4, 6)}), 50), CalcError);
-    EXPECT_THROW(cgjs(table({row(100, 2, inf), row(200, -4, 6)}), 250), CalcError);
-    EXPECT_THROW(cgjs(table({row(0, -1e308, 0), row(1e-10, 1e308, 0)}), 5e-11), CalcError);  // slope overflows
+    EXPECT_THROW(CrossSlopesAt(Superelevation{}, 0), CalcError);  // never built
+    EXPECT_THROW(table({}), FormatError);                         // a table must have a row
+    EXPECT_THROW(CrossSlopesAt(good, nan), CalcError);
+    EXPECT_THROW(CrossSlopesAt(good, -inf), CalcError);
+    EXPECT_THROW(CrossSlopesAt(table({row(100, 2, 2), row(nan, -4, 6)}), 50), CalcError);
+    EXPECT_THROW(CrossSlopesAt(table({row(100, 2, inf), row(200, -4, 6)}), 250), CalcError);
+    EXPECT_THROW(CrossSlopesAt(table({row(0, -1e308, 0), row(1e-10, 1e308, 0)}), 5e-11), CalcError);  // slope overflows
 }

@@ -15,7 +15,7 @@ ChainBreakTable shortThenLong() { return MakeChainBreakTable({{1000, 1100}, {200
 
 std::string rejection(const ChainBreakTable& t, std::string_view text) {
     try {
-        zh_dlstr(t, text);
+        MarkedStationText(t, text);
     } catch (const RejectedText& e) {
         EXPECT_EQ(e.title, "数据有误");
         return e.what();
@@ -61,7 +61,7 @@ TEST(StationText, MarksAndConvertsAcrossShortAndLongChains) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        EXPECT_EQ(zh_dlstr(t, r.text), r.marked);
+        EXPECT_EQ(MarkedStationText(t, r.text), r.marked);
         EXPECT_DOUBLE_EQ(StationOfText(t, r.text), r.station);
     }
 }
@@ -80,12 +80,12 @@ TEST(StationText, RejectsGapsAndAmbiguousStretchesWithTheirMessages) {
 
 TEST(StationText, WithoutBreaksTextsPassUnchanged) {
     const ChainBreakTable never;  // never loaded: every entry 0
-    EXPECT_EQ(zh_dlstr(never, "1234.5"), "1234.5");
+    EXPECT_EQ(MarkedStationText(never, "1234.5"), "1234.5");
     EXPECT_DOUBLE_EQ(StationOfText(never, "1234.5"), 1234.5);
     EXPECT_DOUBLE_EQ(StationOfText(never, "B1234.5"), 1234.5);
     // A lower-case letter is no mark and no number.
     EXPECT_DOUBLE_EQ(StationOfText(shortThenLong(), "b1500"), 0);
-    EXPECT_EQ(zh_dlstr(never, ""), "");
+    EXPECT_EQ(MarkedStationText(never, ""), "");
 }
 
 TEST(StationText, MarksBeyondUNeedEntriesPastTheTable) {
@@ -96,14 +96,14 @@ TEST(StationText, MarksBeyondUNeedEntriesPastTheTable) {
 
 TEST(ChainBreakRoundTrip, WrittenToContinuousAndBackAcrossShortAndLongChains) {
     const auto t = shortThenLong();
-    EXPECT_DOUBLE_EQ(sj_dl_chg(t, 1400), 1500);
-    EXPECT_DOUBLE_EQ(sj_dl_chg(t, 2450), 2500);
-    EXPECT_DOUBLE_EQ(sj_dl_chg(t, 1000), 1000);
+    EXPECT_DOUBLE_EQ(WrittenStation(t, 1400), 1500);
+    EXPECT_DOUBLE_EQ(WrittenStation(t, 2450), 2500);
+    EXPECT_DOUBLE_EQ(WrittenStation(t, 1000), 1000);
     // Every continuous station maps to a written number that converts back to it (marks added by hand where
     // the long chain numbers a stretch twice).
     for (double s = 0; s <= 3000; s += 12.5) {
         SCOPED_TRACE(s);
-        const double written = sj_dl_chg(t, s);
+        const double written = WrittenStation(t, s);
         const char mark = s <= 1000 ? 'A' : s <= 1900 ? 'B' : 'C';
         const std::string text = std::string(1, mark) + plainNumber(written);
         EXPECT_NEAR(StationTextToStation(t, text), s, 1e-9);
@@ -112,15 +112,15 @@ TEST(ChainBreakRoundTrip, WrittenToContinuousAndBackAcrossShortAndLongChains) {
 
 TEST(PierStationShift, AlongTheRoadOrAlongThePierAxis) {
     const ChainBreakTable never;
-    auto r = dszhjs(never, "1500+L2.5", 90);
-    EXPECT_DOUBLE_EQ(r.dszh, 1500);
-    EXPECT_DOUBLE_EQ(r.zhzhpj, 2.5);
-    r = dszhjs(never, "1500-3", 30);
-    EXPECT_NEAR(r.zhzhpj, -6, 1e-12);
-    EXPECT_DOUBLE_EQ(dszhjs(never, "1500", 30).zhzhpj, 0);
-    r = dszhjs(never, "-20+L5", 90);
-    EXPECT_DOUBLE_EQ(r.dszh, -20);
-    EXPECT_DOUBLE_EQ(r.zhzhpj, 5);
-    EXPECT_DOUBLE_EQ(dszhjs(never, "1500+x1.5", 45).zhzhpj, 1.5);
-    EXPECT_THROW(dszhjs(never, "1500+2", 0), CalcError);
+    auto r = PierStationOfText(never, "1500+L2.5", 90);
+    EXPECT_DOUBLE_EQ(r.baseStation, 1500);
+    EXPECT_DOUBLE_EQ(r.stationShift, 2.5);
+    r = PierStationOfText(never, "1500-3", 30);
+    EXPECT_NEAR(r.stationShift, -6, 1e-12);
+    EXPECT_DOUBLE_EQ(PierStationOfText(never, "1500", 30).stationShift, 0);
+    r = PierStationOfText(never, "-20+L5", 90);
+    EXPECT_DOUBLE_EQ(r.baseStation, -20);
+    EXPECT_DOUBLE_EQ(r.stationShift, 5);
+    EXPECT_DOUBLE_EQ(PierStationOfText(never, "1500+x1.5", 45).stationShift, 1.5);
+    EXPECT_THROW(PierStationOfText(never, "1500+2", 0), CalcError);
 }

@@ -2,16 +2,20 @@
 
 #include <algorithm>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -25,6 +29,7 @@
 #include "about/Publisher.h"
 #include "app/CalculateCommand.h"
 #include "app/InitializeCommand.h"
+#include "app/ProjectCommands.h"
 #include "app/RunCommand.h"
 #include "app/window/DesktopUi.h"
 #include "app/window/ElidedLabel.h"
@@ -45,6 +50,10 @@ QString FromPath(const std::filesystem::path& p) { return QFile::decodeName(QByt
 
 const QString kStartHint = QStringLiteral("请先初始化，读入道路资料。");
 const QString kLoadedHint = QStringLiteral("道路资料已读入，可以计算。");
+const QString kInitialiseFailed = QStringLiteral("初始化未完成，仍使用上次读入的道路资料。");
+const QString kProjectFailed = QStringLiteral("项目未能打开，仍使用上次读入的道路资料。");
+const QString kTitle = QStringLiteral("Tavrel V2.0");
+const QString kProjectFilter = QStringLiteral("Tavrel 项目文件 (*.tavrel);;所有文件 (*)");
 
 // The last folder a file was chosen in, kept between runs of the program.
 QSettings Settings() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tavrel", "tavrel"); }
@@ -88,7 +97,7 @@ MainWindow::MainWindow(DesktopUi& ui, QWidget* parent)
       helpFolder_(QCoreApplication::applicationDirPath()),
       publisherSite_(about::kHomePage) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Tavrel V2.0"));
+    setWindowTitle(kTitle);
     // The controls are set in 宋体 9 pt (InstallSongFace maps the face on systems without it).
     QFont font(QStringLiteral("宋体"));
     font.setPointSize(9);
@@ -100,6 +109,7 @@ MainWindow::MainWindow(DesktopUi& ui, QWidget* parent)
                          about::TwipsToPixels(kClientHeightTwips, client->logicalDpiY()));
     createLoadedRoadLine(client);
     createStatusLine();
+    createProjectMenu();
     lastFolder_ = Settings().value(kLastFolderKey).toString();
 
     // Enter on a focused button presses it (Qt's buttons take only the space bar outside dialogs).
@@ -192,7 +202,7 @@ void MainWindow::createStatusLine() {
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(status_, 1);
     setStatus(kStartHint);
-    showLoadedRoad(false);
+    showLoadedRoad();
 }
 
 MainWindow::~MainWindow() {
@@ -232,7 +242,7 @@ QString MainWindow::statusText() const { return status_->fullText(); }
 
 QString MainWindow::loadedRoadText() const { return loadedRoad_->text(); }
 
-void MainWindow::showLoadedRoad(bool lastInitialiseFailed) {
+void MainWindow::showLoadedRoad(const QString& failure) {
     const ProjectData& p = state_.project;
     QString text;
     QStringList paths;
@@ -248,8 +258,13 @@ void MainWindow::showLoadedRoad(bool lastInitialiseFailed) {
         if (p.mode == RoadMode::LandXml && !names.isEmpty()) names.front() += LandXmlRoadText(p);
         text = QStringLiteral("道路资料（%1）：%2").arg(ModeText(p.mode), names.join(QStringLiteral("、")));
     }
-    if (lastInitialiseFailed && state_.calculateEnabled)
-        text += QStringLiteral("\n初始化未完成，仍使用上次读入的道路资料。");
+    if (project_) {
+        text += QStringLiteral("\n项目：") + QFileInfo(projectFile_).fileName();
+        if (project_->layout)
+            text += QStringLiteral("，计算使用垫石设置资料 ") + FromPath(project_->layout->path.filename());
+        paths.prepend(projectFile_);
+    }
+    if (!failure.isEmpty() && state_.calculateEnabled) text += QLatin1Char('\n') + failure;
     loadedRoad_->setText(text);
     loadedRoad_->setToolTip(paths.join(QLatin1Char('\n')));
 }
@@ -271,19 +286,32 @@ void MainWindow::setStatus(const QString& text, const QString& toolTip) {
     status_->setToolTip(toolTip);
 }
 
-void MainWindow::updateButtons() { calculateButton_->setEnabled(state_.calculateEnabled); }
+void MainWindow::updateButtons() {
+    calculateButton_->setEnabled(state_.calculateEnabled);
+    saveProjectAction_->setEnabled(state_.calculateEnabled);
+}
 
 void MainWindow::initialise() {
-    justChosen_ = QString();  // a new 初始化: its first dialog opens where that dialog was last used
+    // A new 初始化: its first dialog opens where that dialog was last used, or at the file the command line named.
+    justChosen_ = startFile_.value_or(QString());
+    startFile_.reset();
     const bool loaded = InitializeCommand(state_, currentMode(), *this);
     justChosen_.reset();
-    if (loaded) setStatus(kLoadedHint);
-    showLoadedRoad(!loaded);
+    if (loaded) {
+        setStatus(kLoadedHint);
+        setProject(std::nullopt, {});  // a road of files chosen one by one: no project describes it
+    }
+    showLoadedRoad(loaded ? QString() : kInitialiseFailed);
     updateButtons();
 }
 
 void MainWindow::calculate() {
-    const auto outcome = CalculateCommand(state_, currentMode(), *this);
+    // With a project open, its layout file answers the layout dialog.
+    std::map<DialogId, std::filesystem::path> preset;
+    if (project_ && project_->layout) preset[DialogId::LayoutFile] = project_->layout->path;
+    PresetFilesPort port(*this, std::move(preset));
+    const auto outcome = CalculateCommand(state_, currentMode(), port);
+    if (outcome) lastLayout_ = outcome->layoutFile;
     updateButtons();
     if (outcome) showResult(*outcome);
 }
@@ -395,6 +423,138 @@ void MainWindow::deliverWorkbook(const std::filesystem::path& xlsx) {
                         QStringLiteral("计算结果已写入文件：\n") + QDir::toNativeSeparators(path) +
                             QStringLiteral("\n\n未能启动电子表格程序打开它，请用电子表格程序打开此文件。"),
                         MessageIcon::Information);
+}
+
+void MainWindow::createProjectMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("项目(&P)"));
+    menu->setObjectName(QStringLiteral("projectMenu"));
+    QAction* open = menu->addAction(QStringLiteral("打开项目(&O)…"), this, &MainWindow::openProject);
+    open->setObjectName(QStringLiteral("openProject"));
+    open->setShortcut(QKeySequence::Open);
+    saveProjectAction_ = menu->addAction(QStringLiteral("保存项目(&S)…"), this, &MainWindow::saveProject);
+    saveProjectAction_->setObjectName(QStringLiteral("saveProject"));
+    saveProjectAction_->setShortcut(QKeySequence::Save);
+    menu->addSeparator();
+    recentMenu_ = menu->addMenu(QStringLiteral("最近的项目(&R)"));
+    recentMenu_->setObjectName(QStringLiteral("recentProjects"));
+    recentMenu_->setToolTipsVisible(true);
+    // Menus are windows of their own: they take the controls' face only when given it.
+    for (QMenu* m : {menu, recentMenu_}) m->setFont(font());
+    updateRecentMenu();
+}
+
+void MainWindow::updateRecentMenu() {
+    recentMenu_->clear();
+    const QStringList& files = recent_.files();
+    const QFontMetrics metrics(recentMenu_->font());
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        QString shown = metrics.elidedText(QDir::toNativeSeparators(files[i]), Qt::ElideMiddle, 400);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        entry->setToolTip(files[i]);
+        // Queued: opening rebuilds this menu, which must not delete the action while it is being triggered.
+        connect(
+            entry, &QAction::triggered, this, [this, file = files[i]] { openProjectFile(file); }, Qt::QueuedConnection);
+    }
+    if (!files.isEmpty()) {
+        recentMenu_->addSeparator();
+        QAction* clear = recentMenu_->addAction(QStringLiteral("清除列表(&C)"));
+        connect(
+            clear, &QAction::triggered, this,
+            [this] {
+                recent_.clear();
+                updateRecentMenu();
+            },
+            Qt::QueuedConnection);
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
+}
+
+void MainWindow::openProject() {
+    QString start = projectFile_;
+    if (start.isEmpty()) start = recent_.files().isEmpty() ? lastFolder_ : recent_.files().constFirst();
+    const auto chosen = ui_.chooseFile(this, QStringLiteral("打开项目"), kProjectFilter, start);
+    if (chosen && !chosen->isEmpty()) openProjectFile(*chosen);
+}
+
+bool MainWindow::openProjectFile(const QString& file) {
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    auto project = OpenProjectCommand(state_, ToPath(absolute), *this);
+    if (!project) {
+        if (!QFileInfo::exists(absolute) && recent_.files().contains(absolute)) {
+            recent_.remove(absolute);
+            updateRecentMenu();
+        }
+        showLoadedRoad(kProjectFailed);
+        updateButtons();
+        return false;
+    }
+    showMode(state_.project.mode);
+    startFile_.reset();
+    lastLayout_.reset();
+    if (project->layout) lastLayout_ = project->layout->path;
+    // A later 初始化 or layout dialog opens on the project's files.
+    for (const auto& [id, path] : DialogFilesOf(*project)) lastFile_[id] = FromPath(path);
+    rememberFolder(QFileInfo(absolute).absolutePath());
+    setProject(std::move(project), absolute);
+    setStatus(kLoadedHint);
+    showLoadedRoad();
+    updateButtons();
+    return true;
+}
+
+void MainWindow::saveProject() {
+    if (!state_.calculateEnabled || state_.project.roadFiles.empty()) return;
+    QString start = projectFile_;
+    if (start.isEmpty()) {
+        // A new project beside the road files, named after their folder (examples/mainline/mainline.tavrel).
+        const QDir folder = QFileInfo(FromPath(state_.project.roadFiles.front())).absoluteDir();
+        start = folder.filePath(folder.dirName() + QStringLiteral(".tavrel"));
+    }
+    const auto target =
+        ui_.chooseSaveFile(this, QStringLiteral("保存项目"), kProjectFilter, start, QStringLiteral("tavrel"));
+    if (!target || target->isEmpty()) return;
+    const QString absolute = QFileInfo(*target).absoluteFilePath();
+    if (!SaveProjectCommand(state_, lastLayout_, ToPath(absolute), *this)) return;
+    setProject(ProjectOfRoad(state_.project, lastLayout_), absolute);
+    setStatus(QStringLiteral("项目已保存：") + absolute, absolute);
+    showLoadedRoad();
+}
+
+void MainWindow::setProject(std::optional<ProjectFile> project, const QString& file) {
+    project_ = std::move(project);
+    projectFile_ = project_ ? file : QString();
+    setWindowTitle(project_ ? QFileInfo(file).fileName() + QStringLiteral(" - ") + kTitle : kTitle);
+    if (!project_) return;
+    recent_.add(file);
+    updateRecentMenu();
+}
+
+void MainWindow::showMode(RoadMode mode) {
+    check4_->setChecked(mode != RoadMode::Straight);
+    if (mode == RoadMode::MainLine) option3_->setChecked(true);
+    if (mode == RoadMode::Interchange) option4_->setChecked(true);
+    if (mode == RoadMode::LandXml) option5_->setChecked(true);
+}
+
+void MainWindow::openFromCommandLine(const QString& file) {
+    const QFileInfo info(file);
+    const QString absolute = info.absoluteFilePath();
+    if (info.suffix().compare(QStringLiteral("tavrel"), Qt::CaseInsensitive) == 0) {
+        openProjectFile(absolute);
+        return;
+    }
+    if (!info.isFile()) {
+        showMessage(kErrorTitle, (QStringLiteral("文件不存在：") + absolute).toStdString(), MessageIcon::Error);
+        return;
+    }
+    const QString suffix = info.suffix().toLower();
+    if (suffix == QStringLiteral("jdx")) check4_->setChecked(true);  // a plan file: a curved skew bridge
+    if (suffix == QStringLiteral("xml")) showMode(RoadMode::LandXml);
+    if (suffix == QStringLiteral("txt")) lastFile_[DialogId::LayoutFile] = absolute;
+    startFile_ = absolute;
+    rememberFolder(info.absolutePath());
+    setStatus(QStringLiteral("从 %1 开始初始化，请先选好道路形式。").arg(info.fileName()), absolute);
 }
 
 }  // namespace tavrel::window

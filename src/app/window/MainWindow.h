@@ -13,10 +13,14 @@
 #include "app/AppState.h"
 #include "app/CalculationOutcome.h"
 #include "app/CommandPort.h"
+#include "app/window/RecentProjects.h"
+#include "input/ProjectFile.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QGroupBox;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -62,6 +66,17 @@ public:
     // The full text of the status line (the line may show it shortened).
     QString statusText() const;
 
+    // The project file open now (its absolute path), empty when none is: the road was loaded from it, and 计  算
+    // takes the layout file it names without asking.
+    QString projectFile() const { return projectFile_; }
+    // The projects opened or saved last, newest first (the menu 最近的项目).
+    QStringList recentProjects() const { return recent_.files(); }
+
+    // What the command line names: a project file (*.tavrel) is opened; a road or layout file prepares the
+    // next 初始化 to start there (its first dialog opens on that file or its namesake, 曲线斜交桥 ticked for a
+    // plan file).
+    void openFromCommandLine(const QString& file);
+
     // The lines below the buttons: the mode and the file names of the road now loaded, or "未读入道路资料"; after
     // a failed 初始化, a line saying the previous road data is still in use.
     QString loadedRoadText() const;
@@ -75,10 +90,13 @@ public:
     void deliverWorkbook(const std::filesystem::path& xlsx) override;
 
 public slots:
-    void initialise();        // Command4
-    void calculate();         // xpcmdbutton2
-    void showHelp();          // xpcmdbutton5
-    void showMoreSoftware();  // xpcmdbutton3
+    void initialise();                          // Command4
+    void calculate();                           // xpcmdbutton2
+    void openProject();                         // 项目 > 打开项目: asks for the file
+    bool openProjectFile(const QString& file);  // opens that project; true when its road was loaded
+    void saveProject();                         // 项目 > 保存项目
+    void showHelp();                            // xpcmdbutton5
+    void showMoreSoftware();                    // xpcmdbutton3
 
 signals:
     // The exit button, the window's close box or a promotion window's exit picture: end the program.
@@ -96,9 +114,16 @@ private:
     void connectControls();
     void createLoadedRoadLine(QWidget* client);
     void createStatusLine();
+    void createProjectMenu();
     void setStatus(const QString& text, const QString& toolTip = {});
     void updateButtons();
-    void showLoadedRoad(bool lastInitialiseFailed);
+    // The lines below the buttons; `failure` (when not empty) says what just failed while the old road stays.
+    void showLoadedRoad(const QString& failure = {});
+    // The project that now describes the loaded road (none: the road was loaded otherwise), in the title, the
+    // lines below the buttons and the recent projects.
+    void setProject(std::optional<ProjectFile> project, const QString& file);
+    void showMode(RoadMode mode);
+    void updateRecentMenu();
     // Where a file dialog opens: the file to preselect or the folder (see askFile).
     QString dialogStart(DialogId id) const;
     void rememberFolder(const QString& folder);
@@ -113,6 +138,7 @@ private:
     std::map<DialogId, QString> lastFile_;  // each dialog opens at the file last chosen in it
     QString lastFolder_;                    // ... or else in the folder of the last file chosen (kept between runs)
     std::optional<QString> justChosen_;     // within one 初始化: the road file chosen just before
+    std::optional<QString> startFile_;      // the file the command line named, for the next 初始化
 
     QGroupBox* frame1_;
     QRadioButton* option3_;
@@ -128,7 +154,13 @@ private:
     QLabel* loadedRoad_;
     QPointer<HelpWindow> help_;
     QPointer<ResultWindow> result_;
-    QString lastWorkbook_;                     // the workbook the last calculation wrote
+    QString lastWorkbook_;                // the workbook the last calculation wrote
+    std::optional<ProjectFile> project_;  // the project the loaded road came from (or was saved as)
+    QString projectFile_;
+    std::optional<std::filesystem::path> lastLayout_;  // the layout file of the last calculation or project
+    RecentProjects recent_;
+    QAction* saveProjectAction_;
+    QMenu* recentMenu_;
     QPointer<about::PromoWindow> rightPromo_;  // adfrm
     QPointer<about::PromoWindow> leftPromo_;   // ad1frm
 };

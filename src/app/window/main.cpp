@@ -2,7 +2,9 @@
 #include <clocale>
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 #include "app/window/DesktopUi.h"
@@ -11,6 +13,16 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(TAVREL_VERSION));
+    QCommandLineParser arguments;
+    arguments.setApplicationDescription(QStringLiteral("Tavrel: bearing pedestal elevations of a bridge"));
+    arguments.addHelpOption();
+    arguments.addVersionOption();
+    arguments.addPositionalArgument(QStringLiteral("file"),
+                                    QStringLiteral("a project file (*.tavrel) to open, or a road or layout file "
+                                                   "for the first dialog of 初始化"),
+                                    QStringLiteral("[file]"));
+    arguments.process(app);
     // QApplication takes the user's locale for the C library too; the core and the workbook writer print and
     // read numbers with '.' as the decimal point whatever the desktop's language.
     std::setlocale(LC_NUMERIC, "C");
@@ -27,5 +39,8 @@ int main(int argc, char* argv[]) {
                      Qt::QueuedConnection);
     window.start();
     window.show();
+    // The file named on the command line (the desktop's "Open with"), once the window is on the screen.
+    if (const QStringList files = arguments.positionalArguments(); !files.isEmpty())
+        QTimer::singleShot(0, &window, [&window, file = files.constFirst()] { window.openFromCommandLine(file); });
     return app.exec();
 }

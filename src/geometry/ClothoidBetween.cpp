@@ -1,10 +1,10 @@
-#include "interchange/ClothoidBetween.h"
+#include "geometry/ClothoidBetween.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "common/Errors.h"
-#include "mainline/Spiral.h"
+#include "geometry/Clothoid.h"
 
 namespace tavrel {
 

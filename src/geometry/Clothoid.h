@@ -1,20 +1,14 @@
 #pragma once
-// Numeric building blocks of the plan alignments: bearing of a direction, the clothoid and transition-spiral
-// series, tangent lengths of a curve with unequal spirals, circular-arc points and the crossing of two lines.
+// The clothoid (transition spiral) by its series: points in the frame of the tangent at its origin, the shift and
+// tangent offset of a transition spiral ending at a radius, and points of a clothoid placed by a point it passes.
 // Pure functions; lengths in metres, angles in radians. Where the arithmetic has no finite answer they throw
 // CalcError instead of returning inf or NaN.
-#include <cstdint>
+#include <cmath>
 
 #include "common/Errors.h"
 #include "common/Plane.h"
 
 namespace tavrel {
-
-// Bearing of the direction P -> Q in [0, 2*pi); two coincident points give 3*pi/2.
-double BearingOf(Point p, Point q);
-
-// n! as a double (n >= 0).
-double Factorial(std::int16_t n);
 
 // Sum of a series term(0) + term(1) + ..., the last term added being the first whose magnitude is below 1e-20
 // (an absolute tolerance). Throws CalcError when a term is not finite or the series has not settled after
@@ -41,17 +35,13 @@ double SpiralShift(double L, double R);
 // positive turns right (v > 0), negative mirrors the point to the left.
 double ClothoidX(double l, double A2);  // along the origin tangent: l - l^5/(40 A^4) + ...
 double ClothoidY(double l, double A2);  // across it: l^3/(6 A^2) - l^7/(336 A^6) + ...
+inline Point ClothoidPoint(double l, double A2) { return {ClothoidX(l, A2), ClothoidY(l, A2)}; }
 
-// Tangent lengths of a curve with spiral shifts p1, p2 and tangent offsets q1, q2 and deflection alpha.
-double TangentLengthIn(double R, double p1, double p2, double q1, double alpha);
-double TangentLengthOut(double R, double p1, double p2, double q2, double alpha);
-
-// Point at arc length l on a circle of signed radius R, in the tangent frame at the arc's start.
-double ArcX(double l, double R);  // R sin(l/R)
-double ArcY(double l, double R);  // R (1 - cos(l/R))
-
-// Crossing of line 1 (through p1, p2) and line 2 (through p3, p4), by slope and intercept with exact
-// comparisons; parallel lines, or two lines both parallel to the y axis, throw CalcError.
-Point LineIntersection(Point p1, Point p2, Point p3, Point p4);
+// A point of a clothoid measured from its origin, which need not lie on the road: the clothoid passes `known` at
+// arc length |knownLength| from its origin, whose tangent has the bearing originBearing; the result is the point at
+// arc length |knownLength + u| (u = 0 gives `known` itself). A2 as in ClothoidX. A spiral that begins or ends at a
+// finite radius is the part of such a full clothoid beyond its key point: knownLength is the length of the part
+// that is missing, u the distance along the spiral from the key point.
+Point ClothoidPointPast(Point known, double originBearing, double knownLength, double u, double A2);
 
 }  // namespace tavrel
