@@ -79,11 +79,11 @@ std::string ElementXml(const AlignmentElement& e, const PointAtStation& a, const
     const double side = (straightStart ? e.endRadius : e.startRadius) > 0 ? 1 : -1;
     const std::string rot = side > 0 ? "cw" : "ccw";
     if (e.startRadius == e.endRadius) {
-        const Point centre = a.p + std::fabs(e.startRadius) * direction(a.bearing + side * kPi / 2);
+        const Point centre = a.p + std::fabs(e.startRadius) * Direction(a.bearing + side * kPi / 2);
         return "<Curve rot=\"" + rot + "\" radius=\"" + Number(std::fabs(e.startRadius)) + "\" length=\"" +
                Number(e.length) + "\">" + ends + PointText("Center", centre) + "</Curve>\n";
     }
-    const Point da = direction(a.bearing), db = direction(b.bearing), d = b.p - a.p;
+    const Point da = Direction(a.bearing), db = Direction(b.bearing), d = b.p - a.p;
     const double t = (d.x * db.y - d.y * db.x) / (da.x * db.y - da.y * db.x);
     const auto radius = [](double r) { return r == 9999 ? std::string("INF") : Number(std::fabs(r)); };
     return "<Spiral spiType=\"clothoid\" rot=\"" + rot + "\" length=\"" + Number(e.length) + "\" radiusStart=\"" +

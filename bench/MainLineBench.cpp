@@ -34,17 +34,17 @@ MainLineInput generatedLine(int n, std::uint32_t seed) {
         IntersectionPoint q;
         q.pointName = "JD" + std::to_string(i);
         q.x = p.x, q.y = p.y;
-        q.curveValue3 = q.curveValue4 = "0";
+        q.radiusText = q.spiralInText = "0";
         if (i > 1 && i < n) {
             const double R = uniform(300, 1500), a = uniform(10, 60) * kPi / 180;
             const double maxLs = std::min(150.0, 0.8 * a * R);
-            q.curveValue3 = curveText(R);
-            q.curveValue4 = curveText(std::floor(uniform(0, maxLs)));
-            q.curveValue5 = std::floor(uniform(0, maxLs));
+            q.radiusText = curveText(R);
+            q.spiralInText = curveText(std::floor(uniform(0, maxLs)));
+            q.spiralOut = std::floor(uniform(0, maxLs));
             bearing += (i % 2 == 0 ? a : -a);
         }
         in.points.push_back(q);
-        p = p + uniform(2000, 3000) * direction(bearing);
+        p = p + uniform(2000, 3000) * Direction(bearing);
     }
     return in;
 }

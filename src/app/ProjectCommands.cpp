@@ -71,8 +71,8 @@ ProjectFile ProjectOfRoad(const ProjectData& road, const std::optional<std::file
     ProjectFile project;
     project.form = FormOf(road.mode);
     std::vector<DialogId> dialogs = RoadFileDialogs(road.mode);
-    // A LandXML road for the station table alone may have been loaded without its superelevation file.
-    if (road.mode == RoadMode::LandXml && road.roadFiles.size() == 1) dialogs.pop_back();
+    // A LandXML road read for its station table alone may have gone without the superelevation file.
+    if (road.mode == RoadMode::LandXml && road.roadFiles.size() + 1 == dialogs.size()) dialogs.pop_back();
     if (dialogs.size() != road.roadFiles.size()) throw std::logic_error("road files do not match the road's mode");
     for (std::size_t i = 0; i < dialogs.size(); ++i)
         for (const auto& [id, member] : kDialogMembers)

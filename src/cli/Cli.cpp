@@ -32,8 +32,7 @@ namespace {
 struct Options {
     std::string mode;
     std::optional<std::string> jdx, dl, zdm, cg, layout;
-    std::optional<std::string> landxml, alignment, profile;
-    std::optional<std::string> project;
+    std::optional<std::string> landxml, alignment, profile, project;
     std::optional<std::string> json, xlsx, csv, dxf;
     std::string from, to;
     double step = 0, offset = 0;
@@ -65,7 +64,7 @@ std::map<DialogId, std::filesystem::path> filesOf(const Options& o) {
 std::string checkStationText(const std::string& v) {
     const std::string_view number =
         (!v.empty() && v[0] >= 'A' && v[0] <= 'Z') ? std::string_view(v).substr(1) : std::string_view(v);
-    if (!strictNumber(number)) return "must be a station such as 1234.5 or B1234.5: " + v;
+    if (!StrictNumber(number)) return "must be a station such as 1234.5 or B1234.5: " + v;
     return {};
 }
 
@@ -89,9 +88,9 @@ void applyProject(Options& o, bool readsLayout) {
         }
         const auto form = ProjectRoadFormNamed(o.mode);
         const std::pair<std::optional<std::string>*, std::optional<ProjectPath> ProjectFile::*> options[] = {
-            {&o.jdx, &ProjectFile::plan},        {&o.dl, &ProjectFile::chainBreaks},
-            {&o.zdm, &ProjectFile::profile},     {&o.cg, &ProjectFile::superelevation},
-            {&o.landxml, &ProjectFile::landXml}, {&o.layout, &ProjectFile::layout}};
+            {&o.jdx, &ProjectFile::plan},      {&o.dl, &ProjectFile::chainBreaks},
+            {&o.zdm, &ProjectFile::profile},   {&o.cg, &ProjectFile::superelevation},
+            {&o.layout, &ProjectFile::layout}, {&o.landxml, &ProjectFile::landXml}};
         for (const ProjectFileEntry& entry : ProjectFileEntries()) {
             const bool replaced = std::any_of(std::begin(options), std::end(options), [&](const auto& option) {
                 return option.second == entry.member && option.first->has_value();

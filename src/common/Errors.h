@@ -93,7 +93,7 @@ struct WriteError : TavrelError {
 };
 
 // x / 0 and overflow stop the command instead of producing inf or NaN.
-inline double checkedDiv(double num, double den) {
+inline double CheckedDiv(double num, double den) {
     if (den == 0.0) throw CalcError("division by zero");
     const double q = num / den;
     if (!std::isfinite(q)) throw CalcError("overflow");
@@ -101,7 +101,7 @@ inline double checkedDiv(double num, double den) {
 }
 
 // A value that must be finite from here on (results, tables, anything written out).
-inline double requireFinite(double v, const char* what = "value") {
+inline double RequireFinite(double v, const char* what = "value") {
     if (!std::isfinite(v)) throw CalcError(std::string("non-finite ") + what);
     return v;
 }

@@ -55,7 +55,7 @@ double parseAccepted(std::string_view s) {
 
 }  // namespace
 
-std::optional<double> strictNumber(std::string_view text) {
+std::optional<double> StrictNumber(std::string_view text) {
     const std::size_t n = numberPrefix(text);
     if (n == 0 || n != text.size()) return std::nullopt;
     const double v = parseAccepted(text);
@@ -63,7 +63,7 @@ std::optional<double> strictNumber(std::string_view text) {
     return v;
 }
 
-LeadingNumber leadingNumber(std::string_view text) {
+LeadingNumber ReadLeadingNumber(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     const std::size_t n = numberPrefix(text);
     if (n == 0) return {};
@@ -72,7 +72,7 @@ LeadingNumber leadingNumber(std::string_view text) {
     return {v, true};
 }
 
-std::string plainNumber(double v) {
+std::string PlainNumber(double v) {
     if (v == 0) return "0";
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.15G", v);
@@ -92,7 +92,7 @@ std::string plainNumber(double v) {
 }
 
 std::string StationKText(double station) {
-    if (!(std::fabs(station) < 1e12)) return plainNumber(station);  // no road is a billion kilometres long
+    if (!(std::fabs(station) < 1e12)) return PlainNumber(station);  // no road is a billion kilometres long
     const long long mm = std::llround(std::fabs(station) * 1000);
     const bool negative = station < 0 && mm != 0;
     char buf[48];

@@ -25,10 +25,10 @@ inline constexpr double kPi = std::numbers::pi;  // equals 4*atan(1) to the last
 // Degrees -> radians, as pi * deg / 180 in that order (the order fixes the last bit of every result).
 inline double DegreesToRadians(double degrees) { return kPi * degrees / 180; }
 
-inline Point direction(double bearing) { return {std::cos(bearing), std::sin(bearing)}; }
+inline Point Direction(double bearing) { return {std::cos(bearing), std::sin(bearing)}; }
 
 // Rot(theta) applied to local (u along, v right): u*cos - v*sin, u*sin + v*cos.
-inline Point rotate(double theta, double u, double v) {
+inline Point Rotate(double theta, double u, double v) {
     const double c = std::cos(theta), s = std::sin(theta);
     return {u * c - v * s, u * s + v * c};
 }
@@ -41,13 +41,13 @@ inline Point operator*(double k, Point a) { return {k * a.x, k * a.y}; }
 // calculation has always taken the root of the sum of squares for the distances it reports (edge distances along
 // the pier axis, pedestal offsets) and for its searches; the two differ in the last bit for about one pair of
 // points in six, so each keeps its own to keep every result bit for bit.
-inline double distance(Point a, Point b) { return std::hypot(b.x - a.x, b.y - a.y); }
+inline double Distance(Point a, Point b) { return std::hypot(b.x - a.x, b.y - a.y); }
 inline double DistanceBySquares(Point a, Point b) {
     return std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
 }
 
 // The point at signed offset u (m, positive to the left, the side of bearing - pi/2) from a centreline point.
-inline Point OffsetPoint(const PointAtStation& c, double u) { return c.p + u * direction(c.bearing - kPi / 2); }
+inline Point OffsetPoint(const PointAtStation& c, double u) { return c.p + u * Direction(c.bearing - kPi / 2); }
 
 // An angle brought into [0, fullTurn), in whatever unit fullTurn gives (2*pi or 360). fmod is exact, so within one
 // turn of the range this is one subtraction or addition of fullTurn; a tiny negative angle whose sum with fullTurn
@@ -63,7 +63,7 @@ inline double NormalizedAngle(double angle, double fullTurn) {
 inline double NormalizedBearing(double bearing) { return NormalizedAngle(bearing, 2 * kPi); }
 
 // One wrapping step into [-pi, pi]: below -pi add 2pi, else above pi subtract 2pi (exactly +-pi stays).
-inline double wrapAngle(double a) {
+inline double WrapAngle(double a) {
     if (a < -kPi) return a + 2 * kPi;
     if (a > kPi) return a - 2 * kPi;
     return a;

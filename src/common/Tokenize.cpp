@@ -18,10 +18,10 @@ std::size_t foldedRunLength(std::size_t n) {
 }  // namespace
 
 std::vector<std::string> SplitTokens(std::string_view line) {
-    std::string s(trimBlanks(line));
+    std::string s(TrimBlanks(line));
     for (char& c : s)
         if (c == '\t') c = ' ';
-    const std::string_view t = trimBlanks(s);
+    const std::string_view t = TrimBlanks(s);
 
     std::vector<std::string> tokens;
     if (t.empty()) return tokens;
@@ -92,7 +92,7 @@ double HeaderReader::number() {
     if (pos_ >= text_.size()) fail("header ends early", pos_);
     const std::size_t start = pos_;
     while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != ' ' && !atLineEnd()) ++pos_;
-    const auto value = strictNumber(text_.substr(start, pos_ - start));
+    const auto value = StrictNumber(text_.substr(start, pos_ - start));
     if (!value) fail("header field is not a number", start);
     consumeDelimiter();
     return *value;
@@ -103,7 +103,7 @@ std::string HeaderReader::textField() {
     if (pos_ >= text_.size()) fail("header ends early", pos_);
     const std::size_t start = pos_;
     while (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd()) ++pos_;
-    std::string field(trimBlanks(text_.substr(start, pos_ - start)));
+    std::string field(TrimBlanks(text_.substr(start, pos_ - start)));
     consumeDelimiter();
     return field;
 }

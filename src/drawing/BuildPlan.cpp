@@ -234,7 +234,7 @@ private:
             for (std::size_t k = 0; k < layout_.pedestalDistances.size(); ++k) {
                 const double dist = layout_.pedestalDistances[k];
                 if (!Lists(pier.sideMark, dist)) continue;
-                Point p = ref.p + dist * direction(ref.bearing + thetaR_ - kPi);
+                Point p = ref.p + dist * Direction(ref.bearing + thetaR_ - kPi);
                 if (t.pedestalX[i][k] && t.pedestalY[i][k]) p = {*t.pedestalX[i][k], *t.pedestalY[i][k]};
                 d_.points.push_back({DrawingLayer::Pedestal, p});
                 d_.pedestals.push_back({i, k, p, pier.pierName, t.pedestalNominalStation[i][k], t.pedestalOffset[i][k],
@@ -270,7 +270,7 @@ private:
             const PierSection& section = r_.sections[g.piers.front()];
             const PointAtStation c = centre_(section.pierStation);
             const double leftBearing = c.bearing + thetaR_ - kPi;
-            const Point left = direction(leftBearing);
+            const Point left = Direction(leftBearing);
             double dMin = 0, dMax = 0;
             for (double e : section.edgeDistance) {
                 dMin = std::min(dMin, e);
@@ -301,7 +301,7 @@ private:
             const double clearance = 0.5 * nameHeight + 1.6 * nameHeight * std::fabs(1 / std::tan(thetaR_));
             const Point anchor = leftEnd + clearance * left;
             const ReadingDirection reading = Readable(leftBearing);
-            const Point up = direction(reading.bearing - kPi / 2);
+            const Point up = Direction(reading.bearing - kPi / 2);
             d_.texts.push_back(textAlong(anchor + 0.25 * nameHeight * up, names, nameHeight, leftBearing, HAlign::Left,
                                          VAlign::Baseline));
             d_.texts.push_back(textAlong(anchor - 0.3 * nameHeight * up,
@@ -325,7 +325,7 @@ private:
             }
             const PointAtStation ref = centre_(pier.referenceStation);
             const double forward = ahead >= behind || ahead > 4 * h_ ? 1.0 : -1.0;
-            const Point side = forward * direction(ref.bearing + thetaR_ - kPi / 2);
+            const Point side = forward * Direction(ref.bearing + thetaR_ - kPi / 2);
             d_.circles.push_back({DrawingLayer::Pedestal, m.at, pedestalRadius_});
             d_.texts.push_back({DrawingLayer::Text, m.at + (pedestalRadius_ + 0.9 * pedestalText_) * side,
                                 std::to_string(m.pedestal + 1), pedestalText_, kPi / 2, HAlign::Centre,

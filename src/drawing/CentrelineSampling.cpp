@@ -53,8 +53,8 @@ struct Sampler {
 
 std::vector<Station> SampleStations(const CentrelineAt& at, Station from, Station to,
                                     const std::vector<double>& offsets, const std::vector<Station>& knots) {
-    requireFinite(from, "station");
-    requireFinite(to, "station");
+    RequireFinite(from, "station");
+    RequireFinite(to, "station");
     if (!(from < to)) throw CalcError("empty stretch to sample");
     std::vector<Station> fixed{from, to};
     for (Station k : knots)

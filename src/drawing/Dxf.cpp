@@ -35,7 +35,7 @@ public:
     void tag(int code, int value) { tag(code, std::string_view(std::to_string(value))); }
     // Doubles in the shortest text that reads back as the same value, always with a point or exponent.
     void real(int code, double value) {
-        requireFinite(value, "drawing coordinate");
+        RequireFinite(value, "drawing coordinate");
         if (value == 0) value = 0;  // no "-0"
         char buf[32];
         const auto r = std::to_chars(buf, buf + sizeof buf, value);

@@ -96,7 +96,7 @@ double EstimatedTextWidth(std::string_view utf8, double height) {
 }
 
 std::array<Point, 4> TextOutline(const DrawnText& t) {
-    const Point along = direction(t.bearing), up = direction(t.bearing - kPi / 2);
+    const Point along = Direction(t.bearing), up = Direction(t.bearing - kPi / 2);
     const double w = EstimatedTextWidth(t.text, t.height), h = t.height;
     const double start = t.hAlign == HAlign::Left ? 0 : t.hAlign == HAlign::Centre ? -w / 2 : -w;
     const double baseline = t.vAlign == VAlign::Baseline ? 0 : t.vAlign == VAlign::Middle ? -h / 2 : -h;
@@ -109,7 +109,7 @@ std::optional<std::size_t> PedestalNear(const PlanDrawing& d, Point p, double ra
     std::optional<std::size_t> best;
     double bestDistance = radius;
     for (std::size_t i = 0; i < d.pedestals.size(); ++i) {
-        const double dist = distance(d.pedestals[i].at, p);
+        const double dist = Distance(d.pedestals[i].at, p);
         if (dist <= bestDistance) {
             bestDistance = dist;
             best = i;

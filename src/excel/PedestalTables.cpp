@@ -184,16 +184,16 @@ void writeTable(Worksheet& ws, const PedestalLayout& layout, const ResultTable& 
 
 }  // namespace
 
-Worksheet excelout(const PedestalLayout& layout, const ResultTable& dshtemp, int n) {
+Worksheet PedestalValueSheet(const PedestalLayout& layout, const ResultTable& values, int n) {
     const std::string_view caption = n == 1 ? kTopElevationGroupCaption : n == 2 ? kHeightGroupCaption : "";
     Worksheet sheet;
-    writeTable(sheet, layout, dshtemp, TableShape{2, caption, nullptr});
+    writeTable(sheet, layout, values, TableShape{2, caption, nullptr});
     return sheet;
 }
 
-Worksheet excelout90(const PedestalLayout& layout, const ResultTable& dshtemp, const ResultTable& pedestalHeight) {
+Worksheet SquarePierSheet(const PedestalLayout& layout, const ResultTable& values, const ResultTable& pedestalHeight) {
     Worksheet sheet;
-    writeTable(sheet, layout, dshtemp, TableShape{3, kTopElevationGroupCaption, &pedestalHeight});
+    writeTable(sheet, layout, values, TableShape{3, kTopElevationGroupCaption, &pedestalHeight});
     return sheet;
 }
 
@@ -221,10 +221,10 @@ Workbook ResultWorkbook(const CalculationResult& result, const ResultSource& sou
         book.insertSheetBeforeActive(std::move(sheet), std::string(name));
     };
     if (layout.skewAngle == 90) {  // exactly: any other angle, however close, gets the two general tables
-        addInFront(excelout90(layout, tables.pedestalTopElevation, tables.pedestalHeight), kTopElevationSheetName);
+        addInFront(SquarePierSheet(layout, tables.pedestalTopElevation, tables.pedestalHeight), kTopElevationSheetName);
     } else {
-        addInFront(excelout(layout, tables.pedestalTopElevation, 1), kTopElevationSheetName);
-        addInFront(excelout(layout, tables.pedestalHeight, 2), kHeightSheetName);
+        addInFront(PedestalValueSheet(layout, tables.pedestalTopElevation, 1), kTopElevationSheetName);
+        addInFront(PedestalValueSheet(layout, tables.pedestalHeight, 2), kHeightSheetName);
     }
     if (HasPlanePoints(result)) {
         Worksheet stakeOut = StakeOutSheet(result);

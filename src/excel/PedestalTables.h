@@ -22,16 +22,16 @@ struct ResultSource {
     std::vector<std::filesystem::path> roadFiles;  // the road files the project was loaded from
 };
 
-// excelout: the general table of `dshtemp` (pier x pedestal, the layout's size) with the group caption of table
-// `n`: 1 "垫石号及垫石顶面高程" (top elevations), 2 "垫石号及垫石高度" (heights), any other n none.
-// Pedestals outside a pier's side (the side rule, Lists) stay empty. Throws CalcError when the layout has no
-// pier or no pedestal, a table does not match the layout or a value to be written is not finite.
-Worksheet excelout(const PedestalLayout& layout, const ResultTable& dshtemp, int n);
+// PedestalValueSheet: the general table of `values` (pier x pedestal, the layout's size) with the group caption of
+// table `n`: 1 "垫石号及垫石顶面高程" (top elevations), 2 "垫石号及垫石高度" (heights), any other n none. Pedestals
+// outside a pier's side (the side rule, Lists) stay empty. Throws CalcError when the layout has no pier or no pedestal,
+// a table does not match the layout or a value to be written is not finite.
+Worksheet PedestalValueSheet(const PedestalLayout& layout, const ResultTable& values, int n);
 
-// excelout90: the square-pier table: top elevations `dshtemp` as in excelout (caption of table 1), with the
-// column "垫石高度" after the station holding each pier's first pedestal height from `pedestalHeight`. Failures
-// as excelout.
-Worksheet excelout90(const PedestalLayout& layout, const ResultTable& dshtemp, const ResultTable& pedestalHeight);
+// SquarePierSheet: the square-pier table: top elevations `values` as in PedestalValueSheet (caption of table 1), with
+// the column "垫石高度" after the station holding each pier's first pedestal height from `pedestalHeight`. Failures as
+// PedestalValueSheet.
+Worksheet SquarePierSheet(const PedestalLayout& layout, const ResultTable& values, const ResultTable& pedestalHeight);
 
 // The print setup of every result sheet: A4 landscape, one page wide, the two header rows and the columns A
 // and B on every page, centred across the page; the header names the layout file (left) and the road files'
@@ -40,7 +40,7 @@ PageSetup ResultPageSetup(const ResultSource& source);
 
 // The workbook of one calculation. Skew angle exactly 90 degrees: the square-pier table "垫石顶面高程"; any
 // other angle: "垫石高度" (heights) in front of "垫石顶面高程" (top elevations). Then "垫石坐标" when the
-// calculation has plane points. The first sheet is active. Failures as excelout.
+// calculation has plane points. The first sheet is active. Failures as PedestalValueSheet.
 Workbook ResultWorkbook(const CalculationResult& result, const ResultSource& source);
 
 }  // namespace tavrel

@@ -84,7 +84,7 @@ void writeRows(Worksheet& ws, const CalculationResult& result) {
             if (!Lists(pier.sideMark, layout.pedestalDistances[k])) continue;
             ws.setText(r, 1, pier.pierName);
             ws.setNumber(r, 2, static_cast<double>(k + 1));
-            ws.setText(r, 3, StationKText(requireFinite(t.pedestalNominalStation[i][k], "station")));
+            ws.setText(r, 3, StationKText(RequireFinite(t.pedestalNominalStation[i][k], "station")));
             ws.setNumber(r, 4, t.pedestalOffset[i][k]);
             setOptional(r, 5, t.pedestalX[i][k]);
             setOptional(r, 6, t.pedestalY[i][k]);
@@ -95,7 +95,7 @@ void writeRows(Worksheet& ws, const CalculationResult& result) {
             ws.setText(r, 1, pier.pierName);
             ws.setText(r, 2, kEdgeNames[static_cast<std::size_t>(e)]);
             ws.setText(r, 3,
-                       StationKText(requireFinite(section.edgeNominalStation[static_cast<std::size_t>(e)], "station")));
+                       StationKText(RequireFinite(section.edgeNominalStation[static_cast<std::size_t>(e)], "station")));
             setOptional(r, 5, section.edgeX[static_cast<std::size_t>(e)]);
             setOptional(r, 6, section.edgeY[static_cast<std::size_t>(e)]);
             ++r;

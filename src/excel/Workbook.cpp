@@ -89,7 +89,7 @@ bool overlaps(const CellRange& a, const CellRange& b) {
 
 }  // namespace
 
-std::string rowcol(int rows, int cols) {
+std::string CellName(int rows, int cols) {
     requireCell(rows, cols);
     // Column letters count in base 26 with digits A..Z standing for 1..26 (no zero digit): Z, AA, AZ, BA, ZZ,
     // AAA, ..., XFD.
@@ -98,7 +98,7 @@ std::string rowcol(int rows, int cols) {
     return letters + std::to_string(rows);
 }
 
-std::string CellRange::a1() const { return rowcol(firstRow, firstCol) + ":" + rowcol(lastRow, lastCol); }
+std::string CellRange::a1() const { return CellName(firstRow, firstCol) + ":" + CellName(lastRow, lastCol); }
 
 std::string ToValidUtf8(std::string_view text) {
     std::string out;
@@ -214,7 +214,7 @@ void Worksheet::setText(int row, int col, std::string text) {
 }
 
 void Worksheet::setNumber(int row, int col, double value) {
-    if (!std::isfinite(value)) throw CalcError("non-finite number for cell " + rowcol(row, col));
+    if (!std::isfinite(value)) throw CalcError("non-finite number for cell " + CellName(row, col));
     touch(row, col).value = value;
 }
 

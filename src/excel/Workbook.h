@@ -27,9 +27,9 @@ struct WorkbookWriteError : CalcError {
 inline constexpr int kMaxSheetRows = 1048576;
 inline constexpr int kMaxSheetColumns = 16384;  // column XFD
 
-// rowcol: the A1 name of the cell in row `rows` and column `cols` ("A1", "Z5", "AA3", "AZ10", "ZZ2", "AAA1").
+// CellName: the A1 name of the cell in row `rows` and column `cols` ("A1", "Z5", "AA3", "AZ10", "ZZ2", "AAA1").
 // Throws CalcError for a cell outside the sheet.
-std::string rowcol(int rows, int cols);
+std::string CellName(int rows, int cols);
 
 enum class HorizontalAlign { General, Centre };
 enum class VerticalAlign { Bottom, Centre };

@@ -45,9 +45,9 @@ double ClothoidY(double l, double A2) {
 Point ClothoidPointPast(Point known, double originBearing, double knownLength, double u, double A2) {
     if (u == 0) return known;
     const Point localKnown = ClothoidPoint(std::fabs(knownLength), A2);
-    const Point origin = known - rotate(originBearing, localKnown.x, localKnown.y);
+    const Point origin = known - Rotate(originBearing, localKnown.x, localKnown.y);
     const Point local = ClothoidPoint(std::fabs(u + knownLength), A2);
-    return origin + rotate(originBearing, local.x, local.y);
+    return origin + Rotate(originBearing, local.x, local.y);
 }
 
 }  // namespace tavrel

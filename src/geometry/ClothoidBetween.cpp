@@ -16,7 +16,7 @@ namespace {
 // and more for an origin 10 km away) never overflow. The powers and the factorial are carried from term to term.
 // Rejects the sum when its largest part is too big for the difference to keep its millimetres.
 double sumBetween(double l1, double l2, double a2, int k) {
-    const double x1 = checkedDiv(l1 * l1, 2 * a2), x2 = checkedDiv(l2 * l2, 2 * a2);
+    const double x1 = CheckedDiv(l1 * l1, 2 * a2), x2 = CheckedDiv(l2 * l2, 2 * a2);
     double p1 = k == 1 ? l1 * x1 : l1, p2 = k == 1 ? l2 * x2 : l2;  // li xi^e
     double factorial = 1;                                           // (2t + k)!
     double largest = 0;

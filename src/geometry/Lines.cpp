@@ -46,23 +46,23 @@ LineCrossing CrossLines(Point p1, Point p2, Point p3, Point p4) {
 }
 
 Point CrossLinesBySlopes(Point p1, Point p2, Point p3, Point p4) {
-    const auto slope = [](Point a, Point b) { return checkedDiv(a.y - b.y, a.x - b.x); };
-    const auto intercept = [](Point a, Point b) { return checkedDiv(a.x * b.y - b.x * a.y, a.x - b.x); };
+    const auto slope = [](Point a, Point b) { return CheckedDiv(a.y - b.y, a.x - b.x); };
+    const auto intercept = [](Point a, Point b) { return CheckedDiv(a.x * b.y - b.x * a.y, a.x - b.x); };
     if (p1.x != p2.x && p3.x != p4.x) {
         const double k1 = slope(p1, p2), b1 = intercept(p1, p2);
         const double k2 = slope(p3, p4), b2 = intercept(p3, p4);
-        const double X = checkedDiv(b2 - b1, k1 - k2);
-        return {X, requireFinite(k1 * X + b1)};
+        const double X = CheckedDiv(b2 - b1, k1 - k2);
+        return {X, RequireFinite(k1 * X + b1)};
     }
     if (p1.x == p2.x) {
         if (p3.x == p4.x) throw CalcError("both lines parallel to the y axis");
         const double k2 = slope(p3, p4), b2 = intercept(p3, p4);
-        return {p1.x, requireFinite(k2 * p1.x + b2)};
+        return {p1.x, RequireFinite(k2 * p1.x + b2)};
     }
     const double k1 = slope(p1, p2), b1 = intercept(p1, p2);
-    return {p3.x, requireFinite(k1 * p3.x + b1)};
+    return {p3.x, RequireFinite(k1 * p3.x + b1)};
 }
 
-int TurnSideSign(Point p1, Point p2, Point p3) { return wrapAngle(BearingOf(p2, p3) - BearingOf(p1, p2)) > 0 ? -1 : 1; }
+int TurnSideSign(Point p1, Point p2, Point p3) { return WrapAngle(BearingOf(p2, p3) - BearingOf(p1, p2)) > 0 ? -1 : 1; }
 
 }  // namespace tavrel

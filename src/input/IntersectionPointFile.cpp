@@ -24,8 +24,8 @@ void markSwitchback(IntersectionPoint& p) {
     }
     if (!p.isSwitchback) return;
     // Names are UTF-8 here; the marks are ASCII digits, so comparing the last bytes is comparing characters.
-    p.switchbackFlag1 = n.size() >= 2 && n[n.size() - 2] == '1';
-    p.switchbackFlag2 = !n.empty() && n.back() == '1';
+    p.incomingKeepsDirection = n.size() >= 2 && n[n.size() - 2] == '1';
+    p.outgoingKeepsDirection = !n.empty() && n.back() == '1';
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ MainLineInput ReadIntersectionPointFile(std::string_view text, std::optional<Ear
             if (input.points.size() == kMaxIntersectionPoints) throw FormatError("too many intersection points");
         });
         IntersectionPoint p;
-        p.pointName = std::string(trimBlanks(lines[i]));
+        p.pointName = std::string(TrimBlanks(lines[i]));
         if (p.pointName.empty()) {
             if (earlyEnd) *earlyEnd = EarlyEndAt(lines, i, firstLine);
             break;
@@ -56,12 +56,12 @@ MainLineInput ReadIntersectionPointFile(std::string_view text, std::optional<Ear
             if (t.size() != 5 && t.size() != 7) throw FormatError("intersection point needs 5 or 7 values");
             p.x = StrictValueAt(t, 0);
             p.y = StrictValueAt(t, 1);
-            p.curveValue3 = t[2];
-            p.curveValue4 = t[3];
-            p.curveValue5 = StrictValueAt(t, 4);
+            p.radiusText = t[2];
+            p.spiralInText = t[3];
+            p.spiralOut = StrictValueAt(t, 4);
             if (t.size() == 7) {
-                p.curveValue6 = StrictValueAt(t, 5);
-                p.curveValue7 = StrictValueAt(t, 6);
+                p.spiralInStartRadius = StrictValueAt(t, 5);
+                p.spiralOutEndRadius = StrictValueAt(t, 6);
             }
         });
         p.line = firstLine + i + 1;

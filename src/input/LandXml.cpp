@@ -111,8 +111,8 @@ std::vector<ChainBreak> ReadStationEquations(Document& doc, const Units& units, 
             // earlier breaks added.
             const double expected = b.beforeStation - added;
             const double miss = std::fabs(units.metres(*internal) - expected);
-            const std::string text = "断链的 staInternal 与按 staBack 推算的连续桩号 " + plainNumber(expected) +
-                                     " 相差 " + plainNumber(miss);
+            const std::string text = "断链的 staInternal 与按 staBack 推算的连续桩号 " + PlainNumber(expected) +
+                                     " 相差 " + PlainNumber(miss);
             if (miss > kGapError) doc.fail(eq, text + "（超过 0.1 m）");
             if (miss > kGapWarning) doc.warn(eq, text);
         }

@@ -247,7 +247,7 @@ bool SameWord(std::string_view a, std::string_view b) {
 std::optional<double> OptionalNumber(const Document& doc, pugi::xml_node node, const char* attribute) {
     if (!node.attribute(attribute)) return std::nullopt;
     const std::string_view text = AttributeText(node, attribute);
-    const std::optional<double> v = strictNumber(text);
+    const std::optional<double> v = StrictNumber(text);
     if (!v || !std::isfinite(*v))
         doc.fail(node, std::string(LocalName(node)) + " 的 " + attribute + " 不是数值：“" + std::string(text) + "”");
     return v;
@@ -268,7 +268,7 @@ std::vector<double> TextNumbers(const Document& doc, pugi::xml_node node, std::s
     for (std::string_view rest = text; !rest.empty(); rest = TrimXmlSpace(rest)) {
         std::size_t end = 0;
         while (end < rest.size() && !IsXmlSpace(rest[end])) ++end;
-        const std::optional<double> v = strictNumber(rest.substr(0, end));
+        const std::optional<double> v = StrictNumber(rest.substr(0, end));
         if (!v || !std::isfinite(*v) || values.size() == most) doc.fail(node, problem);
         values.push_back(*v);
         rest.remove_prefix(end);

@@ -60,11 +60,11 @@ ReadElement ReadLine(const Document& doc, const Units& units, pugi::xml_node nod
                   PointChild(doc, units, node, "End"),
                   {},
                   node};
-    const bool chord = r.start && r.end && distance(*r.start, *r.end) > 0;
+    const bool chord = r.start && r.end && Distance(*r.start, *r.end) > 0;
     r.startBearing = chord ? BearingOf(*r.start, *r.end) : DirectionAttribute(doc, units, node, "dir");
     if (const auto length = OptionalNumber(doc, node, "length"))
         r.element.length = NonNegativeLength(doc, units, node, *length);
-    else if (r.start && r.end) r.element.length = distance(*r.start, *r.end);
+    else if (r.start && r.end) r.element.length = Distance(*r.start, *r.end);
     else doc.fail(node, "Line 缺少 length 属性，也没有 Start 和 End 坐标");
     return r;
 }
@@ -80,10 +80,10 @@ ReadElement ReadCurve(const Document& doc, const Units& units, pugi::xml_node no
                   {},
                   node};
     const std::optional<Point> centre = PointChild(doc, units, node, "Center");
-    const bool radial = r.start && centre && distance(*r.start, *centre) > 0;
+    const bool radial = r.start && centre && Distance(*r.start, *centre) > 0;
     double radius = 0;
     if (const auto given = OptionalNumber(doc, node, "radius")) radius = units.metres(*given);
-    else if (radial) radius = distance(*r.start, *centre);
+    else if (radial) radius = Distance(*r.start, *centre);
     if (!(radius > 0)) doc.fail(node, "Curve 的半径应大于 0（radius 属性，或 Start 与 Center 坐标）");
     // The centre lies on the side the curve turns to: right of the start tangent for cw.
     r.startBearing =
@@ -127,7 +127,7 @@ ReadElement ReadSpiral(const Document& doc, const Units& units, pugi::xml_node n
     if (r.element.length == 0 && (r1 || r2)) doc.fail(node, "Spiral 的 length 应大于 0");
     // PI is where the end tangents meet: Start -> PI is the start tangent.
     const std::optional<Point> pi = PointChild(doc, units, node, "PI");
-    const bool tangent = r.start && pi && distance(*r.start, *pi) > 0;
+    const bool tangent = r.start && pi && Distance(*r.start, *pi) > 0;
     r.startBearing = tangent ? BearingOf(*r.start, *pi) : DirectionAttribute(doc, units, node, "dirStart");
     return r;
 }
@@ -196,8 +196,8 @@ void CheckLaidChain(Document& doc, const std::vector<ReadElement>& read, const E
                 doc.warn(e.node,
                          "线元 " + Name(e.node) + " 的起点方向与前一线元的终点方向相差 " + Metres(jump) + " rad");
         }
-        if (e.end) CheckGap(doc, e, distance(nodes[k + 1].p, *e.end), "终点", "End");
-        else if (e.start && k > 0) CheckGap(doc, e, distance(nodes[k].p, *e.start), "起点", "Start");
+        if (e.end) CheckGap(doc, e, Distance(nodes[k + 1].p, *e.end), "终点", "End");
+        else if (e.start && k > 0) CheckGap(doc, e, Distance(nodes[k].p, *e.start), "起点", "Start");
     }
 }
 

@@ -16,7 +16,7 @@ namespace {
 bool isAxisPrefix(char c) { return c == 'L' || c == 'X' || c == 'l' || c == 'x'; }
 
 double strictValue(std::string_view token) {
-    const auto v = strictNumber(token);
+    const auto v = StrictNumber(token);
     if (!v) throw FormatError("layout value is not a number");
     return *v;
 }
@@ -51,7 +51,7 @@ PedestalLayout ReadLayoutFile(std::string_view text, const ChainBreakTable& chai
         if (distances->size() > kMaxLayoutCount) throw FormatError("too many pedestals");
         for (const std::string& t : *distances) {
             if (!t.empty() && isAxisPrefix(t.front())) layout.pedestalDistances.push_back(strictValue(t.substr(1)));
-            else layout.pedestalDistances.push_back(checkedDiv(strictValue(t), sinSkew));
+            else layout.pedestalDistances.push_back(CheckedDiv(strictValue(t), sinSkew));
         }
     });
 

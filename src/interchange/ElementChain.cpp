@@ -38,14 +38,14 @@ struct ClothoidSpan {
 };
 ClothoidSpan clothoidSpan(const AlignmentElement& e) {
     const double R1 = e.startRadius, R2 = e.endRadius;
-    const double a2 = checkedDiv(e.length * R1 * R2, R1 - R2);
-    return {a2, checkedDiv(a2, R1), checkedDiv(a2, R2)};
+    const double a2 = CheckedDiv(e.length * R1 * R2, R1 - R2);
+    return {a2, CheckedDiv(a2, R1), CheckedDiv(a2, R2)};
 }
 
 void requireUsable(const AlignmentElement& e) {
-    requireFinite(e.startRadius, "start radius");
-    requireFinite(e.endRadius, "end radius");
-    requireFinite(e.length, "element length");
+    RequireFinite(e.startRadius, "start radius");
+    RequireFinite(e.endRadius, "end radius");
+    RequireFinite(e.length, "element length");
     if (e.startRadius == 0 || e.endRadius == 0) throw CalcError("element radius of 0");
     const ElementKind kind = kindOf(e);
     const bool spiral = kind != ElementKind::Straight && kind != ElementKind::Arc;
@@ -58,10 +58,10 @@ double turnAngleOf(const AlignmentElement& e) {
     const double R1 = e.startRadius, R2 = e.endRadius, L = e.length;
     switch (kindOf(e)) {
         case ElementKind::Straight: return 0;
-        case ElementKind::Arc: return checkedDiv(L, R1);
-        case ElementKind::SpiralFromStraight: return checkedDiv(L, 2 * R2);
-        case ElementKind::SpiralToStraight: return checkedDiv(L, 2 * R1);
-        case ElementKind::SpiralBetweenRadii: return checkedDiv((R1 + R2) * L, 2 * R1 * R2);
+        case ElementKind::Arc: return CheckedDiv(L, R1);
+        case ElementKind::SpiralFromStraight: return CheckedDiv(L, 2 * R2);
+        case ElementKind::SpiralToStraight: return CheckedDiv(L, 2 * R1);
+        case ElementKind::SpiralBetweenRadii: return CheckedDiv((R1 + R2) * L, 2 * R1 * R2);
     }
     throw CalcError("unknown element kind");
 }
@@ -70,24 +70,24 @@ double turnAngleOf(const AlignmentElement& e) {
 Point deltaOf(const AlignmentElement& e, double b, double bEnd) {
     const double R1 = e.startRadius, R2 = e.endRadius, L = e.length;
     switch (kindOf(e)) {
-        case ElementKind::Straight: return L * direction(b);
+        case ElementKind::Straight: return L * Direction(b);
         case ElementKind::Arc: {
-            const double end = b + checkedDiv(L, R1);
+            const double end = b + CheckedDiv(L, R1);
             return {R1 * (std::sin(end) - std::sin(b)), -R1 * (std::cos(end) - std::cos(b))};
         }
         case ElementKind::SpiralFromStraight: {
             const double a2 = L * R2;
-            return rotate(b, ClothoidX(L, a2), ClothoidY(L, a2));
+            return Rotate(b, ClothoidX(L, a2), ClothoidY(L, a2));
         }
         case ElementKind::SpiralToStraight: {
             // The clothoid origin lies at the end: walk it backwards from the end tangent.
             const double a2 = L * R1;
-            return rotate(bEnd, ClothoidX(L, a2), -ClothoidY(L, a2));
+            return Rotate(bEnd, ClothoidX(L, a2), -ClothoidY(L, a2));
         }
         case ElementKind::SpiralBetweenRadii: {
             const auto [a2, l1, l2] = clothoidSpan(e);
-            const double originBearing = b - checkedDiv(l1 * l1, 2 * a2);
-            return rotate(originBearing, ClothoidXBetween(l1, l2, a2), ClothoidYBetween(l1, l2, a2));
+            const double originBearing = b - CheckedDiv(l1 * l1, 2 * a2);
+            return Rotate(originBearing, ClothoidXBetween(l1, l2, a2), ClothoidYBetween(l1, l2, a2));
         }
     }
     throw CalcError("unknown element kind");
@@ -100,30 +100,30 @@ PointAtStation pointOnElement(const ElementChain& chain, std::size_t k, double l
     const Point P{chain.nodeX()[k], chain.nodeY()[k]};
     const double b = chain.nodeBearing()[k];
     switch (kindOf(e)) {
-        case ElementKind::Straight: return {P + l * direction(b), b};
+        case ElementKind::Straight: return {P + l * Direction(b), b};
         case ElementKind::Arc: {
-            const double end = b + checkedDiv(l, R1);
+            const double end = b + CheckedDiv(l, R1);
             return {P + Point{R1 * (std::sin(end) - std::sin(b)), -R1 * (std::cos(end) - std::cos(b))}, end};
         }
         case ElementKind::SpiralFromStraight: {
             const double a2 = L * R2;
-            return {P + rotate(b, ClothoidX(l, a2), ClothoidY(l, a2)), b + checkedDiv(l * l, 2 * a2)};
+            return {P + Rotate(b, ClothoidX(l, a2), ClothoidY(l, a2)), b + CheckedDiv(l * l, 2 * a2)};
         }
         case ElementKind::SpiralToStraight: {
             // Evaluated from the end node, where the clothoid origin lies, m before it.
             const Point E{chain.nodeX()[k + 1], chain.nodeY()[k + 1]};
             const double bEnd = chain.nodeBearing()[k + 1];
             const double a2 = L * R1, m = L - l;
-            return {E - rotate(bEnd, ClothoidX(m, a2), -ClothoidY(m, a2)), bEnd - checkedDiv(m * m, 2 * a2)};
+            return {E - Rotate(bEnd, ClothoidX(m, a2), -ClothoidY(m, a2)), bEnd - CheckedDiv(m * m, 2 * a2)};
         }
         case ElementKind::SpiralBetweenRadii: {
             const auto [a2, l1, l2] = clothoidSpan(e);
             const double lp = l1 + l;
-            const double originBearing = b - checkedDiv(l1 * l1, 2 * a2);
-            const Point p = P + rotate(originBearing, ClothoidXBetween(l1, lp, a2), ClothoidYBetween(l1, lp, a2));
+            const double originBearing = b - CheckedDiv(l1 * l1, 2 * a2);
+            const Point p = P + Rotate(originBearing, ClothoidXBetween(l1, lp, a2), ClothoidYBetween(l1, lp, a2));
             // l times the mean of the curvatures at the element start (1/R1) and at the point (lp/a2 = 1/Rp);
             // the same as l / (2 Rm) with Rm = Rp R1 / (Rp + R1), without dividing by lp where it passes 0.
-            return {p, b + l * (checkedDiv(1, R1) + checkedDiv(lp, a2)) / 2};
+            return {p, b + l * (CheckedDiv(1, R1) + CheckedDiv(lp, a2)) / 2};
         }
     }
     throw CalcError("unknown element kind");
@@ -132,7 +132,7 @@ PointAtStation pointOnElement(const ElementChain& chain, std::size_t k, double l
 // The tangent at node k extended by d (negative: backwards).
 PointAtStation alongNodeTangent(const ElementChain& chain, std::size_t k, double d) {
     const double b = chain.nodeBearing()[k];
-    return {Point{chain.nodeX()[k], chain.nodeY()[k]} + d * direction(b), b};
+    return {Point{chain.nodeX()[k], chain.nodeY()[k]} + d * Direction(b), b};
 }
 
 }  // namespace
@@ -148,15 +148,15 @@ std::vector<AlignmentElement> ElementChainBuild(const std::vector<AlignmentEleme
         }
         // Split where the curvature passes 0: each part's length is in proportion to the other end's radius.
         const double R1 = std::fabs(e.startRadius), R2 = std::fabs(e.endRadius);
-        chain.push_back({e.startRadius, InfiniteRadius, checkedDiv(e.length * R2, R1 + R2), e.line});
-        chain.push_back({InfiniteRadius, e.endRadius, checkedDiv(e.length * R1, R1 + R2), e.line});
+        chain.push_back({e.startRadius, InfiniteRadius, CheckedDiv(e.length * R2, R1 + R2), e.line});
+        chain.push_back({InfiniteRadius, e.endRadius, CheckedDiv(e.length * R1, R1 + R2), e.line});
     }
     if (chain.size() > maxElements) throw CalcError("more chain elements than the chain may hold");
     return chain;
 }
 
 double DmsToDegrees(double value) {
-    requireFinite(value, "angle");
+    RequireFinite(value, "angle");
     const double sign = value > 0 ? 1 : (value < 0 ? -1 : 0);
     // The written digits as a whole number of 1e-4 seconds (d mm ss ssss): rounding removes the binary error of
     // value (under 0.001 of a unit below 100000 degrees). Splitting this integer-valued double with fmod is
@@ -167,7 +167,7 @@ double DmsToDegrees(double value) {
     const double d = (units - secondUnits - minuteUnits) / 1e8;
     const double m = minuteUnits / 1e6;
     const double sec = secondUnits / 1e4;
-    return requireFinite((m / 60 + d + sec / 3600) * sign, "angle");
+    return RequireFinite((m / 60 + d + sec / 3600) * sign, "angle");
 }
 
 std::ptrdiff_t ElementIndexAtByScan(const ElementChain& chain, Station s) {
@@ -190,10 +190,10 @@ std::ptrdiff_t ElementIndexAt(const ElementChain& chain, Station s) {
 ElementChain BuildElementChain(const ElementInput& start, std::size_t maxElements) {
     const std::vector<AlignmentElement> chain = ElementChainBuild(start.elements, maxElements);
     const double startAzimuthDegrees = start.elementStartAzimuth;
-    requireFinite(start.elementStartStation, "start station");
-    requireFinite(start.elementStartX, "start x");
-    requireFinite(start.elementStartY, "start y");
-    requireFinite(startAzimuthDegrees, "start azimuth");
+    RequireFinite(start.elementStartStation, "start station");
+    RequireFinite(start.elementStartX, "start x");
+    RequireFinite(start.elementStartY, "start y");
+    RequireFinite(startAzimuthDegrees, "start azimuth");
     for (const AlignmentElement& e : chain) AtRecord(e.line, [&] { requireUsable(e); });
 
     const std::size_t n = chain.size();
@@ -209,13 +209,13 @@ ElementChain BuildElementChain(const ElementInput& start, std::size_t maxElement
 
     c.nodeStation_[0] = start.elementStartStation;
     for (std::size_t k = 0; k < n; ++k)
-        c.nodeStation_[k + 1] = requireFinite(chain[k].length + c.nodeStation_[k], "node station");
+        c.nodeStation_[k + 1] = RequireFinite(chain[k].length + c.nodeStation_[k], "node station");
 
     // Bearings accumulate unreduced over the whole chain; each is then reduced into [0, 2*pi).
     c.nodeBearing_[0] = DegreesToRadians(startAzimuthDegrees);
     for (std::size_t k = 0; k < n; ++k) {
         c.turnAngle_[k] = turnAngleOf(chain[k]);
-        c.nodeBearing_[k + 1] = requireFinite(c.nodeBearing_[k] + c.turnAngle_[k], "bearing");
+        c.nodeBearing_[k + 1] = RequireFinite(c.nodeBearing_[k] + c.turnAngle_[k], "bearing");
     }
     for (double& b : c.nodeBearing_) b = NormalizedBearing(b);
 
@@ -223,10 +223,10 @@ ElementChain BuildElementChain(const ElementInput& start, std::size_t maxElement
     c.nodeY_[0] = start.elementStartY;
     for (std::size_t k = 0; k < n; ++k) {
         const Point d = deltaOf(chain[k], c.nodeBearing_[k], c.nodeBearing_[k + 1]);
-        c.deltaX_[k] = requireFinite(d.x, "element delta x");
-        c.deltaY_[k] = requireFinite(d.y, "element delta y");
-        c.nodeX_[k + 1] = requireFinite(c.nodeX_[k] + c.deltaX_[k], "node x");
-        c.nodeY_[k + 1] = requireFinite(c.nodeY_[k] + c.deltaY_[k], "node y");
+        c.deltaX_[k] = RequireFinite(d.x, "element delta x");
+        c.deltaY_[k] = RequireFinite(d.y, "element delta y");
+        c.nodeX_[k + 1] = RequireFinite(c.nodeX_[k] + c.deltaX_[k], "node x");
+        c.nodeY_[k + 1] = RequireFinite(c.nodeY_[k] + c.deltaY_[k], "node y");
     }
     c.nodeStationsAscending_ = std::is_sorted(c.nodeStation_.begin(), c.nodeStation_.end());
     return c;
@@ -234,7 +234,7 @@ ElementChain BuildElementChain(const ElementInput& start, std::size_t maxElement
 
 PointAtStation InterchangePointAt(const ElementChain& chain, Station station) {
     if (chain.nodeStation().empty()) throw CalcError("chain not built");
-    const Station s = requireFinite(station, "station");
+    const Station s = RequireFinite(station, "station");
     const std::size_t last = chain.nodeStation().size() - 1;
     PointAtStation r;
     // On or beyond the last node the end tangent wins, then on or before the first node the start tangent
@@ -251,9 +251,9 @@ PointAtStation InterchangePointAt(const ElementChain& chain, Station station) {
         const auto ku = static_cast<std::size_t>(k);
         r = pointOnElement(chain, ku, s - chain.nodeStation()[ku]);
     }
-    requireFinite(r.p.x, "x");
-    requireFinite(r.p.y, "y");
-    requireFinite(r.bearing, "bearing");
+    RequireFinite(r.p.x, "x");
+    RequireFinite(r.p.y, "y");
+    RequireFinite(r.bearing, "bearing");
     return r;
 }
 

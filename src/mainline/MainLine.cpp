@@ -21,7 +21,7 @@ namespace {
 
 // Radius and incoming spiral length are kept as written; an interior point needs them as plain numbers.
 double curveNumber(const std::string& text, const char* what, int i) {
-    const auto v = strictNumber(text);
+    const auto v = StrictNumber(text);
     if (!v) throw FormatError(std::string(what) + " of intersection point " + std::to_string(i) + " is not a number");
     return *v;
 }
@@ -36,7 +36,7 @@ void requireFiniteCurve(const MainLineCurve& c) {
           c.curveLength,     c.jdStation,        c.zhStation,        c.hyStation,         c.yhStation,
           c.hzStation,       c.zhPoint.x,        c.zhPoint.y,        c.hyPoint.x,         c.hyPoint.y,
           c.yhPoint.x,       c.yhPoint.y,        c.hzPoint.x,        c.hzPoint.y,         c.bearingHY})
-        requireFinite(v, "main-line curve value");
+        RequireFinite(v, "main-line curve value");
 }
 
 // The curve search table: for each stretch between two consecutive distinct ZH stations, the first k in
@@ -76,23 +76,23 @@ MainLine::CurveSearch buildCurveSearch(const MainLine& line) {
 
 CurveTangentsResult CurveTangents(double R, double RD1, double RD2, double Ls1, double Ls2, double alpha, double betaIn,
                                   double betaOut) {
-    const double s = deflectionSign(alpha);
+    const double s = DeflectionSign(alpha);
     CurveTangentsResult r;
 
     // l01, l02: the full clothoid of parameter A^2 = R*(Ls + l0) reaches radius RD after l0.
-    r.l01 = RD1 != 0 ? checkedDiv(R * Ls1, RD1 - R) : 0;
-    r.l02 = RD2 != 0 ? checkedDiv(R * Ls2, RD2 - R) : 0;
+    r.l01 = RD1 != 0 ? CheckedDiv(R * Ls1, RD1 - R) : 0;
+    r.l02 = RD2 != 0 ? CheckedDiv(R * Ls2, RD2 - R) : 0;
 
     // thetaIn, thetaOut: bearings of the tangents at the virtual clothoid origins.
-    r.thetaIn = wrapAngle(RD1 != 0 ? betaIn - checkedDiv(r.l01, 2 * RD1 * s) : betaIn);
-    r.thetaOut = wrapAngle(RD2 != 0 ? betaOut + checkedDiv(r.l02, 2 * RD2 * s) : betaOut);
+    r.thetaIn = WrapAngle(RD1 != 0 ? betaIn - CheckedDiv(r.l01, 2 * RD1 * s) : betaIn);
+    r.thetaOut = WrapAngle(RD2 != 0 ? betaOut + CheckedDiv(r.l02, 2 * RD2 * s) : betaOut);
 
     // alphaPrime: deflection between the virtual tangents, turned the long way round at a switchback (negative
     // curve values) and in any case given the sense of the deflection alpha.
-    r.alphaPrime = wrapAngle(r.thetaOut - r.thetaIn);
+    r.alphaPrime = WrapAngle(r.thetaOut - r.thetaIn);
     const bool switchback = R < 0 || Ls1 < 0 || Ls2 < 0 || RD1 < 0 || RD2 < 0;
-    if (switchback) r.alphaPrime = complementTurn(r.alphaPrime);
-    if (alpha * r.alphaPrime < 0) r.alphaPrime = complementTurn(r.alphaPrime);
+    if (switchback) r.alphaPrime = ComplementTurn(r.alphaPrime);
+    if (alpha * r.alphaPrime < 0) r.alphaPrime = ComplementTurn(r.alphaPrime);
 
     // Shift and tangent offset of the full virtual spirals.
     const double p1 = SpiralShift(Ls1 + r.l01, R), q1 = SpiralTangentOffset(Ls1 + r.l01, R);
@@ -105,22 +105,22 @@ CurveTangentsResult CurveTangents(double R, double RD1, double RD2, double Ls1, 
 
     // In a frame with the crossing of the virtual tangents at the origin: the virtual clothoid origins, then the
     // actual spiral ends ZH and HZ (the outgoing spiral laid backwards from its origin, turning the other way).
-    const Point V1 = -T1v * direction(r.thetaIn);
-    const Point V2 = T2v * direction(r.thetaOut);
-    const Point pZH = Ls1 != 0 ? V1 + rotated(r.thetaIn, ClothoidPoint(std::fabs(r.l01), s * R * (Ls1 + r.l01))) : V1;
+    const Point V1 = -T1v * Direction(r.thetaIn);
+    const Point V2 = T2v * Direction(r.thetaOut);
+    const Point pZH = Ls1 != 0 ? V1 + Rotated(r.thetaIn, ClothoidPoint(std::fabs(r.l01), s * R * (Ls1 + r.l01))) : V1;
     const Point pHZ =
-        Ls2 != 0 ? V2 + rotated(r.thetaOut + kPi, ClothoidPoint(std::fabs(r.l02), -s * R * (Ls2 + r.l02))) : V2;
+        Ls2 != 0 ? V2 + Rotated(r.thetaOut + kPi, ClothoidPoint(std::fabs(r.l02), -s * R * (Ls2 + r.l02))) : V2;
 
     // The actual straights touch the curve at ZH and HZ; where they cross is the intersection point, so the
     // tangent lengths are measured from there. Sides that run exactly along or against each other never cross
     // (whether rounding would still let the slopes below differ depends on the size of the curve).
-    const double sideTurn = wrapAngle(betaOut - betaIn);
+    const double sideTurn = WrapAngle(betaOut - betaIn);
     if (sideTurn == 0 || std::fabs(sideTurn) == kPi) throw CalcError("the two sides of a curve are parallel");
     constexpr double kSecondPointDistance = 100;  // m: a second point on each straight
-    const Point I = CrossLinesBySlopes(pZH, pZH + kSecondPointDistance * direction(betaIn), pHZ,
-                                       pHZ + kSecondPointDistance * direction(betaOut));
-    r.T1 = distance(I, pZH);
-    r.T2 = distance(I, pHZ);
+    const Point I = CrossLinesBySlopes(pZH, pZH + kSecondPointDistance * Direction(betaIn), pHZ,
+                                       pHZ + kSecondPointDistance * Direction(betaOut));
+    r.T1 = Distance(I, pZH);
+    r.T2 = Distance(I, pHZ);
 
     // At a switchback ZH may lie ahead of the crossing (or HZ behind it): the tangent length is then negative.
     constexpr double kSameBearingTol = 0.0001;  // rad: the two directions coincide up to rounding
@@ -154,12 +154,12 @@ void readCurveValues(CurveTable& t) {
         MainLineCurve& c = t.curve(i);
         const IntersectionPoint& P = t.point(i);
         AtRecord(P.line, [&] {
-            c.R = curveNumber(P.curveValue3, "radius", i);
-            c.Ls1 = curveNumber(P.curveValue4, "incoming spiral length", i);
+            c.R = curveNumber(P.radiusText, "radius", i);
+            c.Ls1 = curveNumber(P.spiralInText, "incoming spiral length", i);
         });
-        c.Ls2 = requireFinite(P.curveValue5, "outgoing spiral length");
-        c.RD1 = requireFinite(P.curveValue6, "incoming spiral radius");
-        c.RD2 = requireFinite(P.curveValue7, "outgoing spiral radius");
+        c.Ls2 = RequireFinite(P.spiralOut, "outgoing spiral length");
+        c.RD1 = RequireFinite(P.spiralInStartRadius, "incoming spiral radius");
+        c.RD2 = RequireFinite(P.spiralOutEndRadius, "outgoing spiral radius");
         c.isSwitchback = P.isSwitchback;
     }
 }
@@ -175,8 +175,9 @@ void sideBearings(CurveTable& t) {
         const IntersectionPoint& P = t.point(i);
         if (!P.isSwitchback) continue;
         t.curve(i - 1).sideBearing =
-            P.switchbackFlag1 ? BearingOf(t.xy(i - 1), t.xy(i)) : BearingOf(t.xy(i), t.xy(i - 1));
-        t.curve(i).sideBearing = P.switchbackFlag2 ? BearingOf(t.xy(i), t.xy(i + 1)) : BearingOf(t.xy(i + 1), t.xy(i));
+            P.incomingKeepsDirection ? BearingOf(t.xy(i - 1), t.xy(i)) : BearingOf(t.xy(i), t.xy(i - 1));
+        t.curve(i).sideBearing =
+            P.outgoingKeepsDirection ? BearingOf(t.xy(i), t.xy(i + 1)) : BearingOf(t.xy(i + 1), t.xy(i));
     }
 }
 
@@ -185,11 +186,11 @@ void deflections(CurveTable& t) {
     const int N = t.count();
     // 3. Deflections alpha, wrapped into [-pi, pi].
     for (int i = 2; i <= N - 1; ++i)
-        t.curve(i).deflection = wrapAngle(t.curve(i).sideBearing - t.curve(i - 1).sideBearing);
+        t.curve(i).deflection = WrapAngle(t.curve(i).sideBearing - t.curve(i - 1).sideBearing);
 
     // 4. A switchback turns the long way round (alpha = 0 becomes -2*pi).
     for (int i = 2; i <= N - 1; ++i)
-        if (t.point(i).isSwitchback) t.curve(i).deflection = complementTurn(t.curve(i).deflection);
+        if (t.point(i).isSwitchback) t.curve(i).deflection = ComplementTurn(t.curve(i).deflection);
 
     // 5. Switchback curve values carry a negative sign in every formula.
     for (int i = 2; i <= N - 1; ++i) {
@@ -231,13 +232,13 @@ void tangentsAndCurveLengths(CurveTable& t) {
 // Step 9: side lengths, negative for a side a switchback reverses (a later point's write wins).
 void sideLengths(CurveTable& t) {
     const int N = t.count();
-    for (int i = 2; i <= N; ++i) t.curve(i - 1).sideLength = distance(t.xy(i - 1), t.xy(i));
+    for (int i = 2; i <= N; ++i) t.curve(i - 1).sideLength = Distance(t.xy(i - 1), t.xy(i));
     for (int i = 2; i <= N - 1; ++i) {
         const IntersectionPoint& P = t.point(i);
         if (!P.isSwitchback) continue;
-        const double inLength = distance(t.xy(i - 1), t.xy(i)), outLength = distance(t.xy(i), t.xy(i + 1));
-        t.curve(i - 1).sideLength = P.switchbackFlag1 ? inLength : -inLength;
-        t.curve(i).sideLength = P.switchbackFlag2 ? outLength : -outLength;
+        const double inLength = Distance(t.xy(i - 1), t.xy(i)), outLength = Distance(t.xy(i), t.xy(i + 1));
+        t.curve(i - 1).sideLength = P.incomingKeepsDirection ? inLength : -inLength;
+        t.curve(i).sideLength = P.outgoingKeepsDirection ? outLength : -outLength;
     }
 }
 
@@ -279,25 +280,25 @@ void keyPoints(CurveTable& t) {
     // 13. ZH and HZ laid off from the intersection point along the given sides.
     for (int i = 2; i <= N - 1; ++i) {
         MainLineCurve& c = t.curve(i);
-        c.zhPoint = c.jdPoint + c.tangentIn * direction(t.curve(i - 1).sideBearing + kPi);
+        c.zhPoint = c.jdPoint + c.tangentIn * Direction(t.curve(i - 1).sideBearing + kPi);
     }
     for (int i = 2; i <= N - 1; ++i) {
         MainLineCurve& c = t.curve(i);
-        c.hzPoint = c.jdPoint + c.tangentOut * direction(c.sideBearing);
+        c.hzPoint = c.jdPoint + c.tangentOut * Direction(c.sideBearing);
     }
 
     // 14. HY along the incoming spiral from its virtual origin, and the tangent bearing there.
     for (int i = 2; i <= N - 1; ++i) {
         MainLineCurve& c = t.curve(i);
-        c.hyPoint = incomingSpiralPoint(c, c.Ls1);
-        const double theta1 = incomingOriginBearing(c, t.curve(i - 1).sideBearing);
-        c.bearingHY = theta1 + checkedDiv(c.Ls1 + c.virtualLengthIn, 2 * c.R * deflectionSign(c.deflection));
+        c.hyPoint = IncomingSpiralPoint(c, c.Ls1);
+        const double theta1 = IncomingOriginBearing(c, t.curve(i - 1).sideBearing);
+        c.bearingHY = theta1 + CheckedDiv(c.Ls1 + c.virtualLengthIn, 2 * c.R * DeflectionSign(c.deflection));
     }
 
     // 15. YH along the outgoing spiral, laid out backwards from HZ and turning the other way.
     for (int i = 2; i <= N - 1; ++i) {
         MainLineCurve& c = t.curve(i);
-        c.yhPoint = outgoingSpiralPoint(c, c.Ls2);
+        c.yhPoint = OutgoingSpiralPoint(c, c.Ls2);
     }
 }
 
@@ -305,11 +306,11 @@ void keyPoints(CurveTable& t) {
 
 MainLine MainLineBuild(const MainLineInput& input) {
     MainLine line;
-    line.mainLineStartStation_ = requireFinite(input.mainLineStartStation, "start station");
+    line.mainLineStartStation_ = RequireFinite(input.mainLineStartStation, "start station");
     line.curves_.resize(input.points.size());
     CurveTable t(input, line.curves_);
     for (int i = 1; i <= t.count(); ++i)
-        t.curve(i).jdPoint = {requireFinite(t.point(i).x, "x"), requireFinite(t.point(i).y, "y")};
+        t.curve(i).jdPoint = {RequireFinite(t.point(i).x, "x"), RequireFinite(t.point(i).y, "y")};
     readCurveValues(t);
     sideBearings(t);
     deflections(t);

@@ -16,16 +16,16 @@ namespace tavrel {
 // One intersection point as read from the plan file.
 struct IntersectionPoint {
     std::string pointName;
-    double x = 0, y = 0;           // m
-    std::string curveValue3;       // R, circular-curve radius (m), kept as written and converted where used
-    std::string curveValue4;       // Ls1, incoming spiral length (m), kept as written
-    double curveValue5 = 0;        // Ls2, outgoing spiral length (m)
-    double curveValue6 = 0;        // RD1, radius where the incoming spiral begins (m); 0 = on the straight
-    double curveValue7 = 0;        // RD2, radius where the outgoing spiral ends (m); 0 = on the straight
-    bool isSwitchback = false;     // the road turns back through more than a half turn here
-    bool switchbackFlag1 = false;  // the incoming side keeps its forward direction
-    bool switchbackFlag2 = false;  // the outgoing side keeps its forward direction
-    std::size_t line = 0;          // the line of its data line in the file (0: not read from a file)
+    double x = 0, y = 0;                  // m
+    std::string radiusText;               // R, circular-curve radius (m), kept as written and converted where used
+    std::string spiralInText;             // Ls1, incoming spiral length (m), kept as written
+    double spiralOut = 0;                 // Ls2, outgoing spiral length (m)
+    double spiralInStartRadius = 0;       // RD1, radius where the incoming spiral begins (m); 0 = on the straight
+    double spiralOutEndRadius = 0;        // RD2, radius where the outgoing spiral ends (m); 0 = on the straight
+    bool isSwitchback = false;            // the road turns back through more than a half turn here
+    bool incomingKeepsDirection = false;  // the incoming side keeps its forward direction
+    bool outgoingKeepsDirection = false;  // the outgoing side keeps its forward direction
+    std::size_t line = 0;                 // the line of its data line in the file (0: not read from a file)
 };
 
 struct MainLineInput {

@@ -37,46 +37,46 @@ double measureSign(const MainLineCurve& c) { return c.isSwitchback ? -1.0 : 1.0;
 // On the incoming spiral of curve c (ZH <= station < HY): along the full clothoid from its virtual origin.
 // sideIn is the bearing of the incoming side.
 PointAtStation onIncomingSpiral(const MainLineCurve& c, double sideIn, Station station) {
-    const double s = deflectionSign(c.deflection);
+    const double s = DeflectionSign(c.deflection);
     const double u = measureSign(c) * (station - c.zhStation);
     const double l01 = c.virtualLengthIn, fullLength = c.Ls1 + l01;
     PointAtStation a;
-    a.p = incomingSpiralPoint(c, u);
-    a.bearing = incomingOriginBearing(c, sideIn) + checkedDiv((u + l01) * (u + l01), 2 * c.R * fullLength * s);
+    a.p = IncomingSpiralPoint(c, u);
+    a.bearing = IncomingOriginBearing(c, sideIn) + CheckedDiv((u + l01) * (u + l01), 2 * c.R * fullLength * s);
     return a;
 }
 
 // On the circular arc of curve c (HY <= station <= YH).
 PointAtStation onArc(const MainLineCurve& c, Station station) {
-    const double s = deflectionSign(c.deflection);
+    const double s = DeflectionSign(c.deflection);
     const double u = measureSign(c) * (station - c.hyStation);
     const double signedRadius = std::fabs(c.R) * s;
     const double theta = c.bearingHY;
     const double au = std::fabs(u);
-    return {c.hyPoint + rotated(theta, {ArcX(au, signedRadius), ArcY(au, signedRadius)}),
-            theta + checkedDiv(u, c.R * s)};
+    return {c.hyPoint + Rotated(theta, {ArcX(au, signedRadius), ArcY(au, signedRadius)}),
+            theta + CheckedDiv(u, c.R * s)};
 }
 
 // On the outgoing spiral of curve c (YH < station < HZ): measured backwards from HZ on the outgoing clothoid.
 PointAtStation onOutgoingSpiral(const MainLineCurve& c, Station station) {
-    const double s = deflectionSign(c.deflection);
+    const double s = DeflectionSign(c.deflection);
     const double u = measureSign(c) * (c.hzStation - station);
     const double l02 = c.virtualLengthOut, fullLength = c.Ls2 + l02;
-    return {outgoingSpiralPoint(c, u),
-            outgoingOriginBearing(c) - checkedDiv((u + l02) * (u + l02), 2 * c.R * fullLength * s)};
+    return {OutgoingSpiralPoint(c, u),
+            OutgoingOriginBearing(c) - CheckedDiv((u + l02) * (u + l02), 2 * c.R * fullLength * s)};
 }
 
 // Along a straight of the given bearing from its point `from` at station fromStation.
 PointAtStation alongStraight(Point from, Station fromStation, double bearing, Station station) {
-    return {from + (station - fromStation) * direction(bearing), bearing};
+    return {from + (station - fromStation) * Direction(bearing), bearing};
 }
 
 // The result with its bearing brought towards [0, 2*pi); no result, or one that is not finite, is an error.
 PointAtStation finished(std::optional<PointAtStation> out) {
     if (!out) throw CalcError("station lies on no element of the main line (overlapping curves)");
-    out->bearing = requireFinite(NormalizedBearing(out->bearing), "bearing");
-    requireFinite(out->p.x, "x");
-    requireFinite(out->p.y, "y");
+    out->bearing = RequireFinite(NormalizedBearing(out->bearing), "bearing");
+    RequireFinite(out->p.x, "x");
+    RequireFinite(out->p.y, "y");
     return *out;
 }
 

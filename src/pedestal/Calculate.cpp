@@ -30,22 +30,22 @@ void requireAllFinite(const CalculationResult& r) {
          {&t.pedestalNominalStation, &t.deckElevation, &t.pedestalCrossSlope, &t.pedestalOffset,
           &t.pedestalTopElevation, &t.capTopElevation, &t.pedestalHeight, &t.pedestalStation})
         for (const auto& row : *table)
-            for (double v : row) requireFinite(v, "result");
+            for (double v : row) RequireFinite(v, "result");
     for (const auto* xy : {&t.pedestalX, &t.pedestalY})
         for (const auto& row : *xy)
             for (const auto& v : row)
-                if (v) requireFinite(*v, "coordinate");
+                if (v) RequireFinite(*v, "coordinate");
     for (const PierSection& s : r.sections) {
         for (int e = LO; e <= RO; ++e) {
-            requireFinite(s.edgeNominalStation[e]);
-            requireFinite(s.edgeStation[e]);
-            requireFinite(s.edgeDistance[e]);
-            requireFinite(s.edgeElevation[e]);
-            if (s.edgeX[e]) requireFinite(*s.edgeX[e]);
-            if (s.edgeY[e]) requireFinite(*s.edgeY[e]);
+            RequireFinite(s.edgeNominalStation[e]);
+            RequireFinite(s.edgeStation[e]);
+            RequireFinite(s.edgeDistance[e]);
+            RequireFinite(s.edgeElevation[e]);
+            if (s.edgeX[e]) RequireFinite(*s.edgeX[e]);
+            if (s.edgeY[e]) RequireFinite(*s.edgeY[e]);
         }
-        requireFinite(s.leftAxisSlope);
-        requireFinite(s.rightAxisSlope);
+        RequireFinite(s.leftAxisSlope);
+        RequireFinite(s.rightAxisSlope);
     }
 }
 
@@ -106,7 +106,7 @@ CalculationResult CalculatePedestals(const Road& road, const PedestalLayout& lay
         const double a = layout.skewAngle;
         if (a != 90 && !(a > kSkewBracketDegrees && a < 180 - kSkewBracketDegrees))
             throw RejectedText("数据有误",
-                               "曲线斜交桥的斜交角应在20度和160度之间，斜交角" + plainNumber(a) + "度有误，请修改！");
+                               "曲线斜交桥的斜交角应在20度和160度之间，斜交角" + PlainNumber(a) + "度有误，请修改！");
     }
 
     CalculationResult r;

@@ -29,8 +29,8 @@ void edgeElevations(const Road& road, PierSection& s) {
 
 // Slopes along the axis through the inner and outer edge points of each side.
 void axisSlopes(PierSection& s) {
-    s.leftAxisSlope = checkedDiv(s.edgeElevation[LI] - s.edgeElevation[LO], s.edgeDistance[LO] - s.edgeDistance[LI]);
-    s.rightAxisSlope = checkedDiv(s.edgeElevation[RO] - s.edgeElevation[RI], s.edgeDistance[RI] - s.edgeDistance[RO]);
+    s.leftAxisSlope = CheckedDiv(s.edgeElevation[LI] - s.edgeElevation[LO], s.edgeDistance[LO] - s.edgeDistance[LI]);
+    s.rightAxisSlope = CheckedDiv(s.edgeElevation[RO] - s.edgeElevation[RI], s.edgeDistance[RI] - s.edgeDistance[RO]);
 }
 
 // The point of the pier axis at offset h from the centreline, and the station of the offset line's point there
@@ -48,10 +48,10 @@ EdgePoint axisPointAtOffset(const PlanAlignment& plan, const PierAxis& axis, con
     if (found.crossing) return {*found.crossing, found.station};
     if (found.samples < 2) {
         const Point o = OffsetPoint(centre, h);
-        const LineCrossing local = CrossLines(axis.a, axis.b, o, o + direction(centre.bearing));
+        const LineCrossing local = CrossLines(axis.a, axis.b, o, o + Direction(centre.bearing));
         if (local.point) return {*local.point, std::nullopt};
     }
-    throw RejectedText("数据有误", "墩台" + pier.pierName + "的轴线与偏距" + plainNumber(h) +
+    throw RejectedText("数据有误", "墩台" + pier.pierName + "的轴线与偏距" + PlainNumber(h) +
                                        "米处的桥面边线不相交，请检查斜交角和超高资料！");
 }
 
@@ -68,7 +68,7 @@ Station edgeStation(const PlanAlignment& plan, const PierAxis& axis, double h, c
         const auto [s1, s2] = OffsetLineBracket(axis.pierStation, axis.pierSkewAngle, h);
         return StationOfPoint(plan, axis.pierStation, s1, s2, edge.p).station;
     } catch (const FootNotFound&) {
-        throw RejectedText("数据有误", "墩台" + pier.pierName + "偏距" + plainNumber(h) +
+        throw RejectedText("数据有误", "墩台" + pier.pierName + "偏距" + PlainNumber(h) +
                                            "米处的桥面边线点在路线中线上找不到垂足，请检查斜交角和超高资料！");
     }
 }
@@ -111,8 +111,8 @@ PierSection BuildPierSection(const Road& road, const PierRecord& pier, double sk
     if (road.curved()) {
         const PlanAlignment& plan = *road.plan;
         const PointAtStation centre = plan.pointAt(S);
-        PierAxis axis{S, theta, centre.p + 100 * direction(centre.bearing + thetaR - kPi),
-                      centre.p + 100 * direction(centre.bearing + thetaR)};
+        PierAxis axis{S, theta, centre.p + 100 * Direction(centre.bearing + thetaR - kPi),
+                      centre.p + 100 * Direction(centre.bearing + thetaR)};
         for (int e = LO; e <= RO; ++e) {
             const double h = o[e];
             const EdgePoint edge = axisPointAtOffset(plan, axis, centre, h, pier);
@@ -125,8 +125,8 @@ PierSection BuildPierSection(const Road& road, const PierRecord& pier, double sk
         }
     } else {
         for (int e = LO; e <= RO; ++e) {
-            s.edgeStation[e] = S - checkedDiv(o[e], std::tan(thetaR));
-            s.edgeDistance[e] = checkedDiv(o[e], std::sin(thetaR));
+            s.edgeStation[e] = S - CheckedDiv(o[e], std::tan(thetaR));
+            s.edgeDistance[e] = CheckedDiv(o[e], std::sin(thetaR));
             s.edgeNominalStation[e] = WrittenStation(breaks, s.edgeStation[e]);
         }
     }
@@ -141,7 +141,7 @@ double PierSectionElevationAt(const PierSection& section, double distance) {
     const double eLI = section.edgeElevation[LI], eRI = section.edgeElevation[RI];
     if (d >= dLI) return eLI - (d - dLI) * section.leftAxisSlope;
     if (d <= dRI) return eRI + (dRI - d) * section.rightAxisSlope;
-    return eLI + (d - dLI) * checkedDiv(eRI - eLI, dRI - dLI);
+    return eLI + (d - dLI) * CheckedDiv(eRI - eLI, dRI - dLI);
 }
 
 }  // namespace tavrel

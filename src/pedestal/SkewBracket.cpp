@@ -17,8 +17,8 @@ StationBracket FootBracket(Station st, double skewAngle, double distance) {
 StationBracket OffsetLineBracket(Station S, double skewAngle, double h) {
     const double tMinus = std::tan(DegreesToRadians(skewAngle - kSkewBracketDegrees));
     const double tPlus = std::tan(DegreesToRadians(skewAngle + kSkewBracketDegrees));
-    if (h > 0) return {S - checkedDiv(h, tMinus), S - checkedDiv(h, tPlus)};
-    return {S - checkedDiv(h, tPlus), S - checkedDiv(h, tMinus)};
+    if (h > 0) return {S - CheckedDiv(h, tMinus), S - CheckedDiv(h, tPlus)};
+    return {S - CheckedDiv(h, tPlus), S - CheckedDiv(h, tMinus)};
 }
 
 }  // namespace tavrel

@@ -125,7 +125,7 @@ FootPoint StationOfPoint(const PlanAlignment& plan, Station anchor, Station brac
     // The anchor is often an end of the first span: its point is known already.
     const auto eval = [&](Station s) {
         const PointAtStation c = s == anchor ? atAnchor : plan.pointAt(s);
-        const Point t = direction(c.bearing);
+        const Point t = Direction(c.bearing);
         return Sample{s, (c.p.x - p.x) * t.x + (c.p.y - p.y) * t.y, c};
     };
     std::optional<Sample> foot;
@@ -140,7 +140,7 @@ FootPoint StationOfPoint(const PlanAlignment& plan, Station anchor, Station brac
                     return foot ? std::fabs(foot->s - anchor) : kNone;
                 });
     if (!foot) throw FootNotFound("no foot of the point within the search's reach");
-    return {foot->s, requireFinite(DistanceBySquares(foot->c.p, p), "distance"), foot->c};
+    return {foot->s, RequireFinite(DistanceBySquares(foot->c.p, p), "distance"), foot->c};
 }
 
 FootPoint StationOfPointWithSide(const PlanAlignment& plan, Station anchor, Station bracketFirst, Station bracketSecond,
@@ -193,7 +193,7 @@ AxisCrossing AxisCrossingAtOffset(const PlanAlignment& plan, const PierAxis& axi
     std::optional<Sample> best;
     double bestAlong = kNone;
     const double sinSkew = std::fabs(std::sin(DegreesToRadians(axis.pierSkewAngle)));
-    const double straightDistance = checkedDiv(std::fabs(h), sinSkew);
+    const double straightDistance = CheckedDiv(std::fabs(h), sinSkew);
     scanOutward(eval, axis.pierStation, s1, s2, kReachFactor * straightDistance + kReachMargin,
                 [&](const Sample& a, const Sample& b) {
                     if ((a.v < 0) != (b.v < 0)) {

@@ -17,17 +17,17 @@ double onGradeFrom(const ProfilePoint& p, Station x) { return p.elevation + (x -
 // the offset is l^2 / (2R). By lengths T1 before and T2 after the point, the two arcs meet at the point with one
 // slope when their offsets are |w| T2 l^2 / (2 T1 (T1 + T2)) before it and |w| T1 l^2 / (2 T2 (T1 + T2)) after
 // it (w the grade change); equal lengths T give l^2 |w| / (4T), the parabola of radius 2T / |w|. The curve
-// branches are reached only where the curve has length, which needs radius > 0 (both lengths > 0); checkedDiv
+// branches are reached only where the curve has length, which needs radius > 0 (both lengths > 0); CheckedDiv
 // keeps even an impossible 0 from letting inf through.
 double withCurveOffset(double t, double l, const ProfilePoint& c, bool firstHalf) {
     double y;
     if (c.curveKind == VerticalCurveKind::ParabolaByLengths) {
         const double nearLength = firstHalf ? c.tangentLengthIn : c.tangentLength;
         const double farLength = firstHalf ? c.tangentLength : c.tangentLengthIn;
-        y = checkedDiv(l * l * std::abs(c.gradeChange) * farLength,
+        y = CheckedDiv(l * l * std::abs(c.gradeChange) * farLength,
                        2 * nearLength * (c.tangentLengthIn + c.tangentLength));
     } else {
-        y = checkedDiv(l * l, 2 * c.radius);
+        y = CheckedDiv(l * l, 2 * c.radius);
     }
     if (c.gradeChange > 0) return t + y;
     if (c.gradeChange < 0) return t - y;
@@ -48,7 +48,7 @@ double onCircle(const ProfilePoint& a, const ProfilePoint& c, Station x) {
     const double halfSine = std::sin(th1 / 2);
     const double extremeElevation = startElevation - s * 2 * R * halfSine * halfSine;
     const double u = x - centreStation;
-    return extremeElevation + s * checkedDiv(u * u, R + std::sqrt(R * R - u * u));
+    return extremeElevation + s * CheckedDiv(u * u, R + std::sqrt(R * R - u * u));
 }
 
 // Horizontal lengths of the vertical curve at interior point c (incoming grade from point a): before and after
@@ -61,7 +61,7 @@ struct CurveSpan {
 CurveSpan curveSpan(const ProfilePoint& a, const ProfilePoint& c) {
     switch (c.curveKind) {
         case VerticalCurveKind::Parabola: {
-            const double t = requireFinite(std::abs(c.gradeChange) * c.radius / 2, "tangent length");
+            const double t = RequireFinite(std::abs(c.gradeChange) * c.radius / 2, "tangent length");
             return {t, t};
         }
         case VerticalCurveKind::ParabolaByLengths:
@@ -74,8 +74,8 @@ CurveSpan curveSpan(const ProfilePoint& a, const ProfilePoint& c) {
             if (c.radius == 0 || c.gradeChange == 0) return {0, 0};
             const double th1 = std::atan(a.grade), th2 = std::atan(c.grade);
             const double alongGrade = c.radius * std::tan(std::abs(th2 - th1) / 2);
-            return {requireFinite(alongGrade * std::cos(th1), "tangent length"),
-                    requireFinite(alongGrade * std::cos(th2), "tangent length")};
+            return {RequireFinite(alongGrade * std::cos(th1), "tangent length"),
+                    RequireFinite(alongGrade * std::cos(th2), "tangent length")};
         }
     }
     throw CalcError("unknown vertical curve kind");
@@ -88,18 +88,18 @@ Profile ProfileBuild(std::vector<ProfilePoint> loaded) {
     const std::size_t n = p.size();
     if (n < 2) throw CalcError("profile needs at least two points");
     for (const ProfilePoint& point : p) {
-        requireFinite(point.station, "profile station");
-        requireFinite(point.elevation, "profile elevation");
-        requireFinite(point.radius, "profile radius");
-        requireFinite(point.lengthIn, "profile curve length");
-        requireFinite(point.lengthOut, "profile curve length");
+        RequireFinite(point.station, "profile station");
+        RequireFinite(point.elevation, "profile elevation");
+        RequireFinite(point.radius, "profile radius");
+        RequireFinite(point.lengthIn, "profile curve length");
+        RequireFinite(point.lengthOut, "profile curve length");
     }
 
     // Grades, point k to point k+1; two consecutive points at one station stop here. The last point has none.
     for (std::size_t k = 0; k + 1 < n; ++k) {
         AtRecord(p[k + 1].line, [&] {
-            const double run = requireFinite(p[k + 1].station - p[k].station, "profile station difference");
-            p[k].grade = checkedDiv(p[k + 1].elevation - p[k].elevation, run);
+            const double run = RequireFinite(p[k + 1].station - p[k].station, "profile station difference");
+            p[k].grade = CheckedDiv(p[k + 1].elevation - p[k].elevation, run);
         });
     }
     p[n - 1].grade = 0;
@@ -107,14 +107,14 @@ Profile ProfileBuild(std::vector<ProfilePoint> loaded) {
     // Grade changes at the interior points; the end points never carry a curve.
     p[0].gradeChange = 0;
     for (std::size_t k = 1; k + 1 < n; ++k)
-        p[k].gradeChange = requireFinite(p[k].grade - p[k - 1].grade, "profile grade change");
+        p[k].gradeChange = RequireFinite(p[k].grade - p[k - 1].grade, "profile grade change");
     p[n - 1].gradeChange = 0;
 
     // A negative parabola radius -T gives the tangent length T; turn it into the radius with that tangent length.
     // With no grade change there is no such radius, and the division stops the build. A radius of 0 stays 0.
     for (std::size_t k = 1; k + 1 < n; ++k)
         if (p[k].curveKind == VerticalCurveKind::Parabola && p[k].radius < 0)
-            AtRecord(p[k].line, [&] { p[k].radius = checkedDiv(2 * (-p[k].radius), std::abs(p[k].gradeChange)); });
+            AtRecord(p[k].line, [&] { p[k].radius = CheckedDiv(2 * (-p[k].radius), std::abs(p[k].gradeChange)); });
 
     p[0].tangentLength = p[0].tangentLengthIn = 0;
     for (std::size_t k = 1; k + 1 < n; ++k) {
@@ -126,7 +126,7 @@ Profile ProfileBuild(std::vector<ProfilePoint> loaded) {
 
     p[0].curveEnd = p[0].station;
     for (std::size_t k = 1; k + 1 < n; ++k)
-        p[k].curveEnd = requireFinite(p[k].tangentLength + p[k].station, "vertical curve end");
+        p[k].curveEnd = RequireFinite(p[k].tangentLength + p[k].station, "vertical curve end");
     p[n - 1].curveEnd = p[n - 1].station;
 
     Profile built;
@@ -138,11 +138,11 @@ double ProfileElevationAt(const Profile& profile, Station x) {
     const auto& p = profile.points();
     const std::size_t n = p.size();
     if (n < 2) throw CalcError("profile needs at least two points");
-    requireFinite(x, "station");
+    RequireFinite(x, "station");
 
     // Outside the points the end grades extend; at the last point the last grade gives its elevation.
-    if (x < p[0].station) return requireFinite(onGradeFrom(p[0], x), "elevation");
-    if (x >= p[n - 1].station) return requireFinite(onGradeFrom(p[n - 2], x), "elevation");
+    if (x < p[0].station) return RequireFinite(onGradeFrom(p[0], x), "elevation");
+    if (x >= p[n - 1].station) return RequireFinite(onGradeFrom(p[n - 2], x), "elevation");
 
     // Segment i runs from the end of the curve at point i to the end of the curve at point i+1 (half-open).
     // The first match wins, the last segment takes what no other matches. A linear scan: profiles hold a few
@@ -161,16 +161,16 @@ double ProfileElevationAt(const Profile& profile, Station x) {
     const double end = c.station + c.tangentLength;
 
     // Straight grade up to the curve start.
-    if (a.curveEnd <= x && x < start) return requireFinite(onGradeFrom(a, x), "elevation");
+    if (a.curveEnd <= x && x < start) return RequireFinite(onGradeFrom(a, x), "elevation");
     // A circular curve is one arc from its start to its end.
     if (c.curveKind == VerticalCurveKind::Circle && start <= x && x < end)
-        return requireFinite(onCircle(a, c, x), "elevation");
+        return RequireFinite(onCircle(a, c, x), "elevation");
     // First half of the curve, measured from its start on the incoming grade.
     if (start <= x && x < c.station)
-        return requireFinite(withCurveOffset(onGradeFrom(a, x), x - start, c, true), "elevation");
+        return RequireFinite(withCurveOffset(onGradeFrom(a, x), x - start, c, true), "elevation");
     // Second half, from the grade-change point on, measured to the curve end on the outgoing grade.
     if (c.station <= x && x < end)
-        return requireFinite(withCurveOffset(onGradeFrom(c, x), end - x, c, false), "elevation");
+        return RequireFinite(withCurveOffset(onGradeFrom(c, x), end - x, c, false), "elevation");
 
     // The three ranges above cover [curveEnd[i], curveEnd[i+1]) whatever the order of the stations, so with the
     // curve ends ProfileBuild derives every station lands on one of them (stations out of order or overlapping

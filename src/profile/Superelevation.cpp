@@ -9,14 +9,14 @@ namespace tavrel {
 Superelevation SuperelevationBuild(CrossSectionWidths widths, std::vector<SuperelevationRecord> records) {
     // A road without cross slopes cannot be calculated; say so at load rather than at the first pier.
     if (records.empty()) throw FormatError("empty superelevation table");
-    requireFinite(widths.leftSlopedWidth, "left sloped width");
-    requireFinite(widths.centralLeftEdge, "central left edge");
-    requireFinite(widths.centralRightEdge, "central right edge");
-    requireFinite(widths.rightSlopedWidth, "right sloped width");
+    RequireFinite(widths.leftSlopedWidth, "left sloped width");
+    RequireFinite(widths.centralLeftEdge, "central left edge");
+    RequireFinite(widths.centralRightEdge, "central right edge");
+    RequireFinite(widths.rightSlopedWidth, "right sloped width");
     for (const SuperelevationRecord& row : records) {
-        requireFinite(row.station, "superelevation station");
-        requireFinite(row.leftSlope, "left cross slope");
-        requireFinite(row.rightSlope, "right cross slope");
+        RequireFinite(row.station, "superelevation station");
+        RequireFinite(row.leftSlope, "left cross slope");
+        RequireFinite(row.rightSlope, "right cross slope");
     }
     Superelevation built;
     built.widths_ = widths;
@@ -28,7 +28,7 @@ CrossSlopes CrossSlopesAt(const Superelevation& table, Station station) {
     const auto& r = table.records();
     const std::size_t m = r.size();
     if (m == 0) throw CalcError("empty superelevation table");
-    requireFinite(station, "station");
+    RequireFinite(station, "station");
 
     // Beyond either end the end row holds; slopes are never extrapolated.
     if (station < r[0].station) return {r[0].leftSlope, r[0].rightSlope};
@@ -40,11 +40,11 @@ CrossSlopes CrossSlopesAt(const Superelevation& table, Station station) {
         const SuperelevationRecord& a = r[i];
         const SuperelevationRecord& b = r[i + 1];
         if (a.station <= station && station < b.station) {
-            // b.station > a.station here, so the run is positive; checkedDiv only guards against overflow.
-            const double run = requireFinite(b.station - a.station, "superelevation station difference");
+            // b.station > a.station here, so the run is positive; CheckedDiv only guards against overflow.
+            const double run = RequireFinite(b.station - a.station, "superelevation station difference");
             const double along = station - a.station;
-            return {requireFinite(checkedDiv(b.leftSlope - a.leftSlope, run) * along + a.leftSlope, "left cross slope"),
-                    requireFinite(checkedDiv(b.rightSlope - a.rightSlope, run) * along + a.rightSlope,
+            return {RequireFinite(CheckedDiv(b.leftSlope - a.leftSlope, run) * along + a.leftSlope, "left cross slope"),
+                    RequireFinite(CheckedDiv(b.rightSlope - a.rightSlope, run) * along + a.rightSlope,
                                   "right cross slope")};
         }
     }

@@ -7,17 +7,17 @@
 
 namespace tavrel {
 
-std::string numberText(double v) {
-    requireFinite(v);
+std::string NumberText(double v) {
+    RequireFinite(v);
     if (v == 0) return "0";  // also for -0
     char buf[32];
     const auto r = std::to_chars(buf, buf + sizeof buf, v);
     return std::string(buf, r.ptr);
 }
 
-std::string jsonNumber(std::optional<double> v) { return v ? numberText(*v) : "null"; }
+std::string JsonNumber(std::optional<double> v) { return v ? NumberText(*v) : "null"; }
 
-std::string jsonString(std::string_view s) {
+std::string JsonString(std::string_view s) {
     std::string out = "\"";
     for (const char c : s) {
         switch (c) {

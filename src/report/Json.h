@@ -8,12 +8,12 @@
 namespace tavrel {
 
 // The shortest text that reads back as the same double. Non-finite values never get here (CalcError).
-std::string numberText(double v);
+std::string NumberText(double v);
 
 // A JSON value: the number, or null when there is none.
-std::string jsonNumber(std::optional<double> v);
+std::string JsonNumber(std::optional<double> v);
 
 // A JSON string literal with the necessary escapes (UTF-8 passes through).
-std::string jsonString(std::string_view s);
+std::string JsonString(std::string_view s);
 
 }  // namespace tavrel

@@ -20,7 +20,7 @@ std::string fixed3(double v, int width) {
 std::string ReadableTable(const CalculationResult& r) {
     const PedestalLayout& l = r.layout;
     const PedestalResultTables& t = r.tables;
-    std::string s = "斜交角 " + plainNumber(l.skewAngle) + " 度，" + std::to_string(l.piers.size()) + " 个墩台，每墩 " +
+    std::string s = "斜交角 " + PlainNumber(l.skewAngle) + " 度，" + std::to_string(l.piers.size()) + " 个墩台，每墩 " +
                     std::to_string(l.pedestalDistances.size()) + " 个垫石\n";
     for (std::size_t i = 0; i < l.piers.size(); ++i) {
         const PierRecord& p = l.piers[i];

@@ -7,10 +7,10 @@
 namespace tavrel {
 
 std::string StationCsv(const std::vector<StationRow>& rows) {
-    const auto field = [](std::optional<double> v) { return v ? numberText(*v) : std::string(); };
+    const auto field = [](std::optional<double> v) { return v ? NumberText(*v) : std::string(); };
     std::string s = "station,nominalStation,x,y,bearing,elevation,leftSlope,rightSlope\n";
     for (const StationRow& r : rows) {
-        s += numberText(r.station) + "," + numberText(r.nominalStation) + "," + field(r.x) + "," + field(r.y) + "," +
+        s += NumberText(r.station) + "," + NumberText(r.nominalStation) + "," + field(r.x) + "," + field(r.y) + "," +
              field(r.bearing) + "," + field(r.elevation) + "," + field(r.leftSlope) + "," + field(r.rightSlope) + "\n";
     }
     return s;

@@ -8,10 +8,10 @@ std::string StationJson(const std::vector<StationRow>& rows) {
     std::string s = "[\n";
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const StationRow& r = rows[i];
-        s += "  {\"station\": " + numberText(r.station) + ", \"nominalStation\": " + numberText(r.nominalStation) +
-             ", \"x\": " + jsonNumber(r.x) + ", \"y\": " + jsonNumber(r.y) + ", \"bearing\": " + jsonNumber(r.bearing) +
-             ", \"elevation\": " + jsonNumber(r.elevation) + ", \"leftSlope\": " + jsonNumber(r.leftSlope) +
-             ", \"rightSlope\": " + jsonNumber(r.rightSlope) + "}";
+        s += "  {\"station\": " + NumberText(r.station) + ", \"nominalStation\": " + NumberText(r.nominalStation) +
+             ", \"x\": " + JsonNumber(r.x) + ", \"y\": " + JsonNumber(r.y) + ", \"bearing\": " + JsonNumber(r.bearing) +
+             ", \"elevation\": " + JsonNumber(r.elevation) + ", \"leftSlope\": " + JsonNumber(r.leftSlope) +
+             ", \"rightSlope\": " + JsonNumber(r.rightSlope) + "}";
         s += i + 1 < rows.size() ? ",\n" : "\n";
     }
     return s + "]\n";

@@ -24,9 +24,9 @@ PointAtStation pointOn(const ElementChain* ramp, Station s) { return Interchange
 
 PointAtStation PlanAlignment::pointAt(Station station) const {
     const PointAtStation r = std::visit([station](auto* line) { return pointOn(line, station); }, line_);
-    requireFinite(r.p.x, "x");
-    requireFinite(r.p.y, "y");
-    requireFinite(r.bearing, "bearing");
+    RequireFinite(r.p.x, "x");
+    RequireFinite(r.p.y, "y");
+    RequireFinite(r.bearing, "bearing");
     return r;
 }
 

@@ -16,19 +16,19 @@ StationRow rowAt(const Road& road, Station s, double offset) {
     if (road.plan) {
         const PointAtStation c = road.plan->pointAt(s);
         const Point p = OffsetPoint(c, offset);
-        r.x = requireFinite(p.x, "x");
-        r.y = requireFinite(p.y, "y");
+        r.x = RequireFinite(p.x, "x");
+        r.y = RequireFinite(p.y, "y");
         r.bearing = NormalizedBearing(c.bearing);
     }
     const bool hasSlopes = !road.superelevation.records().empty();
     if (hasSlopes) {
         const CrossSlopes slopes = CrossSlopesAt(road.superelevation, s);
-        r.leftSlope = requireFinite(slopes.leftSlope, "slope");
-        r.rightSlope = requireFinite(slopes.rightSlope, "slope");
+        r.leftSlope = RequireFinite(slopes.leftSlope, "slope");
+        r.rightSlope = RequireFinite(slopes.rightSlope, "slope");
     }
     if (!road.profile.points().empty() && (offset == 0 || hasSlopes)) {
         r.elevation =
-            requireFinite(offset == 0 ? ProfileElevationAt(road.profile, s)
+            RequireFinite(offset == 0 ? ProfileElevationAt(road.profile, s)
                                       : DeckElevationAt(road.profile, road.superelevation, s, offset).elevation,
                           "elevation");
     }

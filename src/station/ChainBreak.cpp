@@ -27,14 +27,14 @@ ChainBreakTable MakeChainBreakTable(const std::vector<ChainBreak>& records) {
 
 std::string MarkedStationText(const ChainBreakTable& table, std::string_view text) {
     const int n = table.chainBreakCount;
-    const std::string_view s = trimBlanks(text);
+    const std::string_view s = TrimBlanks(text);
     if (s.empty() || isChainMark(s.front()) || n == 0) return std::string(text);
-    const double v = lenientNumber(s);
+    const double v = LenientNumber(s);
     for (int k = 1; k <= n; ++k) {
         const auto& [b, a] = table.chainBreaks[k];
         if (b < v && v < a)
-            throw RejectedText("数据有误", "桩号" + std::string(text) + "不应存在" + plainNumber(b) + "和" +
-                                               plainNumber(a) + "之间，请修改！");
+            throw RejectedText("数据有误", "桩号" + std::string(text) + "不应存在" + PlainNumber(b) + "和" +
+                                               PlainNumber(a) + "之间，请修改！");
     }
     for (int k = 1; k <= n; ++k) {
         const auto& [b, a] = table.chainBreaks[k];
@@ -49,8 +49,8 @@ std::string MarkedStationText(const ChainBreakTable& table, std::string_view tex
 }
 
 Station StationTextToStation(const ChainBreakTable& table, std::string_view text) {
-    if (text.empty() || !isChainMark(text.front())) return lenientNumber(text);
-    double v = lenientNumber(text.substr(1));
+    if (text.empty() || !isChainMark(text.front())) return LenientNumber(text);
+    double v = LenientNumber(text.substr(1));
     const int m = text.front() - 64;
     for (int k = m - 1; k >= 1; --k) {
         if (k >= kChainBreakEntries) throw CalcError("chain mark beyond the chain-break table");
@@ -86,10 +86,10 @@ PierStation PierStationOfText(const ChainBreakTable& table, std::string_view tex
         shift = shift.substr(0, shift.find(sep));  // later pieces are ignored
         if (!shift.empty() &&
             (shift.front() == 'L' || shift.front() == 'X' || shift.front() == 'l' || shift.front() == 'x')) {
-            r.stationShift = sign * lenientNumber(shift.substr(1));
+            r.stationShift = sign * LenientNumber(shift.substr(1));
         } else {
             // Given along the pier axis: its component along the road.
-            r.stationShift = sign * checkedDiv(lenientNumber(shift), std::sin(DegreesToRadians(skewAngle)));
+            r.stationShift = sign * CheckedDiv(LenientNumber(shift), std::sin(DegreesToRadians(skewAngle)));
         }
     }
     r.baseStation = StationOfText(table, base);

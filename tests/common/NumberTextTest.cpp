@@ -6,27 +6,27 @@
 using namespace tavrel;
 
 TEST(NumberText, StrictLenientAndPlain) {
-    EXPECT_EQ(strictNumber("12.5"), 12.5);
-    EXPECT_EQ(strictNumber("-3e2"), -300);
-    EXPECT_EQ(strictNumber("+.5"), 0.5);
-    EXPECT_EQ(strictNumber("5."), 5);
-    EXPECT_FALSE(strictNumber("12a"));
-    EXPECT_FALSE(strictNumber(""));
-    EXPECT_FALSE(strictNumber("."));
-    EXPECT_FALSE(strictNumber("1e999"));
-    EXPECT_DOUBLE_EQ(lenientNumber("12abc"), 12);
-    EXPECT_DOUBLE_EQ(lenientNumber("1.5e3x"), 1500);
-    EXPECT_DOUBLE_EQ(lenientNumber("2e"), 2);
-    EXPECT_DOUBLE_EQ(lenientNumber("abc"), 0);
-    EXPECT_FALSE(leadingNumber("-").found);
-    EXPECT_THROW(leadingNumber("1e999"), FormatError);
-    EXPECT_EQ(plainNumber(1100), "1100");
-    EXPECT_EQ(plainNumber(0.5), ".5");
-    EXPECT_EQ(plainNumber(-0.25), "-.25");
-    EXPECT_EQ(plainNumber(1234.5678), "1234.5678");
-    EXPECT_EQ(plainNumber(0.1 + 0.2), ".3");
-    EXPECT_EQ(plainNumber(0), "0");
-    EXPECT_EQ(plainNumber(123456789012345678.0), "1.23456789012346E+17");
+    EXPECT_EQ(StrictNumber("12.5"), 12.5);
+    EXPECT_EQ(StrictNumber("-3e2"), -300);
+    EXPECT_EQ(StrictNumber("+.5"), 0.5);
+    EXPECT_EQ(StrictNumber("5."), 5);
+    EXPECT_FALSE(StrictNumber("12a"));
+    EXPECT_FALSE(StrictNumber(""));
+    EXPECT_FALSE(StrictNumber("."));
+    EXPECT_FALSE(StrictNumber("1e999"));
+    EXPECT_DOUBLE_EQ(LenientNumber("12abc"), 12);
+    EXPECT_DOUBLE_EQ(LenientNumber("1.5e3x"), 1500);
+    EXPECT_DOUBLE_EQ(LenientNumber("2e"), 2);
+    EXPECT_DOUBLE_EQ(LenientNumber("abc"), 0);
+    EXPECT_FALSE(ReadLeadingNumber("-").found);
+    EXPECT_THROW(ReadLeadingNumber("1e999"), FormatError);
+    EXPECT_EQ(PlainNumber(1100), "1100");
+    EXPECT_EQ(PlainNumber(0.5), ".5");
+    EXPECT_EQ(PlainNumber(-0.25), "-.25");
+    EXPECT_EQ(PlainNumber(1234.5678), "1234.5678");
+    EXPECT_EQ(PlainNumber(0.1 + 0.2), ".3");
+    EXPECT_EQ(PlainNumber(0), "0");
+    EXPECT_EQ(PlainNumber(123456789012345678.0), "1.23456789012346E+17");
 }
 
 TEST(NumberText, StationsInKilometreFormRoundedToTheMillimetre) {

@@ -23,7 +23,7 @@ double offSegment(Point p, Point a, Point b) {
     const Point ab = b - a, ap = p - a;
     const double len2 = ab.x * ab.x + ab.y * ab.y;
     const double t = len2 == 0 ? 0 : std::clamp((ap.x * ab.x + ap.y * ab.y) / len2, 0.0, 1.0);
-    return distance(p, a + t * ab);
+    return Distance(p, a + t * ab);
 }
 
 // Whether two convex quadrilaterals overlap (separating axis test on their edges).

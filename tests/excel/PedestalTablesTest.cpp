@@ -28,9 +28,9 @@ namespace {
 const std::string kWholeStations = "\"K\"0+000";
 const std::string kFractionalStations = "\"K\"0+000.000";
 
-// The sheet written by excelout(n = 1) for this layout.
+// The sheet written by PedestalValueSheet(n = 1) for this layout.
 Worksheet generalTable(const CalculationResult& r, int n = 1) {
-    return excelout(r.layout, r.tables.pedestalTopElevation, n);
+    return PedestalValueSheet(r.layout, r.tables.pedestalTopElevation, n);
 }
 
 std::vector<std::string> sheetNames(const Workbook& book) {
@@ -207,9 +207,9 @@ TEST(PedestalTableSheets, TableThatDoesNotFitTheLayoutIsRejected) {
     ResultTable shortRow = r.tables.pedestalTopElevation, missingPier = shortRow;
     shortRow[1].pop_back();
     missingPier.pop_back();
-    EXPECT_THROW(excelout(r.layout, shortRow, 1), CalcError);
-    EXPECT_THROW(excelout90(r.layout, r.tables.pedestalTopElevation, missingPier), CalcError);
-    EXPECT_THROW(excelout(SampleResult(60, {-1, 1}, {}).layout, {}, 1), CalcError);  // no pier
+    EXPECT_THROW(PedestalValueSheet(r.layout, shortRow, 1), CalcError);
+    EXPECT_THROW(SquarePierSheet(r.layout, r.tables.pedestalTopElevation, missingPier), CalcError);
+    EXPECT_THROW(PedestalValueSheet(SampleResult(60, {-1, 1}, {}).layout, {}, 1), CalcError);  // no pier
     CalculationResult noSections = WithPlanePoints(r);
     noSections.sections.pop_back();
     EXPECT_THROW(StakeOutSheet(noSections), CalcError);
@@ -238,9 +238,9 @@ TEST(PedestalTableLayout, PierColumnHoldsTheLongestNameCountingWideCharactersTwi
             EXPECT_EQ(ws.columnWidth(1), row.width);
         }
         const CalculationResult square = SampleResult(90, {0}, piers);
-        EXPECT_EQ(
-            excelout90(square.layout, square.tables.pedestalTopElevation, square.tables.pedestalHeight).columnWidth(1),
-            row.width);
+        EXPECT_EQ(SquarePierSheet(square.layout, square.tables.pedestalTopElevation, square.tables.pedestalHeight)
+                      .columnWidth(1),
+                  row.width);
     }
 }
 

@@ -26,11 +26,11 @@ std::string twoLetterRule(int rows, int cols) {
 }  // namespace
 
 TEST(Rowcol, WorkedExamples) {
-    EXPECT_EQ(rowcol(1, 1), "A1");
-    EXPECT_EQ(rowcol(5, 26), "Z5");
-    EXPECT_EQ(rowcol(3, 27), "AA3");
-    EXPECT_EQ(rowcol(10, 52), "AZ10");
-    EXPECT_EQ(rowcol(2, 702), "ZZ2");
+    EXPECT_EQ(CellName(1, 1), "A1");
+    EXPECT_EQ(CellName(5, 26), "Z5");
+    EXPECT_EQ(CellName(3, 27), "AA3");
+    EXPECT_EQ(CellName(10, 52), "AZ10");
+    EXPECT_EQ(CellName(2, 702), "ZZ2");
 }
 
 TEST(Rowcol, ColumnsAtTheLetterBoundaries) {
@@ -51,17 +51,17 @@ TEST(Rowcol, ColumnsAtTheLetterBoundaries) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        EXPECT_EQ(rowcol(7, r.col), std::string(r.letters) + "7");
+        EXPECT_EQ(CellName(7, r.col), std::string(r.letters) + "7");
     }
 }
 
 TEST(Rowcol, AgreesWithTheTwoLetterRuleUpToZZ) {
-    for (int col = 1; col <= 702; ++col) ASSERT_EQ(rowcol(1048576, col), twoLetterRule(1048576, col)) << col;
+    for (int col = 1; col <= 702; ++col) ASSERT_EQ(CellName(1048576, col), twoLetterRule(1048576, col)) << col;
 }
 
 TEST(Rowcol, CellsOutsideTheSheetAreRejected) {
-    EXPECT_THROW(rowcol(1, 0), CalcError);
-    EXPECT_THROW(rowcol(1, 16385), CalcError);
-    EXPECT_THROW(rowcol(0, 1), CalcError);
-    EXPECT_THROW(rowcol(1048577, 1), CalcError);
+    EXPECT_THROW(CellName(1, 0), CalcError);
+    EXPECT_THROW(CellName(1, 16385), CalcError);
+    EXPECT_THROW(CellName(0, 1), CalcError);
+    EXPECT_THROW(CellName(1048577, 1), CalcError);
 }

@@ -19,7 +19,7 @@ inline bool CellIsEmpty(const Worksheet& ws, int row, int col) {
 inline double NumberAt(const Worksheet& ws, int row, int col) {
     const Cell* c = ws.cellAt(row, col);
     if (!c || !std::holds_alternative<double>(c->value)) {
-        ADD_FAILURE() << "no number in " << rowcol(row, col);
+        ADD_FAILURE() << "no number in " << CellName(row, col);
         return std::nan("");
     }
     return std::get<double>(c->value);
@@ -28,7 +28,7 @@ inline double NumberAt(const Worksheet& ws, int row, int col) {
 // The text in a cell, or a text saying there is none.
 inline std::string TextAt(const Worksheet& ws, int row, int col) {
     const Cell* c = ws.cellAt(row, col);
-    if (!c || !std::holds_alternative<std::string>(c->value)) return "<no text in " + rowcol(row, col) + ">";
+    if (!c || !std::holds_alternative<std::string>(c->value)) return "<no text in " + CellName(row, col) + ">";
     return std::get<std::string>(c->value);
 }
 

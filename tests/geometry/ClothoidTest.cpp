@@ -71,7 +71,7 @@ TEST(Clothoid, SeriesAndPlacedPointsMatchNumericIntegration) {
         EXPECT_NEAR(ClothoidYBetween(r.knownLength, l, r.A2), part.y, 1e-9);
 
         const Point placed = ClothoidPointPast(known, bearing, r.knownLength, r.u, r.A2);
-        const Point expected = known + rotate(bearing, part.x, part.y);
+        const Point expected = known + Rotate(bearing, part.x, part.y);
         EXPECT_NEAR(placed.x, expected.x, 1e-7);
         EXPECT_NEAR(placed.y, expected.y, 1e-7);
     }

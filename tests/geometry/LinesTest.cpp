@@ -82,16 +82,16 @@ TEST(LinesAndDistances, TheTwoRoundingsOfEachAgree) {
         const Point p1 = base + Point{coordinate(gen), coordinate(gen)};
         const Point p3 = base + Point{coordinate(gen), coordinate(gen)};
         const double b1 = DegreesToRadians(angle(gen) * 2), b2 = b1 + DegreesToRadians(angle(gen));
-        const Point p2 = p1 + 100 * direction(b1), p4 = p3 + 100 * direction(b2);
+        const Point p2 = p1 + 100 * Direction(b1), p4 = p3 + 100 * Direction(b2);
         const LineCrossing general = CrossLines(p1, p2, p3, p4);
         ASSERT_TRUE(general.point);
         const Point bySlopes = CrossLinesBySlopes(p1, p2, p3, p4);
-        EXPECT_LT(distance(*general.point, bySlopes), 1e-4);
+        EXPECT_LT(Distance(*general.point, bySlopes), 1e-4);
         for (const auto& [a, b] : {std::pair{p1, b1}, std::pair{p3, b2}}) {
-            const Point d = bySlopes - a, n = direction(b + kPi / 2);
+            const Point d = bySlopes - a, n = Direction(b + kPi / 2);
             EXPECT_LT(std::fabs(d.x * n.x + d.y * n.y), 1e-4);  // on the line
         }
-        const double exact = distance(p1, p3), bySquares = DistanceBySquares(p1, p3);
+        const double exact = Distance(p1, p3), bySquares = DistanceBySquares(p1, p3);
         EXPECT_LE(std::fabs(exact - bySquares), 4 * std::numeric_limits<double>::epsilon() * exact);
     }
 }

@@ -24,11 +24,11 @@ TEST(IntersectionPointFile, FiveOrSevenValuesPerPoint) {
     const auto& p = in.points[1];
     EXPECT_EQ(p.x, 1000);
     EXPECT_EQ(p.y, 5);
-    EXPECT_EQ(p.curveValue3, "500");
-    EXPECT_EQ(p.curveValue4, "100");
-    EXPECT_EQ(p.curveValue5, 80);
-    EXPECT_EQ(p.curveValue6, 1200);
-    EXPECT_EQ(p.curveValue7, 0);
+    EXPECT_EQ(p.radiusText, "500");
+    EXPECT_EQ(p.spiralInText, "100");
+    EXPECT_EQ(p.spiralOut, 80);
+    EXPECT_EQ(p.spiralInStartRadius, 1200);
+    EXPECT_EQ(p.spiralOutEndRadius, 0);
     // Any other count is an error, not a point that silently keeps stale coordinates.
     EXPECT_THROW(ReadIntersectionPointFile("r,0\r\nJD0\r\n0 0 0 0 0 0\r\n"), FormatError);
     EXPECT_THROW(ReadIntersectionPointFile("r,0\r\nJD0\r\n\r\n"), FormatError);
@@ -49,8 +49,8 @@ TEST(IntersectionPointFile, SwitchbackMarksFromTheName) {
     for (std::size_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(rows[i].name);
         EXPECT_EQ(in.points[i].isSwitchback, rows[i].sw);
-        EXPECT_EQ(in.points[i].switchbackFlag1, rows[i].f1);
-        EXPECT_EQ(in.points[i].switchbackFlag2, rows[i].f2);
+        EXPECT_EQ(in.points[i].incomingKeepsDirection, rows[i].f1);
+        EXPECT_EQ(in.points[i].outgoingKeepsDirection, rows[i].f2);
     }
 }
 

@@ -59,8 +59,8 @@ struct IntegratedRamp {
         const auto beta = [&](double t) { return a.bearing + k1 * t + dk * t * t / (2 * e.length); };
         const int steps = 2 * std::max(1, static_cast<int>(std::ceil(l / 0.5)));
         const double h = l / steps;
-        Point sum = direction(beta(0)) + direction(beta(l));
-        for (int i = 1; i < steps; ++i) sum = sum + (i % 2 ? 4.0 : 2.0) * direction(beta(i * h));
+        Point sum = Direction(beta(0)) + Direction(beta(l));
+        for (int i = 1; i < steps; ++i) sum = sum + (i % 2 ? 4.0 : 2.0) * Direction(beta(i * h));
         return {a.s + l, a.p + (h / 3) * sum, beta(l)};
     }
     Start at(Station s) const {
@@ -150,11 +150,11 @@ TEST(InterchangePointAt, AgreesWithIntegratedCurvatureAlongAMixedRamp) {
         SCOPED_TRACE(s);
         const auto got = InterchangePointAt(c, s);
         const auto want = reference.at(s);
-        EXPECT_LE(distance(got.p, want.p), kMm);
+        EXPECT_LE(Distance(got.p, want.p), kMm);
         EXPECT_LE(angleBetween(got.bearing, want.bearing), kAngleTol);
     }
     const auto& end = reference.starts.back();
-    EXPECT_LE(distance({c.nodeX().back(), c.nodeY().back()}, end.p), kMm);
+    EXPECT_LE(Distance({c.nodeX().back(), c.nodeY().back()}, end.p), kMm);
     EXPECT_LE(angleBetween(c.nodeBearing().back(), end.bearing), kAngleTol);
 }
 
@@ -182,7 +182,7 @@ TEST(InterchangePointAt, ContinuousAtEveryNode) {
             SCOPED_TRACE("node " + std::to_string(k));
             const auto before = InterchangePointAt(c, c.nodeStation()[k] - 1e-7);
             const auto at = InterchangePointAt(c, c.nodeStation()[k]);
-            EXPECT_LE(distance(before.p, at.p), kMm);
+            EXPECT_LE(Distance(before.p, at.p), kMm);
             EXPECT_LE(angleBetween(before.bearing, at.bearing), kAngleTol);
         }
     }
@@ -200,7 +200,7 @@ TEST(InterchangePointAt, StepsOfHalfAMetreAreHalfAMetreApartAlongTheBearing) {
         const auto a = InterchangePointAt(c, s), b = InterchangePointAt(c, s + step);
         // A chord over a turn of t is shorter than its arc by t^2/24 of it.
         const double turn = angleBetween(a.bearing, b.bearing);
-        EXPECT_NEAR(distance(a.p, b.p), step * (1 - turn * turn / 24), 1e-6);
+        EXPECT_NEAR(Distance(a.p, b.p), step * (1 - turn * turn / 24), 1e-6);
         if (nearNode(s)) continue;
         const auto ahead = InterchangePointAt(c, s + h), behind = InterchangePointAt(c, s - h);
         const double chordBearing = std::atan2(ahead.p.y - behind.p.y, ahead.p.x - behind.p.x);

@@ -75,7 +75,7 @@ TEST(CurveElements, IncompleteIncomingSpiralLeavesZHOnTheIncomingSideBearing) {
     const MainLineCurve& c = line.curve(3);
     EXPECT_NEAR(c.virtualLengthIn, 500.0 * 100 / (1500 - 500), 1e-12);
     const PointAtStation atZH = MainLinePointAt(line, c.zhStation);
-    EXPECT_LT(distance(atZH.p, c.zhPoint), 1e-9);
+    EXPECT_LT(Distance(atZH.p, c.zhPoint), 1e-9);
     EXPECT_NEAR(atZH.bearing, line.curve(2).sideBearing, 1e-12);
 }
 
@@ -86,10 +86,10 @@ TEST(MainLineErrors, RadiusOrSpiralLengthThatIsNotANumberIsAFormatError) {
                                        {"letter O", "500", "1O0"}}) {
         SCOPED_TRACE(name);
         MainLineInput in = oneCurve(30, 500, 100, 100);
-        in.points[1].curveValue3 = R, in.points[1].curveValue4 = Ls1;
+        in.points[1].radiusText = R, in.points[1].spiralInText = Ls1;
         EXPECT_THROW(MainLineBuild(in), FormatError);
-        in.points[0].curveValue3 = in.points[2].curveValue3 = R;  // end points' curve values are never read
-        in.points[0].curveValue4 = in.points[2].curveValue4 = Ls1;
+        in.points[0].radiusText = in.points[2].radiusText = R;  // end points' curve values are never read
+        in.points[0].spiralInText = in.points[2].spiralInText = Ls1;
         in.points[1] = oneCurve(30, 500, 100, 100).points[1];
         EXPECT_NO_THROW(MainLineBuild(in));
     }

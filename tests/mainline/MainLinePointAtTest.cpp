@@ -41,7 +41,7 @@ TEST(MainLinePointAt, NoJumpOrKinkAcrossAnyKeyPoint) {
             const MainLineCurve& c = line.curve(k);
             for (const Station key : {c.zhStation, c.hyStation, c.yhStation, c.hzStation}) {
                 const PointAtStation a = MainLinePointAt(line, key - 1e-7), b = MainLinePointAt(line, key + 1e-7);
-                ASSERT_LE(distance(a.p, b.p), 1e-3) << "point " << k << ", station " << key;
+                ASSERT_LE(Distance(a.p, b.p), 1e-3) << "point " << k << ", station " << key;
                 ASSERT_LE(bearingGap(a.bearing, b.bearing), 1e-6) << "point " << k << ", station " << key;
             }
         }
@@ -55,7 +55,7 @@ TEST(MainLinePointAt, StationIsArcLengthAndBearingIsTheDirectionOfTravel) {
         const auto at = [&](Station s) { return MainLinePointAt(line, s); };
         const Station from = line.curve(2).zhStation - 50, to = line.curve(line.intersectionCount() - 1).hzStation + 50;
         for (Station s = from; s <= to; s += row.step) {
-            ASSERT_NEAR(distance(at(s).p, at(s + row.step).p), row.step, 1e-6) << "station " << s;
+            ASSERT_NEAR(Distance(at(s).p, at(s + row.step).p), row.step, 1e-6) << "station " << s;
             // A short symmetric chord points along the tangent (within h/4 of a curvature jump).
             constexpr double h = 1e-4;
             ASSERT_LE(bearingGap(at(s).bearing, BearingOf(at(s - h).p, at(s + h).p)), 1e-6) << "station " << s;
@@ -72,7 +72,7 @@ TEST(MainLinePointAt, PlainCircularCurveLiesOnItsCircleWithTheCentreOnTheInside)
         const MainLineCurve& c = line.curve(2);
         const Point centre{c.zhPoint.x, turn * 700};  // side 1 runs along +x, so its right is +y
         for (Station s = c.zhStation; s <= c.hzStation; s += 7.5)
-            EXPECT_NEAR(distance(MainLinePointAt(line, s).p, centre), 700, 1e-7) << "station " << s;
+            EXPECT_NEAR(Distance(MainLinePointAt(line, s).p, centre), 700, 1e-7) << "station " << s;
     }
 }
 
@@ -84,12 +84,12 @@ TEST(MainLinePointAt, StationsBeyondTheEndsExtrapolateAlongTheEndSides) {
     EXPECT_EQ(halfway.bearing, 0);
     const MainLineCurve& end = line.curve(3);
     const PointAtStation beyond = MainLinePointAt(line, end.jdStation + 250);
-    EXPECT_LT(distance(beyond.p, end.jdPoint + 250 * direction(degrees(30))), 1e-9);
+    EXPECT_LT(Distance(beyond.p, end.jdPoint + 250 * Direction(degrees(30))), 1e-9);
     EXPECT_NEAR(beyond.bearing, degrees(30), 1e-12);
 
     const MainLine two = MainLineBuild({100, {jd({0, 0}), jd({300, 400})}});  // no curve: one straight
-    EXPECT_LT(distance(MainLinePointAt(two, 850).p, {450, 600}), 1e-12);
-    EXPECT_LT(distance(MainLinePointAt(two, 0).p, {-60, -80}), 1e-12);
+    EXPECT_LT(Distance(MainLinePointAt(two, 850).p, {450, 600}), 1e-12);
+    EXPECT_LT(Distance(MainLinePointAt(two, 0).p, {-60, -80}), 1e-12);
 }
 
 TEST(MainLinePointAt, BearingJustBelowZeroIsRaisedByAWholeTurn) {

@@ -17,8 +17,8 @@ inline double degrees(double d) { return d * kPi / 180; }
 inline IntersectionPoint jd(Point p, double R = 0, double Ls1 = 0, double Ls2 = 0, double RD1 = 0, double RD2 = 0) {
     IntersectionPoint q;
     q.x = p.x, q.y = p.y;
-    q.curveValue3 = std::to_string(R), q.curveValue4 = std::to_string(Ls1);
-    q.curveValue5 = Ls2, q.curveValue6 = RD1, q.curveValue7 = RD2;
+    q.radiusText = std::to_string(R), q.spiralInText = std::to_string(Ls1);
+    q.spiralOut = Ls2, q.spiralInStartRadius = RD1, q.spiralOutEndRadius = RD2;
     return q;
 }
 
@@ -28,16 +28,16 @@ inline MainLineInput oneCurve(double deflectionDegrees, double R, double Ls1, do
                               double RD2 = 0) {
     return {0,
             {jd({0, 0}), jd({1000, 0}, R, Ls1, Ls2, RD1, RD2),
-             jd(Point{1000, 0} + 1000 * direction(degrees(deflectionDegrees)))}};
+             jd(Point{1000, 0} + 1000 * Direction(degrees(deflectionDegrees)))}};
 }
 
 // A right turn of 30 degrees at (1000, 0) (R 600, spirals 80 m), then 1200 m on, a left turn of 40 degrees with
 // the given curve values: the curve under test is not the first one.
 inline MainLineInput twoCurves(double R, double Ls1, double Ls2, double RD1 = 0, double RD2 = 0) {
-    const Point p3 = Point{1000, 0} + 1200 * direction(degrees(30));
+    const Point p3 = Point{1000, 0} + 1200 * Direction(degrees(30));
     return {500,
             {jd({0, 0}), jd({1000, 0}, 600, 80, 80), jd(p3, R, Ls1, Ls2, RD1, RD2),
-             jd(p3 + 1000 * direction(degrees(-10)))}};
+             jd(p3 + 1000 * Direction(degrees(-10)))}};
 }
 
 // Points (0, 0), (1000, 0), (0, 100); "ht" makes point 2 a switchback, its name ending "1", "0" keeps side 1
@@ -62,7 +62,7 @@ inline MainLineInput generatedLine(int n, double sideMin, double sideMax, std::u
             in.points.back() = jd(p, R, std::floor(uniform(0, maxLs)), std::floor(uniform(0, maxLs)));
             bearing += (i % 2 == 0 ? a : -a);
         }
-        p = p + uniform(sideMin, sideMax) * direction(bearing);
+        p = p + uniform(sideMin, sideMax) * Direction(bearing);
     }
     return in;
 }

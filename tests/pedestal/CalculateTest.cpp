@@ -102,19 +102,19 @@ TEST(CurvedSkew, PedestalPointsLieAtTheirOwnStationAndOffset) {
                     const Point p{*r.tables.pedestalX[i][k], *r.tables.pedestalY[i][k]};
                     const Point back =
                         OffsetPoint(plan.pointAt(r.tables.pedestalStation[i][k]), r.tables.pedestalOffset[i][k]);
-                    EXPECT_LT(distance(p, back), 0.001) << "pier " << i << " pedestal " << k;
+                    EXPECT_LT(Distance(p, back), 0.001) << "pier " << i << " pedestal " << k;
                 }
                 const PierSection& s = r.sections[i];
                 const PointAtStation centre = plan.pointAt(s.pierStation);
                 const double thetaR = skew * kPi / 180;
-                const Point a = centre.p + 100 * direction(centre.bearing + thetaR - kPi);
-                const Point b = centre.p + 100 * direction(centre.bearing + thetaR);
+                const Point a = centre.p + 100 * Direction(centre.bearing + thetaR - kPi);
+                const Point b = centre.p + 100 * Direction(centre.bearing + thetaR);
                 const auto o = EdgeOffsets(project.superelevation.widths());
                 for (int e = LO; e <= RO; ++e) {
                     ASSERT_TRUE(s.edgeX[e]);
                     const Point edge{*s.edgeX[e], *s.edgeY[e]};
                     EXPECT_LT(distanceToLine(edge, a, b), 0.001) << kEdgeNames[e];
-                    EXPECT_LT(distance(edge, OffsetPoint(plan.pointAt(s.edgeStation[e]), o[e])), 0.001)
+                    EXPECT_LT(Distance(edge, OffsetPoint(plan.pointAt(s.edgeStation[e]), o[e])), 0.001)
                         << kEdgeNames[e];
                 }
             }
@@ -132,10 +132,10 @@ TEST(CurvedSkew, EdgeAtOffsetZeroIsThePiersCentrePoint) {
     const Point centre = plan.pointAt(1000).p;
     EXPECT_EQ(s.edgeStation[LI], 1000);
     EXPECT_EQ(s.edgeDistance[LI], 0);
-    EXPECT_LT(distance({*s.edgeX[LI], *s.edgeY[LI]}, centre), 1e-9);
+    EXPECT_LT(Distance({*s.edgeX[LI], *s.edgeY[LI]}, centre), 1e-9);
     // A small offset whose bracket holds a single sample is solved locally, at its offset and on the axis.
     const Point ri{*s.edgeX[RI], *s.edgeY[RI]};
-    EXPECT_LT(distance(ri, OffsetPoint(plan.pointAt(s.edgeStation[RI]), -0.1)), 0.001);
+    EXPECT_LT(Distance(ri, OffsetPoint(plan.pointAt(s.edgeStation[RI]), -0.1)), 0.001);
     EXPECT_NEAR(s.edgeDistance[RI], -0.1 / std::sin(75 * kPi / 180), 1e-4);
 }
 

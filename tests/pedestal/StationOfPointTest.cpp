@@ -13,7 +13,7 @@ namespace {
 
 // The foot by brute force: the nearest of samples every 1 mm, then a fine local scan.
 double footBySampling(const PlanAlignment& plan, double lo, double hi, Point p) {
-    auto dist = [&](double s) { return distance(plan.pointAt(s).p, p); };
+    auto dist = [&](double s) { return Distance(plan.pointAt(s).p, p); };
     double best = lo;
     for (double s = lo; s <= hi; s += 0.001)
         if (dist(s) < dist(best)) best = s;
@@ -66,15 +66,15 @@ TEST(PierAxisCrossing, SquarePierMeetsTheOffsetLineAtItsStation) {
     const PlanAlignment plan = *project.planAlignment();
     const double S = 500;
     const PointAtStation c = plan.pointAt(S);
-    const PierAxis axis{S, 90, c.p + 100 * direction(c.bearing - kPi / 2), c.p + 100 * direction(c.bearing + kPi / 2)};
+    const PierAxis axis{S, 90, c.p + 100 * Direction(c.bearing - kPi / 2), c.p + 100 * Direction(c.bearing + kPi / 2)};
     const AxisCrossing x = AxisCrossingAtOffset(plan, axis, 5);
     ASSERT_TRUE(x.crossing);
-    EXPECT_LT(distance(*x.crossing, OffsetPoint(c, 5)), 0.001);
+    EXPECT_LT(Distance(*x.crossing, OffsetPoint(c, 5)), 0.001);
     // A bracket too short for one chord is where the search starts: the crossing lies on the next chord.
     const AxisCrossing small = AxisCrossingAtOffset(plan, axis, -0.05);
     EXPECT_EQ(small.samples, 1);
     ASSERT_TRUE(small.crossing);
-    EXPECT_LT(distance(*small.crossing, OffsetPoint(c, -0.05)), 1e-9);
+    EXPECT_LT(Distance(*small.crossing, OffsetPoint(c, -0.05)), 1e-9);
     // Offset 0: the bracket collapses to one sample and no chord.
     const AxisCrossing zero = AxisCrossingAtOffset(plan, axis, 0);
     EXPECT_FALSE(zero.crossing);

@@ -52,13 +52,13 @@ constexpr double kSkews[] = {25, 60, 90, 120, 155};
 
 double tangentResidual(const PlanAlignment& plan, Station s, Point p) {
     const PointAtStation c = plan.pointAt(s);
-    const Point t = direction(c.bearing);
+    const Point t = Direction(c.bearing);
     return std::fabs((c.p.x - p.x) * t.x + (c.p.y - p.y) * t.y);
 }
 
 // Stations of the local minima of the distance from p to the centreline, sampled every `step` over [lo, hi].
 std::vector<Station> distanceMinimaBySampling(const PlanAlignment& plan, Point p, double lo, double hi, double step) {
-    const auto f = [&](double s) { return distance(plan.pointAt(s).p, p); };
+    const auto f = [&](double s) { return Distance(plan.pointAt(s).p, p); };
     std::vector<Station> minima;
     double f0 = f(lo), f1 = f(lo + step);
     for (int i = 2; lo + i * step <= hi; ++i) {
@@ -103,7 +103,7 @@ TEST(TightCurves, PedestalFootIsTheTrueFootNearestThePier) {
                     const PedestalPlacement q = PlacePedestal(road.project.road(true), S, skew, d);
                     ASSERT_TRUE(q.point);
                     const Point p = *q.point;
-                    EXPECT_LT(distance(OffsetPoint(plan.pointAt(q.station), q.offset), p), 1e-6);
+                    EXPECT_LT(Distance(OffsetPoint(plan.pointAt(q.station), q.offset), p), 1e-6);
                     EXPECT_LT(tangentResidual(plan, q.station, p), 1e-6);
                     const double step = 0.02, reach = 3 * std::fabs(d) + 5;
                     const auto minima = distanceMinimaBySampling(plan, p, S - reach, S + reach, step);
@@ -128,7 +128,7 @@ TEST(TightCurves, EdgeCrossingIsTheNearestToThePierOnItsSide) {
                 SCOPED_TRACE(::testing::Message() << road.name << ", pier " << S << ", skew " << skew);
                 const PointAtStation c = plan.pointAt(S);
                 const double thetaR = DegreesToRadians(skew);
-                const Point left = direction(c.bearing + thetaR - kPi);
+                const Point left = Direction(c.bearing + thetaR - kPi);
                 const Point a = c.p + 100 * left, b = c.p - 100 * left;
                 // Sample at least as far as the search may widen: the bracket and the stated reach.
                 std::array<std::optional<double>, 4> expected;
@@ -139,7 +139,7 @@ TEST(TightCurves, EdgeCrossingIsTheNearestToThePierOnItsSide) {
                     expected[e] = nearestCrossingBySampling(plan, c.p, left, o[e], S - reach, S + reach, 0.01);
                 }
                 PierRecord pier;
-                pier.pierName = "T" + plainNumber(S);
+                pier.pierName = "T" + PlainNumber(S);
                 pier.baseStation = pier.referenceStation = S;
                 int missing = LO;
                 while (missing <= RO && expected[missing]) ++missing;
@@ -151,7 +151,7 @@ TEST(TightCurves, EdgeCrossingIsTheNearestToThePierOnItsSide) {
                     } catch (const RejectedText& x) {
                         EXPECT_EQ(x.title, "数据有误");
                         EXPECT_EQ(std::string(x.what()), "墩台" + pier.pierName + "的轴线与偏距" +
-                                                             plainNumber(o[missing]) +
+                                                             PlainNumber(o[missing]) +
                                                              "米处的桥面边线不相交，请检查斜交角和超高资料！");
                     }
                     continue;
@@ -166,7 +166,7 @@ TEST(TightCurves, EdgeCrossingIsTheNearestToThePierOnItsSide) {
                     // The offset line is taken as its polyline through points 0.1 m apart, which stays within
                     // step^2 / (8 (R - |o|)) of the line.
                     const double chordBow = kAxisSampleStep * kAxisSampleStep / (8 * (road.radius - std::fabs(o[e])));
-                    EXPECT_LT(distance(OffsetPoint(plan.pointAt(s.edgeStation[e]), o[e]), edge), chordBow + 1e-6);
+                    EXPECT_LT(Distance(OffsetPoint(plan.pointAt(s.edgeStation[e]), o[e]), edge), chordBow + 1e-6);
                     EXPECT_LT(tangentResidual(plan, s.edgeStation[e], edge), 1e-6);
                     EXPECT_NEAR(s.edgeDistance[e], *expected[e], 1e-3);
                 }

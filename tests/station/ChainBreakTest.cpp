@@ -105,7 +105,7 @@ TEST(ChainBreakRoundTrip, WrittenToContinuousAndBackAcrossShortAndLongChains) {
         SCOPED_TRACE(s);
         const double written = WrittenStation(t, s);
         const char mark = s <= 1000 ? 'A' : s <= 1900 ? 'B' : 'C';
-        const std::string text = std::string(1, mark) + plainNumber(written);
+        const std::string text = std::string(1, mark) + PlainNumber(written);
         EXPECT_NEAR(StationTextToStation(t, text), s, 1e-9);
     }
 }

@@ -113,7 +113,7 @@ MainWindow::MainWindow(DesktopUi& ui, QWidget* parent)
     lastFolder_ = Settings().value(kLastFolderKey).toString();
 
     // Enter on a focused button presses it (Qt's buttons take only the space bar outside dialogs).
-    for (QPushButton* b : {command4_, calculateButton_, helpButton_, moreButton_, exitButton_})
+    for (QPushButton* b : {initialiseButton_, calculateButton_, helpButton_, moreButton_, exitButton_})
         b->installEventFilter(this);
 
     // Fixed size from now on, so that PlaceWindow (before the first show) places the window's final size.
@@ -136,19 +136,19 @@ QWidget* MainWindow::createControls() {
         return w;
     };
 
-    frame1_ = named(new QGroupBox(QStringLiteral("初始化"), client), "Frame1");
-    place(frame1_, 240, 240, 1935, 2415);
+    modeFrame_ = named(new QGroupBox(QStringLiteral("初始化"), client), "Frame1");
+    place(modeFrame_, 240, 240, 1935, 2415);
     // The three forms of a curved skew bridge one below the other, above the box that enables them.
-    option3_ = named(new QRadioButton(QStringLiteral("交点法—主线"), frame1_), "Option3");
-    place(option3_, 240, 300, 1575, 300);
-    option4_ = named(new QRadioButton(QStringLiteral("积木法—互通"), frame1_), "Option4");
-    place(option4_, 240, 630, 1455, 255);
-    option5_ = named(new QRadioButton(QStringLiteral("LandXML文件"), frame1_), "Option5");
-    place(option5_, 240, 960, 1635, 255);
-    check4_ = named(new QCheckBox(QStringLiteral("曲线斜交桥"), frame1_), "Check4");
-    place(check4_, 240, 1320, 1335, 255);
-    command4_ = named(new QPushButton(QStringLiteral("  初始化"), frame1_), "Command4");
-    place(command4_, 360, 1800, 1215, 375);
+    mainLineOption_ = named(new QRadioButton(QStringLiteral("交点法—主线"), modeFrame_), "Option3");
+    place(mainLineOption_, 240, 300, 1575, 300);
+    interchangeOption_ = named(new QRadioButton(QStringLiteral("积木法—互通"), modeFrame_), "Option4");
+    place(interchangeOption_, 240, 630, 1455, 255);
+    landXmlOption_ = named(new QRadioButton(QStringLiteral("LandXML文件"), modeFrame_), "Option5");
+    place(landXmlOption_, 240, 960, 1635, 255);
+    curvedSkewBox_ = named(new QCheckBox(QStringLiteral("曲线斜交桥"), modeFrame_), "Check4");
+    place(curvedSkewBox_, 240, 1320, 1335, 255);
+    initialiseButton_ = named(new QPushButton(QStringLiteral("  初始化"), modeFrame_), "Command4");
+    place(initialiseButton_, 360, 1800, 1215, 375);
 
     calculateButton_ = named(new QPushButton(QStringLiteral("  计  算"), client), "xpcmdbutton2");
     place(calculateButton_, 2520, 360, 1215, 375);
@@ -164,13 +164,13 @@ QWidget* MainWindow::createControls() {
 void MainWindow::connectControls() {
     // Mode: the main line by intersection points is preselected; the forms only matter for a curved skew
     // bridge, so they are offered only while Check4 is ticked.
-    option3_->setChecked(true);
-    for (QRadioButton* o : {option3_, option4_, option5_}) o->setEnabled(false);
-    connect(check4_, &QCheckBox::toggled, this, [this](bool ticked) {
-        for (QRadioButton* o : {option3_, option4_, option5_}) o->setEnabled(ticked);
+    mainLineOption_->setChecked(true);
+    for (QRadioButton* o : {mainLineOption_, interchangeOption_, landXmlOption_}) o->setEnabled(false);
+    connect(curvedSkewBox_, &QCheckBox::toggled, this, [this](bool ticked) {
+        for (QRadioButton* o : {mainLineOption_, interchangeOption_, landXmlOption_}) o->setEnabled(ticked);
     });
 
-    connect(command4_, &QPushButton::clicked, this, &MainWindow::initialise);
+    connect(initialiseButton_, &QPushButton::clicked, this, &MainWindow::initialise);
     connect(calculateButton_, &QPushButton::clicked, this, &MainWindow::calculate);
     connect(helpButton_, &QPushButton::clicked, this, &MainWindow::showHelp);
     connect(moreButton_, &QPushButton::clicked, this, &MainWindow::showMoreSoftware);
@@ -227,9 +227,9 @@ void MainWindow::start() {
 }
 
 RoadMode MainWindow::currentMode() const {
-    if (!check4_->isChecked()) return RoadMode::Straight;
-    if (option5_->isChecked()) return RoadMode::LandXml;
-    return option3_->isChecked() ? RoadMode::MainLine : RoadMode::Interchange;
+    if (!curvedSkewBox_->isChecked()) return RoadMode::Straight;
+    if (landXmlOption_->isChecked()) return RoadMode::LandXml;
+    return mainLineOption_->isChecked() ? RoadMode::MainLine : RoadMode::Interchange;
 }
 
 QString MainWindow::helpFilePath() const { return HelpFileFor(helpFolder_); }
@@ -531,10 +531,10 @@ void MainWindow::setProject(std::optional<ProjectFile> project, const QString& f
 }
 
 void MainWindow::showMode(RoadMode mode) {
-    check4_->setChecked(mode != RoadMode::Straight);
-    if (mode == RoadMode::MainLine) option3_->setChecked(true);
-    if (mode == RoadMode::Interchange) option4_->setChecked(true);
-    if (mode == RoadMode::LandXml) option5_->setChecked(true);
+    curvedSkewBox_->setChecked(mode != RoadMode::Straight);
+    if (mode == RoadMode::MainLine) mainLineOption_->setChecked(true);
+    if (mode == RoadMode::Interchange) interchangeOption_->setChecked(true);
+    if (mode == RoadMode::LandXml) landXmlOption_->setChecked(true);
 }
 
 void MainWindow::openFromCommandLine(const QString& file) {
@@ -549,7 +549,7 @@ void MainWindow::openFromCommandLine(const QString& file) {
         return;
     }
     const QString suffix = info.suffix().toLower();
-    if (suffix == QStringLiteral("jdx")) check4_->setChecked(true);  // a plan file: a curved skew bridge
+    if (suffix == QStringLiteral("jdx")) curvedSkewBox_->setChecked(true);  // a plan file: a curved skew bridge
     if (suffix == QStringLiteral("xml")) showMode(RoadMode::LandXml);
     if (suffix == QStringLiteral("txt")) lastFile_[DialogId::LayoutFile] = absolute;
     startFile_ = absolute;

@@ -140,12 +140,12 @@ private:
     std::optional<QString> justChosen_;     // within one 初始化: the road file chosen just before
     std::optional<QString> startFile_;      // the file the command line named, for the next 初始化
 
-    QGroupBox* frame1_;
-    QRadioButton* option3_;
-    QRadioButton* option4_;
-    QRadioButton* option5_;  // LandXML
-    QCheckBox* check4_;
-    QPushButton* command4_;
+    QGroupBox* modeFrame_;
+    QRadioButton* mainLineOption_;
+    QRadioButton* interchangeOption_;
+    QRadioButton* landXmlOption_;  // LandXML
+    QCheckBox* curvedSkewBox_;
+    QPushButton* initialiseButton_;
     QPushButton* calculateButton_;  // xpcmdbutton2
     QPushButton* helpButton_;       // xpcmdbutton5
     QPushButton* moreButton_;       // xpcmdbutton3
