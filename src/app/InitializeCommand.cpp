@@ -45,8 +45,8 @@ void askAndLoad(ProjectData& p, CommandPort& port, DialogId id, Load load) {
 // The name to read among `names`: the one named beforehand (the reader checks that the file holds it); none
 // when there is no choice to make; otherwise the one the user chooses.
 std::string chooseName(CommandPort& port, ChoiceId id, const std::string& preset, const std::vector<std::string>& names,
-                       const std::string& prompt) {
-    if (!preset.empty() || names.size() < 2) return preset;
+                       const std::string& prompt, bool ask) {
+    if (!ask || !preset.empty() || names.size() < 2) return preset;
     const auto chosen = port.chooseItem(id, ChoiceDialogOf(id).title, prompt, names);
     if (!chosen || *chosen >= names.size()) throw InputCancelled("list cancelled");
     return names[*chosen];
@@ -60,7 +60,7 @@ LandXmlChoice chooseRoad(CommandPort& port, const LoadOptions& options, const st
     std::vector<std::string> names;
     for (const LandXmlAlignmentNames& a : alignments) names.push_back(a.name);
     choice.alignment = chooseName(port, ChoiceId::LandXmlAlignment, choice.alignment, names,
-                                  file.filename().string() + " 中有多条路线，请选择一条：");
+                                  file.filename().string() + " 中有多条路线，请选择一条：", options.askChoices);
     if (!choice.profile.empty()) return choice;
     // The alignment the reader will read: the named one, or the only one; none is the reader's to report.
     const auto read = std::find_if(alignments.begin(), alignments.end(), [&](const LandXmlAlignmentNames& a) {
@@ -68,7 +68,7 @@ LandXmlChoice chooseRoad(CommandPort& port, const LoadOptions& options, const st
     });
     if (read != alignments.end()) {
         choice.profile = chooseName(port, ChoiceId::LandXmlProfile, {}, read->profiles,
-                                    "路线“" + read->name + "”有多个纵断面，请选择一个：");
+                                    "路线“" + read->name + "”有多个纵断面，请选择一个：", options.askChoices);
     }
     return choice;
 }

@@ -13,6 +13,9 @@ struct LoadOptions {
     // file must hold them. Empty: the port is asked to choose when the file holds several (a file with one
     // alignment needs no name; an alignment's first profile is read when it has one).
     std::string landXmlAlignment, landXmlProfile;
+    // Whether the port is asked at all. False (a project file): an empty name is the file's only alignment or
+    // the alignment's first profile, and a file of several alignments fails with their names.
+    bool askChoices = true;
     // Whether the superelevation file is read. Only the station table of a LandXML road goes without (its
     // slopes are then left out); the pedestal calculation needs it.
     bool readSuperelevation = true;

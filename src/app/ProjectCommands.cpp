@@ -71,9 +71,9 @@ ProjectFile ProjectOfRoad(const ProjectData& road, const std::optional<std::file
     ProjectFile project;
     project.form = FormOf(road.mode);
     std::vector<DialogId> dialogs = RoadFileDialogs(road.mode);
-    if (dialogs.size() != road.roadFiles.size()) throw std::logic_error("road files do not match the road's mode");
     // A LandXML road read for its station table alone may have gone without the superelevation file.
     if (road.mode == RoadMode::LandXml && road.roadFiles.size() + 1 == dialogs.size()) dialogs.pop_back();
+    if (dialogs.size() != road.roadFiles.size()) throw std::logic_error("road files do not match the road's mode");
     for (std::size_t i = 0; i < dialogs.size(); ++i)
         for (const auto& [id, member] : kDialogMembers)
             if (id == dialogs[i]) project.*member = ProjectPath{road.roadFiles[i], {}};
@@ -99,9 +99,11 @@ std::optional<ProjectFile> OpenProjectCommand(AppState& state, const std::filesy
     });
     if (!read) return std::nullopt;
     PresetFilesPort answers(port, DialogFilesOf(*project));
+    // The project names the alignment and profile, or means the file's only alignment and its first profile.
     LoadOptions options;
     options.landXmlAlignment = project->alignment;
     options.landXmlProfile = project->profAlign;
+    options.askChoices = false;
     if (!InitializeCommand(state, mode, answers, options)) return std::nullopt;
     return project;
 }

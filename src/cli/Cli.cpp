@@ -100,10 +100,11 @@ void applyProject(Options& o, bool readsLayout) {
             if (replaced || !used) (p.*entry.member).reset();
         }
         CheckProjectFilesExist(p);
+        // The project's alignment and profile go with the project's LandXML file.
+        if (p.landXml && !o.alignment && !p.alignment.empty()) o.alignment = p.alignment;
+        if (p.landXml && !o.profile && !p.profAlign.empty()) o.profile = p.profAlign;
         for (const auto& [option, member] : options)
             if (p.*member) *option = (p.*member)->path.string();
-        if (!o.alignment && !p.alignment.empty()) o.alignment = p.alignment;
-        if (!o.profile && !p.profAlign.empty()) o.profile = p.profAlign;
     });
 }
 
@@ -235,7 +236,6 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         app.parse(reversed);
         if (stations->parsed() && !o.json && !o.csv) throw UsageError{"stations needs --json and/or --csv"};
         if (o.mode.empty() && !o.project) throw UsageError{"--mode (or --project) is required"};
-        if (const auto e = landXmlUsageError(o, calc->parsed())) throw *e;
     } catch (const CLI::CallForHelp&) {
         out << app.help();
         return 0;
@@ -253,6 +253,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (o.project) {
         CliPort projectPort({}, err);
         if (!RunCommand(projectPort, [&] { applyProject(o, calc->parsed()); })) return 1;
+    }
+    // Checked once the project has filled in the mode and the files.
+    if (const auto e = landXmlUsageError(o, calc->parsed())) {
+        err << "tavrel-cli: " << e->text << '\n' << app.help();
+        return 2;
     }
     CliPort port(filesOf(o), err);
     AppState state;

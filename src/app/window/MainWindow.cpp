@@ -143,8 +143,8 @@ QWidget* MainWindow::createControls() {
     place(mainLineOption_, 240, 300, 1575, 300);
     interchangeOption_ = named(new QRadioButton(QStringLiteral("积木法—互通"), modeFrame_), "Option4");
     place(interchangeOption_, 240, 630, 1455, 255);
-    option5_ = named(new QRadioButton(QStringLiteral("LandXML文件"), modeFrame_), "Option5");
-    place(option5_, 240, 960, 1635, 255);
+    landXmlOption_ = named(new QRadioButton(QStringLiteral("LandXML文件"), modeFrame_), "Option5");
+    place(landXmlOption_, 240, 960, 1635, 255);
     curvedSkewBox_ = named(new QCheckBox(QStringLiteral("曲线斜交桥"), modeFrame_), "Check4");
     place(curvedSkewBox_, 240, 1320, 1335, 255);
     initialiseButton_ = named(new QPushButton(QStringLiteral("  初始化"), modeFrame_), "Command4");
@@ -165,9 +165,9 @@ void MainWindow::connectControls() {
     // Mode: the main line by intersection points is preselected; the forms only matter for a curved skew
     // bridge, so they are offered only while Check4 is ticked.
     mainLineOption_->setChecked(true);
-    for (QRadioButton* o : {mainLineOption_, interchangeOption_, option5_}) o->setEnabled(false);
+    for (QRadioButton* o : {mainLineOption_, interchangeOption_, landXmlOption_}) o->setEnabled(false);
     connect(curvedSkewBox_, &QCheckBox::toggled, this, [this](bool ticked) {
-        for (QRadioButton* o : {mainLineOption_, interchangeOption_, option5_}) o->setEnabled(ticked);
+        for (QRadioButton* o : {mainLineOption_, interchangeOption_, landXmlOption_}) o->setEnabled(ticked);
     });
 
     connect(initialiseButton_, &QPushButton::clicked, this, &MainWindow::initialise);
@@ -228,7 +228,7 @@ void MainWindow::start() {
 
 RoadMode MainWindow::currentMode() const {
     if (!curvedSkewBox_->isChecked()) return RoadMode::Straight;
-    if (option5_->isChecked()) return RoadMode::LandXml;
+    if (landXmlOption_->isChecked()) return RoadMode::LandXml;
     return mainLineOption_->isChecked() ? RoadMode::MainLine : RoadMode::Interchange;
 }
 
@@ -534,6 +534,7 @@ void MainWindow::showMode(RoadMode mode) {
     curvedSkewBox_->setChecked(mode != RoadMode::Straight);
     if (mode == RoadMode::MainLine) mainLineOption_->setChecked(true);
     if (mode == RoadMode::Interchange) interchangeOption_->setChecked(true);
+    if (mode == RoadMode::LandXml) landXmlOption_->setChecked(true);
 }
 
 void MainWindow::openFromCommandLine(const QString& file) {
@@ -549,6 +550,7 @@ void MainWindow::openFromCommandLine(const QString& file) {
     }
     const QString suffix = info.suffix().toLower();
     if (suffix == QStringLiteral("jdx")) curvedSkewBox_->setChecked(true);  // a plan file: a curved skew bridge
+    if (suffix == QStringLiteral("xml")) showMode(RoadMode::LandXml);
     if (suffix == QStringLiteral("txt")) lastFile_[DialogId::LayoutFile] = absolute;
     startFile_ = absolute;
     rememberFolder(info.absolutePath());

@@ -143,7 +143,7 @@ private:
     QGroupBox* modeFrame_;
     QRadioButton* mainLineOption_;
     QRadioButton* interchangeOption_;
-    QRadioButton* option5_;  // LandXML
+    QRadioButton* landXmlOption_;  // LandXML
     QCheckBox* curvedSkewBox_;
     QPushButton* initialiseButton_;
     QPushButton* calculateButton_;  // xpcmdbutton2

@@ -166,6 +166,52 @@ TEST_F(Form1Initialise, TheLinesBelowTheButtonsSayWhichRoadIsLoaded) {
               QStringLiteral("道路资料（曲线斜交桥，交点法—主线）：road.jdx、road.dl、road.zdm、road.cg"));
 }
 
+TEST_F(Form1Initialise, LandXmlAsksForTheFileTheAlignmentAndProfileThenTheSuperelevation) {
+    QTemporaryDir dir;
+    const QDir at(dir.path());
+    QFile::copy(QStringLiteral(TAVREL_TEST_DATA_DIR "/landxml/gbk-namespace.xml"), at.filePath("road.xml"));
+    QFile::copy(Example("interchange/ramp.cg"), at.filePath("road.cg"));
+    QFile bad(at.filePath("bad.xml"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly) && bad.write("road\r\n") == 6);
+    bad.close();
+    QFile layout(at.filePath("bridge.txt"));
+    ASSERT_TRUE(layout.open(QIODevice::WriteOnly) && layout.write("80\r\n-3 3\r\n1# 200 1.5 0.3\r\n") > 0);
+    layout.close();
+
+    window.findChild<QCheckBox*>(QStringLiteral("Check4"))->setChecked(true);
+    QTest::mouseClick(window.findChild<QRadioButton*>(QStringLiteral("Option5")), Qt::LeftButton);
+    ui.answer(at.filePath("road.xml")).answerItem(1).answerItem(1).answer(at.filePath("road.cg"));
+    click("Command4");
+    EXPECT_EQ(ui.events,
+              (QStringList{"file:读取LandXML资料", "list:选择路线", "list:选择纵断面", "file:读取超高资料"}));
+    EXPECT_EQ(ui.asked[0].filter, QStringLiteral("LandXML文件(*.xml) (*.xml);;所有文件(*.*) (*)"));
+    ASSERT_EQ(ui.askedLists.size(), 2u);
+    EXPECT_EQ(ui.askedLists[0].items, (QStringList{"主线", "匝道B"}));
+    EXPECT_EQ(ui.askedLists[0].prompt, QStringLiteral("road.xml 中有多条路线，请选择一条："));
+    EXPECT_EQ(ui.askedLists[1].items, (QStringList{"设计纵断面一", "设计纵断面二"}));
+    EXPECT_EQ(ui.asked[1].start, at.filePath("road.cg"));  // road.xml -> road.cg
+    EXPECT_TRUE(ui.messages.empty());
+    const QString loaded =
+        QStringLiteral("道路资料（曲线斜交桥，LandXML）：road.xml（路线“匝道B”，纵断面“设计纵断面二”）、road.cg");
+    EXPECT_EQ(window.loadedRoadText(), loaded);
+
+    // A file that is not LandXML: a located message; the road loaded before stays in use.
+    ui.answer(at.filePath("bad.xml"));
+    click("Command4");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, QStringLiteral("数据有误"));
+    EXPECT_TRUE(ui.messages[0].text.endsWith(QStringLiteral("\n位置: bad.xml 第 1 行: road")))
+        << ui.messages[0].text.toStdString();
+    EXPECT_EQ(window.loadedRoadText(), loaded + QStringLiteral("\n初始化未完成，仍使用上次读入的道路资料。"));
+
+    // Calculated and drawn as any road on a plan.
+    ui.answer(at.filePath("bridge.txt"));
+    click("xpcmdbutton2");
+    EXPECT_EQ(ui.messages.size(), 1u) << ui.messages.back().text.toStdString();
+    ASSERT_NE(window.resultWindow(), nullptr);
+    EXPECT_TRUE(QFileInfo::exists(at.filePath("bridge.xlsx")));
+}
+
 TEST(Form1Settings, TheLastFolderIsRememberedBetweenRuns) {
     QTemporaryDir dir;
     const QString dl = QDir(dir.path()).filePath(QStringLiteral("x.dl"));
