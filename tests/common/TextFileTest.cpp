@@ -23,6 +23,23 @@ TEST(TextDecoding, GbkAndUtf8AreToldApart) {
     EXPECT_EQ(DecodeInputText("plain ascii 123"), "plain ascii 123");
 }
 
+TEST(TextDecoding, GbkTextThatGrowsMoreThanTwofoldIsDecodedWhole) {
+    // 0x80 is the euro sign in GBK, one byte that becomes three in UTF-8 (E2 82 AC).
+    const struct {
+        int euros;
+        std::string before, after;
+    } rows[] = {{1, "", ""}, {200, "", ""}, {5000, "\xC7\xC5\xCC\xA8 ", " 1"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.euros);
+        std::string gbk = r.before, utf8 = r.before.empty() ? "" : "桥台 ";
+        for (int k = 0; k < r.euros; ++k) {
+            gbk += '\x80';
+            utf8 += "\xE2\x82\xAC";
+        }
+        EXPECT_EQ(DecodeInputText(gbk + r.after), utf8 + r.after);
+    }
+}
+
 TEST(TextDecoding, BadBytesAreFormatErrors) {
     EXPECT_THROW(DecodeInputText(std::string("12\0 34", 6)), FormatError);
     EXPECT_THROW(DecodeInputText("\x80\x80\xFF"), FormatError);  // not GBK either
