@@ -61,6 +61,28 @@ TEST(FootOfAPoint, EdgeCasesOfTheBracket) {
     EXPECT_GT(StationOfPointWithSide(plan, 500, 480, 530, {505, 4}).distance, 0);
 }
 
+// Spans and distances no road has are counted as doubles before any count of cells is taken from them (an int
+// cast of 1e308 / 1 m is undefined; clang's -fsanitize=float-cast-overflow stops there).
+TEST(FootOfAPoint, SpansFarBeyondAnyRoadEndInAnAnswerOrAReportedFailure) {
+    const ProjectData project = circularMainLine(300);
+    const PlanAlignment plan = *project.planAlignment();
+    const struct {
+        const char* name;
+        Station first, second;
+        Point p;
+    } rows[] = {{"a bracket of 1e300 m", 500, 1e300, {505, 3}},
+                {"a bracket across the whole double range", -1e308, 1e308, {505, 3}},
+                {"a point 1e308 m off the road", 480, 530, {1e308, -1e308}}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        try {
+            const FootPoint f = StationOfPoint(plan, 500, r.first, r.second, r.p);
+            EXPECT_TRUE(std::isfinite(f.station));
+        } catch (const TavrelError&) {
+        }
+    }
+}
+
 TEST(PierAxisCrossing, SquarePierMeetsTheOffsetLineAtItsStation) {
     const ProjectData project = circularMainLine(300);
     const PlanAlignment plan = *project.planAlignment();
