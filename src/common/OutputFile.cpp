@@ -39,7 +39,7 @@ std::string reasonOf(int error) {
 }
 
 [[noreturn]] void refuse(const std::filesystem::path& target, const std::string& why) {
-    throw WriteError("不能写入文件 " + target.string() + "：" + why + "！");
+    throw WriteError("不能写入文件 " + ShownName(target.string()) + "：" + why + "！");
 }
 
 std::filesystem::path folderOf(const std::filesystem::path& file) {
@@ -158,7 +158,7 @@ Moved moveIntoPlace(const std::filesystem::path& tmp, const std::filesystem::pat
 void CheckOutputTarget(const std::filesystem::path& target, const OutputRules& rules) { checkedTarget(target, rules); }
 
 std::string WriteFailureText(const std::filesystem::path& target, int error) {
-    return "文件 " + target.string() + " 写入失败：" + reasonOf(error) + "！";
+    return "文件 " + ShownName(target.string()) + " 写入失败：" + reasonOf(error) + "！";
 }
 
 std::string StandardOutputFailureText(int error) { return "标准输出写入失败：" + reasonOf(error) + "！"; }
