@@ -132,6 +132,50 @@ TEST(OutputFile, ControlCharactersOfNamesAreShownEscapedSoEveryMessageStaysOneLi
     EXPECT_EQ(ShownName("桥\x7F台"), "桥\\x7F台");
 }
 
+TEST(OutputFile, AReplacedFileKeepsItsPermissions) {
+    TempDir dir;
+    for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                                 fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read}) {
+        const fs::path target = dir.write("out.json", "old");
+        fs::permissions(target, mode);
+        WriteOutputFile(target, "new");
+        EXPECT_EQ(contents(target), "new");
+        EXPECT_EQ(fs::status(target).permissions(), mode);
+    }
+}
+
+TEST(OutputSet, TheOutputsOfARunArePublishedAllOrNone) {
+    TempDir dir;
+    const fs::path kept = dir.write("a.json", "old");
+    fs::create_directory(dir.path() / "sub");
+    const fs::path fresh = dir.path() / "sub" / "b.dxf";
+    const auto state = [&] { return contents(kept) + "|" + (fs::exists(fresh) ? contents(fresh) : "none"); };
+    {  // refused while adding: nothing is written
+        OutputSet set;
+        set.add(kept, "new a");
+        EXPECT_FALSE(writeErrorOf([&] { set.add(dir.path() / "sub", "x"); }).empty());
+    }
+    EXPECT_EQ(state(), "old|none");
+    {  // the second rename fails (its folder went): the first target is put back
+        OutputSet set;
+        set.add(kept, "new a");
+        set.add(fresh, "new b");
+        fs::remove_all(dir.path() / "sub");
+        EXPECT_NE(writeErrorOf([&] { set.publish(); }).find("b.dxf"), std::string::npos);
+    }
+    EXPECT_EQ(state(), "old|none");
+    fs::create_directory(dir.path() / "sub");
+    {
+        OutputSet set;
+        set.add(kept, "new a");
+        set.add(fresh, "new b");
+        set.publish();
+    }
+    EXPECT_EQ(state(), "new a|new b");
+    EXPECT_EQ(listing(dir.path()), (std::vector<std::string>{"a.json", "sub"}));
+    EXPECT_EQ(listing(dir.path() / "sub"), std::vector<std::string>{"b.dxf"});
+}
+
 TEST(OutputFile, TemporariesOfAKilledRunGoNextTimeThoseOfLiveRunsStay) {
     TempDir dir;
     const std::string dead = ".out.json." + std::to_string(deadProcess()) + "-3.tmp";
