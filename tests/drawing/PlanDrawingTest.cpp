@@ -6,6 +6,7 @@
 
 #include "drawing/BuildPlan.h"
 #include "drawing/CentrelineSampling.h"
+#include "drawing/Dxf.h"
 #include "drawing/ExampleDrawings.h"
 #include "drawing/Sheet.h"
 #include "input/LayoutFile.h"
@@ -226,8 +227,9 @@ TEST(PlanLabels, PierAndStationLabelsStayOffTheDeckEdgesAndTheCentreline) {
             const auto outline = TextOutline(t);
             for (const DrawnLine& l : d.lines) {
                 if (l.layer != DrawingLayer::DeckEdge && l.layer != DrawingLayer::Centreline) continue;
-                for (std::size_t k = 1; k < l.points.size(); ++k)
-                    ASSERT_FALSE(crosses(l.points[k - 1], l.points[k], outline)) << t.text;
+                const std::vector<Point> path = LinePath(l, 1e-4);  // arcs as they are drawn
+                for (std::size_t k = 1; k < path.size(); ++k)
+                    ASSERT_FALSE(crosses(path[k - 1], path[k], outline)) << t.text;
             }
         }
     }
@@ -271,6 +273,99 @@ TEST(PlanDrawing, DeckEdgesOnlyWhereTheSuperelevationTableReaches) {
         EXPECT_NEAR(e->points.back().x, 505 - 500, 1e-9);   // the table's last row
     }
     EXPECT_EQ(linesOn(d, DrawingLayer::Centreline)[0]->points.back().x, 550 - 500);
+}
+
+namespace {
+
+// The drawing of piers at the given stations on the project's road (curved when it has a plan).
+PlanDrawing drawingOf(const ProjectData& project, const std::string& layoutText) {
+    const Road road = project.road(project.planAlignment().has_value());
+    return BuildPlanDrawing(road, CalculatePedestals(road, ReadLayoutFile(layoutText, project.chainBreaks)));
+}
+
+// A ramp of one straight element `length` m long.
+ProjectData straightRamp(double length) {
+    ProjectData p = tavrel::testing::loopRamp(25, 100);
+    p.plan = BuildElementChain({0, 3346000, 512800, 45.3, {{9999, 9999, length}}});
+    return p;
+}
+
+}  // namespace
+
+TEST(PlanDrawing, AStretchTooLongToDrawIsToldAndFarStationsStillEnd) {
+    const struct {
+        const char* name;
+        ProjectData project;
+        std::string layout;
+        std::string refusal;  // empty: drawn
+    } rows[] = {
+        {"a straight bridge 100,000 km long", tavrel::testing::straightRoad(),
+         "90\r\n-3 3\r\n1# 500 1.5 0.3\r\n2# 100000500 1.5 0.3\r\n", "路段长约 100000 km，超过能绘制的 200 km"},
+        {"a ramp bridge 300 km long", straightRamp(400e3), "90\r\n-3 3\r\n1# 50000 1.5 0.3\r\n2# 350000 1.5 0.3\r\n",
+         "路段长约 300 km，超过能绘制的 200 km"},
+        // Stations where adding 1 to a tick number does not change it: the ticks still come to an end.
+        {"a short bridge at station 2e17", tavrel::testing::straightRoad(),
+         "90\r\n-3 3\r\n1# 2e17 1.5 0.3\r\n2# 2.00000000000001e17 1.5 0.3\r\n", ""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        try {
+            const PlanDrawing d = drawingOf(r.project, r.layout);
+            EXPECT_EQ(r.refusal, "");
+            EXPECT_LT(d.lines.size(), 1000u);
+        } catch (const RejectedText& e) {
+            EXPECT_EQ(e.title, "数据有误");
+            EXPECT_NE(r.refusal, "");
+            EXPECT_NE(std::string(e.what()).find(r.refusal), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(PlanDrawing, ArcsAreDrawnAsArcsAndEveryLineFollowsTheRoad) {
+    ProjectData tight = tavrel::testing::loopRamp(10, 609);  // R 10 m over 609 m, 790 m of sloped width
+    tight.superelevation = SuperelevationBuild({395, 0, 0, -395}, {{"0", 0, 2, -2}});
+    const struct {
+        const char* name;
+        ProjectData project;
+        Station first, last;  // the piers' stations
+        std::size_t maxDxfBytes;
+        bool edges;  // the edges have no cusp (no offset beyond a radius of the centreline): checked too
+    } rows[] = {
+        {"main line R 300 between 80 m spirals", tavrel::testing::circularMainLine(300, 80), 900, 1300, 200000, true},
+        {"ramp loop R 25", tavrel::testing::loopRamp(25, 120), 50, 270, 200000, true},
+        {"R 10 m over 609 m, 790 m wide", tight, 40, 740, 2000000, false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const PlanDrawing d = drawingOf(r.project, "90\r\n-3 3\r\n1# " + std::to_string(r.first) + " 1.5 0.3\r\n2# " +
+                                                       std::to_string(r.last) + " 1.5 0.3\r\n");
+        EXPECT_LT(DxfText(d).size(), r.maxDxfBytes);
+        const auto centre = linesOn(d, DrawingLayer::Centreline);
+        ASSERT_EQ(centre.size(), 1u);
+        EXPECT_TRUE(std::any_of(centre[0]->sweeps.begin(), centre[0]->sweeps.end(), [](double a) { return a != 0; }));
+        // The road's own points every 0.5 m over the bridge, on the centreline and both outer edges, against the
+        // lines drawn there.
+        const PlanAlignment plan = *r.project.planAlignment();
+        const CrossSectionWidths w = r.project.superelevation.widths();
+        for (const auto& [layer, offset] :
+             {std::pair{DrawingLayer::Centreline, 0.0},
+              std::pair{DrawingLayer::DeckEdge, w.leftSlopedWidth + w.centralLeftEdge},
+              std::pair{DrawingLayer::DeckEdge, w.centralRightEdge + w.rightSlopedWidth}}) {
+            if (layer == DrawingLayer::DeckEdge && !r.edges) continue;
+            std::vector<std::vector<Point>> paths;
+            for (const DrawnLine* l : linesOn(d, layer)) paths.push_back(LinePath(*l, 1e-4));
+            double worst = 0;
+            for (Station s = r.first; s <= r.last; s += 0.5) {
+                const Point p = OffsetPoint(plan.pointAt(s), offset);
+                double nearest = INFINITY;
+                for (const auto& path : paths)
+                    for (std::size_t k = 1; k < path.size(); ++k)
+                        nearest = std::min(nearest, offSegment(p, path[k - 1], path[k]));
+                worst = std::max(worst, nearest);
+            }
+            EXPECT_LT(worst, kChordTolerance) << offset;
+        }
+    }
 }
 
 TEST(Sheet, SmallestStandardScaleThatFitsEitherOrientation) {
