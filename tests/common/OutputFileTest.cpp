@@ -126,7 +126,9 @@ TEST(OutputFile, ControlCharactersOfNamesAreShownEscapedSoEveryMessageStaysOneLi
     const std::string shown = (dir.path() / "no\\rfolder").string() + "/a\\nb\\tc\\x1Bd.json";
     EXPECT_EQ(writeErrorOf([&] { WriteOutputFile(missing, "x"); }), "文件 " + shown + " 写入失败：文件夹不存在！");
     const fs::path input = dir.write(name, "0 100 0");
-    EXPECT_EQ(writeErrorOf([&] { WriteOutputFile(input, "x", OutputRules{{input}, true}); }),
+    EXPECT_EQ(writeErrorOf([&] {
+                  WriteOutputFile(input, "x", OutputRules{{input}, true});
+              }),
               "不能写入文件 " + (dir.path() / "a\\nb\\tc\\x1Bd.json").string() + "：这是本次读入的资料文件！");
     EXPECT_EQ(LocationText({name, 3, "1 2\t3"}), "位置: a\\nb\\tc\\x1Bd.json 第 3 行: 1 2 3");
     EXPECT_EQ(ShownName("桥\x7F台"), "桥\\x7F台");

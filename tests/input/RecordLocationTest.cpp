@@ -22,10 +22,10 @@ TEST(RecordLocation, AFaultShowsItsLineAsItStandsInTheFile) {
     } rows[] = {
         {"superelevation missing its fourth width",
          [&] { ReadSuperelevationFile("7.5,0.5,-0.5\r\n2000.000 2 -2\r\n", none); }, 2, "2000.000 2 -2"},
-        {"layout with the distances beside the skew angle",
-         [&] { ReadLayoutFile("90 -3 x\r\n1# 100 1 1\r\n", none); }, 1, "90 -3 x"},
-        {"element plan with the first element beside the start",
-         [&] { ReadElementFile("0,0,0,45 9999 9999\r\n"); }, 1, "0,0,0,45 9999 9999"},
+        {"layout with the distances beside the skew angle", [&] { ReadLayoutFile("90 -3 x\r\n1# 100 1 1\r\n", none); },
+         1, "90 -3 x"},
+        {"element plan with the first element beside the start", [&] { ReadElementFile("0,0,0,45 9999 9999\r\n"); }, 1,
+         "0,0,0,45 9999 9999"},
         {"intersection points with the only name beside the start station",
          [&] { ReadIntersectionPointFile("路线,0 JD1\r\n"); }, 1, "路线,0 JD1"},
     };

@@ -78,8 +78,7 @@ TEST(FootOfAPoint, SpansFarBeyondAnyRoadEndInAnAnswerOrAReportedFailure) {
         try {
             const FootPoint f = StationOfPoint(plan, 500, r.first, r.second, r.p);
             EXPECT_TRUE(std::isfinite(f.station));
-        } catch (const TavrelError&) {
-        }
+        } catch (const TavrelError&) {}
     }
 }
 
