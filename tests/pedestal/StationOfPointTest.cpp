@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "TestRoads.h"
 #include "pedestal/StationOfPoint.h"
@@ -61,23 +62,16 @@ TEST(FootOfAPoint, EdgeCasesOfTheBracket) {
     EXPECT_GT(StationOfPointWithSide(plan, 500, 480, 530, {505, 4}).distance, 0);
 }
 
-// Spans and distances no road has are counted as doubles before any count of cells is taken from them (an int
-// cast of 1e308 / 1 m is undefined; clang's -fsanitize=float-cast-overflow stops there).
+// Spans no road has are counted as doubles before a count of cells is taken from them: an int cast of 1e308 / 1 m
+// is undefined (clang's -fsanitize=float-cast-overflow stops there). An answer or a reported failure, nothing else.
 TEST(FootOfAPoint, SpansFarBeyondAnyRoadEndInAnAnswerOrAReportedFailure) {
     const ProjectData project = circularMainLine(300);
     const PlanAlignment plan = *project.planAlignment();
-    const struct {
-        const char* name;
-        Station first, second;
-        Point p;
-    } rows[] = {{"a bracket of 1e300 m", 500, 1e300, {505, 3}},
-                {"a bracket across the whole double range", -1e308, 1e308, {505, 3}},
-                {"a point 1e308 m off the road", 480, 530, {1e308, -1e308}}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
+    for (const auto& [first, second, p] : {std::tuple{500.0, 1e300, Point{505, 3}},
+                                           {-1e308, 1e308, Point{505, 3}},
+                                           {480.0, 530.0, Point{1e308, -1e308}}}) {
         try {
-            const FootPoint f = StationOfPoint(plan, 500, r.first, r.second, r.p);
-            EXPECT_TRUE(std::isfinite(f.station));
+            EXPECT_TRUE(std::isfinite(StationOfPoint(plan, 500, first, second, p).station));
         } catch (const TavrelError&) {}
     }
 }
