@@ -34,7 +34,7 @@ const ChoiceDialogInfo& ChoiceDialogOf(ChoiceId id) {
 }
 
 std::string EarlyEndWarning(const std::filesystem::path& file, const EarlyEnd& end) {
-    return file.filename().string() + " 第 " + std::to_string(end.line) + " 行为空行，其后 " +
+    return ShownName(file.filename().string()) + " 第 " + std::to_string(end.line) + " 行为空行，其后 " +
            std::to_string(end.unreadLines) + " 行未读入";
 }
 

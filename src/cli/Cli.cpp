@@ -4,9 +4,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/CalculateCommand.h"
 #include "app/InitializeCommand.h"
@@ -18,6 +23,8 @@
 #include "drawing/BuildPlan.h"
 #include "drawing/Dxf.h"
 #include "input/ProjectFile.h"
+#include "excel/ExcelApp.h"
+#include "excel/ResultWorkbookFile.h"
 #include "report/ReadableTable.h"
 #include "report/ResultJson.h"
 #include "report/StationCsv.h"
@@ -58,6 +65,18 @@ std::map<DialogId, std::filesystem::path> filesOf(const Options& o) {
     for (const auto& [value, id] : map)
         if (*value) files[id] = **value;
     return files;
+}
+
+// No point of interest lies farther from the road's centreline; beyond, the arithmetic of offsets loses its sense.
+constexpr double kMaxOffset = 10000;  // m
+
+// An offset: a finite number of metres within kMaxOffset either side.
+std::string checkOffset(const std::string& v) {
+    const auto x = StrictNumber(v);
+    if (!x || !(std::fabs(*x) <= kMaxOffset))
+        return "must be a number of metres from " + PlainNumber(-kMaxOffset) + " to " + PlainNumber(kMaxOffset) + ": " +
+               v;
+    return {};
 }
 
 // A station text: a number of metres, optionally preceded by a chain mark letter.
@@ -108,6 +127,45 @@ void applyProject(Options& o, bool readsLayout) {
     });
 }
 
+// The outputs a command line names, with their options, in the order they are written.
+std::vector<std::pair<std::string, std::string>> outputsOf(const Options& o) {
+    std::vector<std::pair<std::string, std::string>> outputs;
+    const std::pair<const char*, const std::optional<std::string>*> named[] = {
+        {"--xlsx", &o.xlsx}, {"--json", &o.json}, {"--csv", &o.csv}, {"--dxf", &o.dxf}};
+    for (const auto& [option, value] : named)
+        if (*value) outputs.emplace_back(option, **value);
+    return outputs;
+}
+
+// Whether two output targets are one: both standard output, one path spelt two ways, or two links to one file.
+bool sameTarget(const std::string& a, const std::string& b) {
+    if (a == "-" || b == "-") return a == b;
+    std::error_code ea, eb, same;
+    const auto ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ea), ea);
+    const auto cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, eb), eb);
+    return (!ea && !eb && ca == cb) || std::filesystem::equivalent(a, b, same);
+}
+
+// Two outputs onto one target: each would replace the other.
+void refuseSharedTargets(const Options& o) {
+    const auto outputs = outputsOf(o);
+    for (std::size_t i = 0; i < outputs.size(); ++i)
+        for (std::size_t j = i + 1; j < outputs.size(); ++j)
+            if (sameTarget(outputs[i].second, outputs[j].second))
+                throw UsageError{outputs[i].first + " and " + outputs[j].first +
+                                 " name the same output: " + ShownName(outputs[j].second)};
+}
+
+// Every output file checked before anything is read or written, as it will be written (WriteError).
+void checkTargets(const Options& o) {
+    const OutputRules rules{inputsOf(o), true};
+    for (const auto& [option, target] : outputsOf(o)) {
+        if (target == "-") continue;
+        CheckOutputTarget(target, rules);
+        if (option == "--xlsx") RefuseOpenWorkbook(target);
+    }
+}
+
 // Writes text to standard output; a failed write (a full disk, a closed pipe) throws WriteError.
 void writeStandardOutput(std::ostream& out, std::string_view text) {
     errno = 0;
@@ -116,41 +174,64 @@ void writeStandardOutput(std::ostream& out, std::string_view text) {
     if (!out) throw WriteError(StandardOutputFailureText(errno != 0 ? errno : EIO));
 }
 
-// Writes text to the file named by an output option ("-" = standard output), completely or not at all.
-void writeOutput(const Options& o, const std::string& target, std::string_view text, std::ostream& out) {
-    if (target == "-") return writeStandardOutput(out, text);
-    WriteOutputFile(target, text, OutputRules{inputsOf(o), true});
+// The outputs of one run, published together: files staged beside their targets, standard output collected.
+struct RunOutputs {
+    OutputSet files;
+    std::string standardOutput;
+    // The text as the whole content of the output named by an option ("-" = standard output).
+    void add(const std::string& target, std::string_view text) {
+        if (target == "-") standardOutput += text;
+        else files.add(target, text);
+    }
+};
+
+// Makes every output of the run (fill(outputs)), then writes standard output and puts the files in place: a
+// failure anywhere leaves no output file behind.
+template <class Fill>
+int publishOutputs(const Options& o, CommandPort& port, std::ostream& out, Fill fill) {
+    const bool written = RunCommand(port, [&] {
+        RunOutputs outputs{OutputSet(OutputRules{inputsOf(o), true}), {}};
+        fill(outputs);
+        if (!outputs.standardOutput.empty()) writeStandardOutput(out, outputs.standardOutput);
+        outputs.files.publish();
+    });
+    return written ? 0 : 1;
 }
 
 int runStations(const Options& o, AppState& state, CommandPort& port, std::ostream& out) {
-    std::string json, csv;
-    const bool ok = RunCommand(port, [&] {
+    return publishOutputs(o, port, out, [&](RunOutputs& outputs) {
         const ProjectData& p = state.project;
         const auto rows = StationTable(p.road(ReadsPlan(p.mode)), StationOfText(p.chainBreaks, o.from),
                                        StationOfText(p.chainBreaks, o.to), o.step, o.offset);
-        if (o.json) json = StationJson(rows);
-        if (o.csv) csv = StationCsv(rows);
+        if (o.json) outputs.add(*o.json, StationJson(rows));
+        if (o.csv) outputs.add(*o.csv, StationCsv(rows));
     });
-    if (!ok) return 1;
-    const bool written = RunCommand(port, [&] {
-        if (o.json) writeOutput(o, *o.json, json, out);
-        if (o.csv) writeOutput(o, *o.csv, csv, out);
-    });
-    return written ? 0 : 1;
 }
 
 int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& out) {
     CalculateOptions options;
-    options.writeWorkbook = o.xlsx.has_value();
-    if (o.xlsx) options.workbookPath = *o.xlsx;
+    options.writeWorkbook = false;  // written with the other outputs, all or none
     const auto outcome = CalculateCommand(state, modeOf(o.mode), port, options);
     if (!outcome) return 1;
-    const bool written = RunCommand(port, [&] {
-        if (o.json) writeOutput(o, *o.json, ResultJson(o.mode, outcome->calculation, outcome->warnings), out);
-        if (o.dxf) writeOutput(o, *o.dxf, DxfText(BuildPlanDrawing(outcome->road(), outcome->calculation)), out);
-        if (!o.json && !o.xlsx && !o.dxf) writeStandardOutput(out, ReadableTable(outcome->calculation));
+    return publishOutputs(o, port, out, [&](RunOutputs& outputs) {
+        if (o.xlsx)
+            AddResultWorkbook(outputs.files, outcome->calculation,
+                              ResultSource{outcome->layoutFile, outcome->project->roadFiles}, *o.xlsx);
+        if (o.json) outputs.add(*o.json, ResultJson(o.mode, outcome->calculation, outcome->warnings));
+        if (o.dxf) outputs.add(*o.dxf, DxfText(BuildPlanDrawing(outcome->road(), outcome->calculation)));
+        if (!o.json && !o.xlsx && !o.dxf) outputs.add("-", ReadableTable(outcome->calculation));
     });
-    return written ? 0 : 1;
+}
+
+// Usage or version text to standard output: exit status 0, or 1 with the message of a failed write.
+int printInformation(std::ostream& out, std::ostream& err, std::string_view text) {
+    try {
+        writeStandardOutput(out, text);
+        return 0;
+    } catch (const WriteError& e) {
+        err << kErrorTitle << ": " << e.what() << '\n';
+        return 1;
+    }
 }
 
 // The road files and the mode, shared by both subcommands.
@@ -225,7 +306,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         ->check(stationText);
     stations->add_option("--to", o.to, "last station, always the last row")->required()->check(stationText);
     stations->add_option("--step", o.step, "step in metres (continuous stepping)")->required();
-    stations->add_option("--offset", o.offset, "offset in metres, positive to the left (default 0)");
+    stations->add_option("--offset", o.offset, "offset in metres, positive to the left (default 0)")
+        ->check(CLI::Validator(checkOffset, "METRES", "offset"));
     stations->add_option("--json", o.json, "write the rows as JSON (- = standard output)");
     stations->add_option("--csv", o.csv, "write the rows as CSV (- = standard output)");
 
@@ -236,12 +318,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         app.parse(reversed);
         if (stations->parsed() && !o.json && !o.csv) throw UsageError{"stations needs --json and/or --csv"};
         if (o.mode.empty() && !o.project) throw UsageError{"--mode (or --project) is required"};
+        refuseSharedTargets(o);
     } catch (const CLI::CallForHelp&) {
-        out << app.help();
-        return 0;
+        return printInformation(out, err, app.help());
     } catch (const CLI::CallForVersion& e) {
-        out << e.what() << '\n';
-        return 0;
+        return printInformation(out, err, std::string(e.what()) + '\n');
     } catch (const CLI::ParseError& e) {
         err << "tavrel-cli: " << e.what() << '\n' << app.help();
         return 2;
@@ -260,10 +341,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return 2;
     }
     CliPort port(filesOf(o), err);
-    AppState state;
-    if (!InitializeCommand(state, modeOf(o.mode), port, loadOptionsOf(o, calc->parsed()))) return 1;
-    if (stations->parsed()) return runStations(o, state, port, out);
-    return runCalc(o, state, port, out);
+    const int status = [&] {
+        if (!RunCommand(port, [&] { checkTargets(o); })) return 1;
+        AppState state;
+        if (!InitializeCommand(state, modeOf(o.mode), port, loadOptionsOf(o, calc->parsed()))) return 1;
+        if (stations->parsed()) return runStations(o, state, port, out);
+        return runCalc(o, state, port, out);
+    }();
+    port.showHeldWarnings();
+    return status;
 }
 
 }  // namespace tavrel

@@ -25,10 +25,16 @@ std::optional<std::size_t> CliPort::chooseItem(ChoiceId id, std::string_view, st
 
 void CliPort::showMessage(std::string_view title, std::string_view text, MessageIcon) {
     err_ << title << ": " << text << '\n';
+    showHeldWarnings();
 }
 
 void CliPort::showWarnings(const std::vector<std::string>& warnings) {
-    for (const std::string& w : warnings) err_ << kWarningPrefix << w << '\n';
+    heldWarnings_.insert(heldWarnings_.end(), warnings.begin(), warnings.end());
+}
+
+void CliPort::showHeldWarnings() {
+    for (const std::string& w : heldWarnings_) err_ << kWarningPrefix << w << '\n';
+    heldWarnings_.clear();
 }
 
 }  // namespace tavrel

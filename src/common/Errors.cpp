@@ -18,8 +18,25 @@ std::string_view firstCharacters(std::string_view s, std::size_t count) {
 
 }  // namespace
 
+std::string ShownName(std::string_view name) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string s;
+    for (const char c : name) {
+        const auto b = static_cast<unsigned char>(c);
+        switch (c) {
+            case '\n': s += "\\n"; break;
+            case '\r': s += "\\r"; break;
+            case '\t': s += "\\t"; break;
+            default:
+                if (b < 0x20 || b == 0x7F) s += {'\\', 'x', kHex[b >> 4], kHex[b & 15]};
+                else s += c;
+        }
+    }
+    return s;
+}
+
 std::string LocationText(const SourceLocation& where) {
-    std::string s = "位置: " + where.file;
+    std::string s = "位置: " + ShownName(where.file);
     if (where.line == 0) return s;
     s += " 第 " + std::to_string(where.line) + " 行: ";
     const std::string_view shown = firstCharacters(where.text, kShownLineCharacters);

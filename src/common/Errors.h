@@ -19,6 +19,10 @@ struct SourceLocation {
     std::string text;      // the line as read (UTF-8)
 };
 
+// A file name or path as a message shows it: control characters written as escapes (\n, \r, \t, others \xHH), so
+// that no name can break a message into lines or hide part of itself.
+std::string ShownName(std::string_view name);
+
 // The second line of a message about an input file: "位置: road.zdm 第 5 行: 1290 251.3 abc", the line's text
 // cut to 60 characters; "位置: road.zdm" when the file as a whole is at fault.
 std::string LocationText(const SourceLocation& where);

@@ -39,7 +39,7 @@ std::string reasonOf(int error) {
 }
 
 [[noreturn]] void refuse(const std::filesystem::path& target, const std::string& why) {
-    throw WriteError("不能写入文件 " + target.string() + "：" + why + "！");
+    throw WriteError("不能写入文件 " + ShownName(target.string()) + "：" + why + "！");
 }
 
 std::filesystem::path folderOf(const std::filesystem::path& file) {
@@ -70,13 +70,19 @@ void removeStaleTemporaries(const std::filesystem::path& target) {
     }
 }
 
-std::filesystem::path createTemporaryBeside(const std::filesystem::path& target) {
+// A name for a temporary file of the target that no file of this process has had.
+std::filesystem::path temporaryName(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
-    const std::filesystem::path folder = folderOf(target);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::filesystem::path tmp =
-            folder / (temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
-        // 0666 so that the finished file gets the user's usual permissions (the umask applies).
+    return folderOf(target) /
+           (temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
+}
+
+constexpr int kTemporaryNameAttempts = 100;
+
+std::filesystem::path createTemporaryBeside(const std::filesystem::path& target) {
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const std::filesystem::path tmp = temporaryName(target);
+        // 0666 so that a new file gets the user's usual permissions (the umask applies).
         const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);
@@ -133,6 +139,53 @@ void syncToDisk(const std::filesystem::path& file, const std::filesystem::path& 
     if (rc != 0) fail(target, err);
 }
 
+// A replaced file keeps its permission bits: the new content gets those of the old file.
+void keepPermissions(const std::filesystem::path& file, const std::filesystem::path& tmp,
+                     const std::filesystem::path& target) {
+    struct stat old {};
+    if (::stat(file.c_str(), &old) != 0) return;  // a new file
+    if (::chmod(tmp.c_str(), old.st_mode & 0777) != 0) fail(target, errno);
+}
+
+// The checked target with its new content complete and on the disk in a temporary file beside it.
+OutputSet::Staged stage(const std::filesystem::path& target,
+                        const std::function<void(const std::filesystem::path&)>& write, const OutputRules& rules) {
+    const std::filesystem::path file = checkedTarget(target, rules);
+    removeStaleTemporaries(file);
+    const std::filesystem::path tmp = createTemporaryBeside(file);
+    try {
+        write(tmp);
+        keepPermissions(file, tmp, target);
+        syncToDisk(tmp, target);
+    } catch (...) {
+        std::error_code ec;
+        std::filesystem::remove(tmp, ec);
+        throw;
+    }
+    return {target, file, tmp};
+}
+
+// A second name (a hard link) for a file about to be replaced, so that it can be put back; nullopt where the
+// file system makes none.
+std::optional<std::filesystem::path> keepOldFile(const std::filesystem::path& file) {
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const std::filesystem::path name = temporaryName(file);
+        if (::link(file.c_str(), name.c_str()) == 0) return name;
+        if (errno != EEXIST) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// Writes bytes into the file `tmp` made for target.
+void writeBytes(const std::filesystem::path& tmp, const std::filesystem::path& target, std::string_view bytes) {
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) fail(target, errno);
+    const int err = writeAll(fd, bytes);
+    const int closeErr = ::close(fd) == 0 ? 0 : errno;
+    if (err != 0) fail(target, err);
+    if (closeErr != 0) fail(target, closeErr);
+}
+
 enum class Moved { Done, TargetExists };
 
 // Renames the finished temporary file to the target. Without `replace`, an existing target is left alone and
@@ -158,45 +211,84 @@ Moved moveIntoPlace(const std::filesystem::path& tmp, const std::filesystem::pat
 void CheckOutputTarget(const std::filesystem::path& target, const OutputRules& rules) { checkedTarget(target, rules); }
 
 std::string WriteFailureText(const std::filesystem::path& target, int error) {
-    return "文件 " + target.string() + " 写入失败：" + reasonOf(error) + "！";
+    return "文件 " + ShownName(target.string()) + " 写入失败：" + reasonOf(error) + "！";
 }
 
 std::string StandardOutputFailureText(int error) { return "标准输出写入失败：" + reasonOf(error) + "！"; }
 
 bool WriteOutputFileWith(const std::filesystem::path& target,
                          const std::function<void(const std::filesystem::path&)>& write, const OutputRules& rules) {
-    const std::filesystem::path file = checkedTarget(target, rules);
-    removeStaleTemporaries(file);
-    const std::filesystem::path tmp = createTemporaryBeside(file);
+    const OutputSet::Staged staged = stage(target, write, rules);
     Moved moved = Moved::TargetExists;
     try {
-        write(tmp);
-        syncToDisk(tmp, target);
-        moved = moveIntoPlace(tmp, file, target, rules.replace);
+        moved = moveIntoPlace(staged.temporary, staged.file, target, rules.replace);
     } catch (...) {
         std::error_code ec;
-        std::filesystem::remove(tmp, ec);
+        std::filesystem::remove(staged.temporary, ec);
         throw;
     }
     if (moved == Moved::TargetExists) {
         std::error_code ec;
-        std::filesystem::remove(tmp, ec);
+        std::filesystem::remove(staged.temporary, ec);
     }
     return moved == Moved::Done;
 }
 
 bool WriteOutputFile(const std::filesystem::path& target, std::string_view bytes, const OutputRules& rules) {
     return WriteOutputFileWith(
-        target,
-        [&](const std::filesystem::path& tmp) {
-            const int fd = ::open(tmp.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-            if (fd < 0) fail(target, errno);
-            const int err = writeAll(fd, bytes);
-            const int closeErr = ::close(fd) == 0 ? 0 : errno;
-            if (err != 0) fail(target, err);
-            if (closeErr != 0) fail(target, closeErr);
-        },
-        rules);
+        target, [&](const std::filesystem::path& tmp) { writeBytes(tmp, target, bytes); }, rules);
+}
+
+OutputSet::~OutputSet() {
+    for (const Staged& s : staged_) {
+        std::error_code ec;
+        if (!s.temporary.empty()) std::filesystem::remove(s.temporary, ec);
+    }
+}
+
+void OutputSet::add(const std::filesystem::path& target, std::string_view bytes) {
+    addWith(target, [&](const std::filesystem::path& tmp) { writeBytes(tmp, target, bytes); });
+}
+
+void OutputSet::addWith(const std::filesystem::path& target,
+                        const std::function<void(const std::filesystem::path&)>& write) {
+    staged_.push_back(stage(target, write, rules_));
+}
+
+void OutputSet::publish() {
+    struct Replaced {
+        std::filesystem::path file;
+        std::optional<std::filesystem::path> old;  // the old file under a second name
+        bool existed = false;
+    };
+    std::vector<Replaced> done;
+    try {
+        for (Staged& s : staged_) {
+            std::error_code ec;
+            Replaced r{s.file, std::nullopt, std::filesystem::exists(std::filesystem::symlink_status(s.file, ec))};
+            if (r.existed) r.old = keepOldFile(s.file);
+            if (::rename(s.temporary.c_str(), s.file.c_str()) != 0) {
+                const int error = errno;
+                if (r.old) std::filesystem::remove(*r.old, ec);
+                fail(s.target, error);
+            }
+            s.temporary.clear();
+            done.push_back(std::move(r));
+        }
+    } catch (...) {
+        // Back as it was, last replaced first.
+        for (auto r = done.rbegin(); r != done.rend(); ++r) {
+            std::error_code ec;
+            if (r->old) std::filesystem::rename(*r->old, r->file, ec);
+            else if (!r->existed) std::filesystem::remove(r->file, ec);
+        }
+        throw;
+    }
+    for (const Replaced& r : done) {
+        std::error_code ec;
+        if (r.old) std::filesystem::remove(*r.old, ec);
+    }
+    staged_.clear();
 }
 
 }  // namespace tavrel

@@ -64,14 +64,22 @@ std::string gbkToUtf8(std::string_view bytes) {
     iconv_t cd = iconv_open("UTF-8", "GBK");
     if (cd == reinterpret_cast<iconv_t>(-1)) throw FormatError("GBK decoding is not available");
     std::unique_ptr<void, int (*)(iconv_t)> guard(cd, iconv_close);
-    std::string out(bytes.size() * 2 + 16, '\0');  // a GBK character never needs more than 3 UTF-8 bytes for 2
+    // Room for the usual case, two-byte characters that become three UTF-8 bytes; a text of single-byte
+    // characters that grow (0x80, the euro sign, becomes three bytes) makes the buffer grow on E2BIG.
+    std::string out(bytes.size() * 3 / 2 + 16, '\0');
     char* in = const_cast<char*>(bytes.data());
-    std::size_t inLeft = bytes.size();
-    char* dst = out.data();
-    std::size_t outLeft = out.size();
-    if (iconv(cd, &in, &inLeft, &dst, &outLeft) == static_cast<std::size_t>(-1))
-        failAtByte(bytes, static_cast<std::size_t>(in - bytes.data()), "text is neither UTF-8 nor GBK");
-    out.resize(out.size() - outLeft);
+    std::size_t inLeft = bytes.size(), done = 0;
+    for (;;) {
+        char* dst = out.data() + done;
+        std::size_t outLeft = out.size() - done;
+        const std::size_t converted = iconv(cd, &in, &inLeft, &dst, &outLeft);
+        done = out.size() - outLeft;
+        if (converted != static_cast<std::size_t>(-1)) break;
+        if (errno != E2BIG)
+            failAtByte(bytes, static_cast<std::size_t>(in - bytes.data()), "text is neither UTF-8 nor GBK");
+        out.resize(out.size() * 2);
+    }
+    out.resize(done);
     return out;
 }
 

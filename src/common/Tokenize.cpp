@@ -1,5 +1,7 @@
 #include "common/Tokenize.h"
 
+#include <algorithm>
+
 #include "common/Errors.h"
 #include "common/NumberText.h"
 #include "common/TextFile.h"
@@ -61,6 +63,12 @@ std::optional<EarlyEnd> EarlyEndAt(const std::vector<std::string_view>& lines, s
 }
 
 std::size_t HeaderReader::restFirstLine() const { return LineNumberAt(text_, pos_); }
+
+RecordLines HeaderReader::records() const {
+    std::size_t lineStart = std::min(pos_, text_.size());
+    while (lineStart > 0 && text_[lineStart - 1] != '\r' && text_[lineStart - 1] != '\n') --lineStart;
+    return {SplitLines(text_.substr(lineStart)), restFirstLine(), pos_ - lineStart};
+}
 
 void HeaderReader::fail(const char* what, std::size_t at) const {
     FormatError e(what);

@@ -33,31 +33,41 @@ struct EarlyEnd {
 // when nothing but blank lines follow.
 std::optional<EarlyEnd> EarlyEndAt(const std::vector<std::string_view>& lines, std::size_t stop, std::size_t firstLine);
 
-// The record lines lines[from], lines[from + 1], ... of a list file up to the first terminator line:
-// onRecord(tokens) for each, lines[0] being line firstLine of the file. A failure in a record gets that record's
-// line. A terminator before the file's last non-blank line is reported in *earlyEnd when earlyEnd is given.
+// The record lines of a file: whole lines of the file, so that a message shows a line as it stands. A header
+// may end inside lines[0]; its records then start at column firstColumn.
+struct RecordLines {
+    std::vector<std::string_view> lines;
+    std::size_t firstLine = 1;    // the file's 1-based number of lines[0]
+    std::size_t firstColumn = 0;  // where the records of lines[0] start
+    // The part of lines[i] that holds records.
+    std::string_view recordText(std::size_t i) const { return i == 0 ? lines[0].substr(firstColumn) : lines[i]; }
+};
+
+// The records of lines from, from + 1, ... up to the first terminator line: onRecord(tokens) for each. A failure
+// in a record gets that record's line. A terminator before the file's last non-blank line is reported in
+// *earlyEnd when earlyEnd is given.
 template <class OnRecord>
-void ForEachRecord(const std::vector<std::string_view>& lines, std::size_t from, std::size_t firstLine,
-                   std::optional<EarlyEnd>* earlyEnd, OnRecord&& onRecord) {
+void ForEachRecord(const RecordLines& records, std::size_t from, std::optional<EarlyEnd>* earlyEnd,
+                   OnRecord&& onRecord) {
+    const auto& lines = records.lines;
     for (std::size_t i = from; i < lines.size(); ++i) {
-        const bool stop = AtLine(firstLine + i, lines[i], [&] {
-            auto tokens = TokenizeLine(lines[i]);
+        const bool stop = AtLine(records.firstLine + i, lines[i], [&] {
+            auto tokens = TokenizeLine(records.recordText(i));
             if (!tokens) return true;
             onRecord(*tokens);
             return false;
         });
         if (stop) {
-            if (earlyEnd) *earlyEnd = EarlyEndAt(lines, i, firstLine);
+            if (earlyEnd) *earlyEnd = EarlyEndAt(lines, i, records.firstLine);
             return;
         }
     }
 }
 
-// The same over all lines of a text whose first line is line firstLine of the file.
+// The same over all lines of a whole file's text.
 template <class OnRecord>
-void ForEachRecord(std::string_view text, std::size_t firstLine, std::optional<EarlyEnd>* earlyEnd,
-                   OnRecord&& onRecord) {
-    ForEachRecord(SplitLines(text), 0, firstLine, earlyEnd, onRecord);
+void ForEachRecord(std::string_view text, std::optional<EarlyEnd>* earlyEnd, OnRecord&& onRecord) {
+    ForEachRecord(RecordLines{SplitLines(text), 1, 0}, 0, earlyEnd, onRecord);
 }
 
 // Delimited header fields, read from the start of a file's text. A number field ends at a comma, a blank or a
@@ -75,6 +85,8 @@ public:
     std::string_view rest() const { return text_.substr(pos_); }
     // The 1-based line number in the file of the first line of rest().
     std::size_t restFirstLine() const;
+    // The lines of rest() as whole lines of the file (the first may begin with the last header fields).
+    RecordLines records() const;
 
 private:
     [[noreturn]] void fail(const char* what, std::size_t at) const;

@@ -72,8 +72,12 @@ std::vector<Tick> ticks(const ChainBreakTable& table, const std::vector<BreakPoi
         if (j > 0) shift += breaks[j - 1].after - breaks[j - 1].before;
         const double a = std::max(lo, from), b = std::min(hi, to);
         if (!(a <= b)) continue;
-        for (double n = std::ceil((a + shift) / kTickSpacing); n * kTickSpacing <= b + shift; ++n) {
-            const double written = n * kTickSpacing;
+        // Counted in whole steps: far from 0, adding 1 to a tick number may not change it.
+        const double first = std::ceil((a + shift) / kTickSpacing);
+        const double count = std::floor((b + shift) / kTickSpacing) - first + 1;
+        if (count > kMaxDrawnLength / kTickSpacing + 1) throw TooLongToDraw(b - a);
+        for (double k = 0; k < count; ++k) {
+            const double written = (first + k) * kTickSpacing;
             const Station s = written - shift;
             if (j > 0 && s <= lo) continue;  // the break itself belongs to the interval before it
             if (std::fabs(WrittenStation(table, s) - written) > 1e-6) continue;  // breaks out of order
@@ -110,7 +114,7 @@ double smallestGap(std::vector<double> v) {
     return gap;
 }
 
-// A text along a direction (bearing), turned to read left to right; `outward` says which end sits at the anchor
+// A text along a Direction (bearing), turned to read left to right; `outward` says which end sits at the anchor
 // when it is not turned (Left: the start, Right: the end).
 DrawnText textAlong(Point at, std::string text, double height, double bearing, HAlign outward, VAlign v) {
     const ReadingDirection r = Readable(bearing);
@@ -164,6 +168,7 @@ private:
             to_ = std::min(to_, road_.plan->lastStation());
         }
         if (!(from_ < to_)) throw CalcError("nothing of the road to draw");
+        if (!(to_ - from_ <= kMaxDrawnLength)) throw TooLongToDraw(to_ - from_);
     }
 
     // The centreline and the deck edges, sampled on one set of stations.
@@ -191,17 +196,21 @@ private:
         }
 
         if (road_.plan) {
-            stations_ = SampleStations(centre_, from_, to_, offsets, {deckFrom_, deckTo_});
+            DrawnCentreline drawn =
+                CentrelineVertices(centre_, road_.plan->piecesBetween(from_, to_), offsets, {deckFrom_, deckTo_});
+            stations_ = std::move(drawn.stations);
+            sweeps_ = std::move(drawn.sweeps);
         } else {
             stations_ = {from_, to_};  // a straight line needs no more
             for (Station s : {deckFrom_, deckTo_})
                 if (s > from_ && s < to_) stations_.push_back(s);
             std::sort(stations_.begin(), stations_.end());
+            sweeps_.assign(stations_.size() - 1, 0.0);
         }
         at_.reserve(stations_.size());
         for (Station s : stations_) at_.push_back(centre_(s));
 
-        DrawnLine centreline{DrawingLayer::Centreline, LineStyle::DashDot, false, {}};
+        DrawnLine centreline{DrawingLayer::Centreline, LineStyle::DashDot, false, {}, sweeps_};
         for (const PointAtStation& c : at_) centreline.points.push_back(c.p);
         d_.lines.push_back(std::move(centreline));
         for (int e : {LO, RO})
@@ -212,10 +221,13 @@ private:
     // One deck edge at an offset, over the stretch the superelevation table covers.
     void edgeLine(double offset, bool outer) {
         if (!(deckFrom_ < deckTo_)) return;  // the superelevation table does not reach the drawn stretch
-        DrawnLine line{DrawingLayer::DeckEdge, outer ? LineStyle::Solid : LineStyle::Dashed, outer, {}};
-        for (std::size_t k = 0; k < stations_.size(); ++k)
-            if (stations_[k] >= deckFrom_ && stations_[k] <= deckTo_)
-                line.points.push_back(OffsetPoint(at_[k], offset));
+        DrawnLine line{DrawingLayer::DeckEdge, outer ? LineStyle::Solid : LineStyle::Dashed, outer, {}, {}};
+        for (std::size_t k = 0; k < stations_.size(); ++k) {
+            if (stations_[k] < deckFrom_ || stations_[k] > deckTo_) continue;
+            // The segment from the previous vertex turns as the centreline's does.
+            if (!line.points.empty()) line.sweeps.push_back(sweeps_[k - 1]);
+            line.points.push_back(OffsetPoint(at_[k], offset));
+        }
         d_.lines.push_back(std::move(line));
     }
 
@@ -382,7 +394,8 @@ private:
     CrossSectionWidths widths_;
     std::array<double, 4> offsets_{};
     std::vector<double> innerOffsets_;  // the central band's edges, off the centreline
-    std::vector<Station> stations_;     // where the centreline and the edges are sampled
+    std::vector<Station> stations_;     // the vertices of the centreline and the edges
+    std::vector<double> sweeps_;        // the angle each segment between them turns through
     std::vector<PointAtStation> at_;    // the centreline there
     Station from_ = 0, to_ = 0, deckFrom_ = 0, deckTo_ = 0;
     double rightmost_ = 0;  // m, offset of the rightmost thing drawn across the road (negative: right)

@@ -102,6 +102,15 @@ std::string textValue(std::string_view s) {
     return out;
 }
 
+// The bulge of the polyline segment from vertex k: tan(angle / 4), positive counterclockwise in CAD. The CAD axes
+// swap the plan's, which turns a plan's turn towards increasing bearing into a clockwise one: the sign flips.
+double bulgeOf(const DrawnLine& l, std::size_t k) {
+    const double sweep = l.sweepOf(k);
+    if (sweep == 0 || k + 1 >= l.points.size()) return 0;
+    if (l.points[k].x == l.points[k + 1].x && l.points[k].y == l.points[k + 1].y) return 0;
+    return -std::tan(sweep / 4);
+}
+
 void tableHead(DxfOut& o, const char* name, unsigned handle, int count) {
     o.tag(0, "TABLE");
     o.tag(2, name);
@@ -384,9 +393,11 @@ void entities(DxfOut& o, const PlanDrawing& d, Handles& h) {
         o.tag(100, "AcDbPolyline");
         o.tag(90, static_cast<int>(l.points.size()));
         o.tag(70, 128);  // the line's pattern runs on across the vertices
-        for (Point p : l.points) {
-            o.real(10, p.y);
-            o.real(20, p.x);
+        for (std::size_t k = 0; k < l.points.size(); ++k) {
+            o.real(10, l.points[k].y);
+            o.real(20, l.points[k].x);
+            const double bulge = bulgeOf(l, k);
+            if (bulge != 0) o.real(42, bulge);
         }
     }
     for (const DrawnCircle& c : d.circles) {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/NumberText.h"
+#include "geometry/Arc.h"
 
 namespace tavrel {
 
@@ -25,6 +26,17 @@ std::string fixed3(double v) {
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 3);
     return std::string(buf, r.ptr);
+}
+
+// Adds the points where an arc segment reaches farthest north, south, east or west: where its tangent runs along
+// an axis, i.e. its bearing passes a multiple of a quarter turn.
+void addArcExtremes(PlanBox& box, Point a, Point b, double sweep) {
+    const Point chord = b - a;
+    const double start = std::atan2(chord.y, chord.x) - sweep / 2;  // the tangent's bearing at a
+    const double quarter = kPi / 2;
+    const double lo = std::min(start, start + sweep), hi = std::max(start, start + sweep);
+    for (double k = std::ceil(lo / quarter); k * quarter <= hi; ++k)
+        box.add(PointAlongArc(a, b, sweep, (k * quarter - start) / sweep));
 }
 
 }  // namespace
@@ -66,10 +78,29 @@ void PlanBox::add(Point p) {
     maxY = std::max(maxY, p.y);
 }
 
+std::vector<Point> LinePath(const DrawnLine& line, double tolerance) {
+    std::vector<Point> path;
+    for (std::size_t k = 0; k < line.points.size(); ++k) {
+        path.push_back(line.points[k]);
+        const double sweep = line.sweepOf(k);
+        if (sweep == 0 || k + 1 >= line.points.size()) continue;
+        // Chords of a turn phi stray r (1 - cos(phi / 2)) from an arc of radius r = |ab| / (2 sin(|sweep| / 2)).
+        const Point a = line.points[k], b = line.points[k + 1];
+        const double r = Distance(a, b) / (2 * std::sin(std::fabs(sweep) / 2));
+        const double phi = tolerance < r ? 2 * std::acos(1 - tolerance / r) : kPi;
+        const int n = static_cast<int>(std::clamp(std::ceil(std::fabs(sweep) / phi), 1.0, double{kMaxChordsPerArc}));
+        for (int j = 1; j < n; ++j) path.push_back(PointAlongArc(a, b, sweep, static_cast<double>(j) / n));
+    }
+    return path;
+}
+
 PlanBox GeometryBox(const PlanDrawing& d) {
     PlanBox box;
-    for (const DrawnLine& l : d.lines)
+    for (const DrawnLine& l : d.lines) {
         for (Point p : l.points) box.add(p);
+        for (std::size_t k = 0; k + 1 < l.points.size(); ++k)
+            if (l.sweepOf(k) != 0) addArcExtremes(box, l.points[k], l.points[k + 1], l.sweepOf(k));
+    }
     for (const DrawnCircle& c : d.circles) {
         box.add(c.centre + Point{c.radius, c.radius});
         box.add(c.centre - Point{c.radius, c.radius});

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/Plane.h"
@@ -35,11 +36,27 @@ LayerColour ColourOf(DrawingLayer layer);
 enum class LineStyle { Solid, Dashed, DashDot };
 
 struct DrawnLine {
+    DrawnLine() = default;
+    DrawnLine(DrawingLayer layer, LineStyle style, bool heavy, std::vector<Point> points,
+              std::vector<double> sweeps = {})
+        : layer(layer), style(style), heavy(heavy), points(std::move(points)), sweeps(std::move(sweeps)) {}
+
     DrawingLayer layer = DrawingLayer::Centreline;
     LineStyle style = LineStyle::Solid;
     bool heavy = false;         // drawn with the wider pen (the deck's outer edges)
     std::vector<Point> points;  // an open polyline, at least two points
+    // Per segment points[k] -> points[k + 1], the angle (rad) it turns through as a circular arc: positive towards
+    // increasing bearing (clockwise on a north-up page), |sweep| < pi; 0 for a straight segment. Empty when every
+    // segment is straight.
+    std::vector<double> sweeps;
+
+    double sweepOf(std::size_t segment) const { return segment < sweeps.size() ? sweeps[segment] : 0.0; }
 };
+
+// The line as a polyline for painters without arcs: its points, with each arc replaced by chords that stray less
+// than `tolerance` (m) from it (at most kMaxChordsPerArc per arc).
+inline constexpr int kMaxChordsPerArc = 4096;
+std::vector<Point> LinePath(const DrawnLine& line, double tolerance);
 
 struct DrawnCircle {
     DrawingLayer layer = DrawingLayer::Pedestal;

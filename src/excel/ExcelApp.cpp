@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/Errors.h"
 #include "common/OutputFile.h"
 #include "excel/XlsxFile.h"
 
@@ -37,21 +38,24 @@ bool existsOrDangles(const std::filesystem::path& p) {
     return std::filesystem::exists(std::filesystem::symlink_status(p, ec));
 }
 
+// The writer of the workbook's file for `target`: a failure names the target and the reason.
+std::function<void(const std::filesystem::path&)> workbookWriter(const Workbook& book,
+                                                                 const std::filesystem::path& target) {
+    if (book.sheets().empty()) throw WorkbookWriteError("the workbook has no sheet");
+    return [&book, target](const std::filesystem::path& tmp) {
+        try {
+            WriteXlsxFile(book, tmp);
+        } catch (const WorkbookWriteError& e) {
+            throw WriteError(WriteFailureText(target, e.error));
+        }
+    };
+}
+
 // Writes the workbook to a temporary file beside the target and renames it there once complete (WriteOutputFile).
 // Returns false (and leaves nothing behind) when the target exists and `replace` is false. Never leaves a partial
 // file; a failure names the target and the reason.
 bool writeCompleteFile(const Workbook& book, const std::filesystem::path& target, bool replace) {
-    if (book.sheets().empty()) throw WorkbookWriteError("the workbook has no sheet");
-    return WriteOutputFileWith(
-        target,
-        [&](const std::filesystem::path& tmp) {
-            try {
-                WriteXlsxFile(book, tmp);
-            } catch (const WorkbookWriteError& e) {
-                throw WriteError(WriteFailureText(target, e.error));
-            }
-        },
-        OutputRules{{}, replace});
+    return WriteOutputFileWith(target, workbookWriter(book, target), OutputRules{{}, replace});
 }
 
 }  // namespace
@@ -82,6 +86,11 @@ bool IsOpenInSpreadsheet(const std::filesystem::path& file) {
     return existsOrDangles(folder / (".~lock." + name + "#")) || existsOrDangles(folder / ("~$" + name));
 }
 
+void RefuseOpenWorkbook(const std::filesystem::path& file) {
+    if (IsOpenInSpreadsheet(file))
+        throw WriteError("不能写入文件 " + ShownName(file.string()) + "：它已在电子表格程序中打开，请关闭后重试！");
+}
+
 std::filesystem::path SaveWorkbookBeside(ExcelApp& excelApp, const Workbook& book,
                                          const std::filesystem::path& layoutFile) {
     const std::string stem = layoutFile.stem().string();
@@ -102,8 +111,14 @@ std::filesystem::path SaveWorkbookBeside(ExcelApp& excelApp, const Workbook& boo
 }
 
 void SaveWorkbookAs(ExcelApp& excelApp, const Workbook& book, const std::filesystem::path& path) {
+    RefuseOpenWorkbook(path);
     writeCompleteFile(book, path, /*replace*/ true);
     excelApp.remember(path);
+}
+
+void AddWorkbook(OutputSet& outputs, const Workbook& book, const std::filesystem::path& path) {
+    RefuseOpenWorkbook(path);
+    outputs.addWith(path, workbookWriter(book, path));
 }
 
 }  // namespace tavrel

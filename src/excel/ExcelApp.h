@@ -8,6 +8,7 @@
 #include <optional>
 #include <utility>
 
+#include "common/OutputFile.h"
 #include "excel/Workbook.h"
 
 namespace tavrel {
@@ -36,6 +37,10 @@ private:
 // file "~$<name>" lies beside it.
 bool IsOpenInSpreadsheet(const std::filesystem::path& file);
 
+// Throws WriteError naming the file when a spreadsheet program holds it open (IsOpenInSpreadsheet): replacing it
+// under the program would lose what the user edits there, or the program would save its copy over the new one.
+void RefuseOpenWorkbook(const std::filesystem::path& file);
+
 // Writes `book` beside the layout file as "<layout stem>.xlsx" and returns the path written. A file of that
 // name is replaced only when this process wrote it, nobody changed it since and no spreadsheet program holds it
 // open (IsOpenInSpreadsheet); otherwise the next free "<stem> (2).xlsx", "<stem> (3).xlsx", ... is taken. The
@@ -43,8 +48,12 @@ bool IsOpenInSpreadsheet(const std::filesystem::path& file);
 std::filesystem::path SaveWorkbookBeside(ExcelApp& excelApp, const Workbook& book,
                                          const std::filesystem::path& layoutFile);
 
-// Writes `book` exactly to `path`, replacing any file there (the user named it), with the same
-// complete-or-nothing guarantee. Throws WorkbookWriteError on failure.
+// Writes `book` exactly to `path`, replacing any file there (the user named it) unless a spreadsheet program holds
+// it open (RefuseOpenWorkbook), with the same complete-or-nothing guarantee. Throws WriteError or
+// WorkbookWriteError on failure.
 void SaveWorkbookAs(ExcelApp& excelApp, const Workbook& book, const std::filesystem::path& path);
+
+// Adds `book` to the outputs of a run as the file `path` (the user named it; refused as by SaveWorkbookAs).
+void AddWorkbook(OutputSet& outputs, const Workbook& book, const std::filesystem::path& path);
 
 }  // namespace tavrel

@@ -16,4 +16,9 @@ std::filesystem::path WriteResultWorkbook(ExcelApp& excelApp, const CalculationR
     return *path;
 }
 
+void AddResultWorkbook(OutputSet& outputs, const CalculationResult& result, const ResultSource& source,
+                       const std::filesystem::path& path) {
+    AddWorkbook(outputs, ResultWorkbook(result, source), path);
+}
+
 }  // namespace tavrel

@@ -15,4 +15,9 @@ namespace tavrel {
 std::filesystem::path WriteResultWorkbook(ExcelApp& excelApp, const CalculationResult& result,
                                           const ResultSource& source, const std::optional<std::filesystem::path>& path);
 
+// Builds the workbook of `result` and adds it to the outputs of a run as the file `path` (AddWorkbook; the set's
+// rules name the files the run read).
+void AddResultWorkbook(OutputSet& outputs, const CalculationResult& result, const ResultSource& source,
+                       const std::filesystem::path& path);
+
 }  // namespace tavrel

@@ -7,7 +7,7 @@ namespace tavrel {
 
 std::vector<ChainBreak> ReadChainBreakFile(std::string_view text, std::optional<EarlyEnd>* earlyEnd) {
     std::vector<ChainBreak> records;
-    ForEachRecord(text, 1, earlyEnd, [&](const std::vector<std::string>& t) {
+    ForEachRecord(text, earlyEnd, [&](const std::vector<std::string>& t) {
         if (records.size() == static_cast<std::size_t>(kMaxChainBreaks)) throw FormatError("too many chain breaks");
         records.push_back({StrictValueAt(t, 0), StrictValueAt(t, 1)});
     });

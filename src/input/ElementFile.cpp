@@ -14,7 +14,7 @@ ElementInput ReadElementFile(std::string_view text, std::optional<EarlyEnd>* ear
     // Written as d.mmss; the geometry works in decimal degrees.
     input.elementStartAzimuth = DmsToDegrees(header.number());
     const std::size_t firstLine = header.restFirstLine();
-    ForEachRecord(header.rest(), firstLine, earlyEnd, [&](const std::vector<std::string>& t) {
+    ForEachRecord(header.records(), 0, earlyEnd, [&](const std::vector<std::string>& t) {
         if (input.elements.size() == kMaxElements) throw FormatError("too many elements");
         // Records have no blank line between them: record k is the k-th line of the records.
         input.elements.push_back(

@@ -35,15 +35,16 @@ MainLineInput ReadIntersectionPointFile(std::string_view text, std::optional<Ear
     MainLineInput input;
     header.textField();  // the road's name, not used
     input.mainLineStartStation = header.number();
-    const std::size_t firstLine = header.restFirstLine();
-    const auto lines = SplitLines(header.rest());
+    const RecordLines records = header.records();
+    const std::size_t firstLine = records.firstLine;
+    const auto& lines = records.lines;
     for (std::size_t i = 0; i < lines.size(); i += 2) {
         // The table holds 1000 points: any line after the 1000th record, even a blank one, does not fit.
         AtLine(firstLine + i, lines[i], [&] {
             if (input.points.size() == kMaxIntersectionPoints) throw FormatError("too many intersection points");
         });
         IntersectionPoint p;
-        p.pointName = std::string(TrimBlanks(lines[i]));
+        p.pointName = std::string(TrimBlanks(records.recordText(i)));
         if (p.pointName.empty()) {
             if (earlyEnd) *earlyEnd = EarlyEndAt(lines, i, firstLine);
             break;

@@ -33,6 +33,12 @@ SideMark sideMarkOf(const std::vector<std::string>& tokens, std::size_t pierLine
     throw RejectedText("错误", "垫石设置资料第 " + std::to_string(pierLine) + " 行数据中左右标识标识有误！", true);
 }
 
+// More piers or pedestals than one calculation takes: the user is told the limit.
+RejectedText overLimit(const std::string& what) {
+    return RejectedText("数据有误", "垫石设置资料的" + what + "超过" + std::to_string(kMaxLayoutCount) +
+                                        "（一次计算的上限），请分成几个文件计算！");
+}
+
 }  // namespace
 
 PedestalLayout ReadLayoutFile(std::string_view text, const ChainBreakTable& chainBreaks,
@@ -42,13 +48,12 @@ PedestalLayout ReadLayoutFile(std::string_view text, const ChainBreakTable& chai
     layout.skewAngle = header.number();
     const double sinSkew = std::sin(DegreesToRadians(layout.skewAngle));
 
-    const std::size_t firstLine = header.restFirstLine();
-    const auto lines = SplitLines(header.rest());
-    if (lines.empty()) throw FormatError("no pedestal line");
-    AtLine(firstLine, lines[0], [&] {
-        const auto distances = TokenizeLine(lines[0]);
+    const RecordLines records = header.records();
+    if (records.lines.empty()) throw FormatError("no pedestal line");
+    AtLine(records.firstLine, records.lines[0], [&] {
+        const auto distances = TokenizeLine(records.recordText(0));
         if (!distances) throw FormatError("empty pedestal line");
-        if (distances->size() > kMaxLayoutCount) throw FormatError("too many pedestals");
+        if (distances->size() > kMaxLayoutCount) throw overLimit("垫石数");
         for (const std::string& t : *distances) {
             if (!t.empty() && isAxisPrefix(t.front())) layout.pedestalDistances.push_back(strictValue(t.substr(1)));
             else layout.pedestalDistances.push_back(CheckedDiv(strictValue(t), sinSkew));
@@ -56,8 +61,8 @@ PedestalLayout ReadLayoutFile(std::string_view text, const ChainBreakTable& chai
     });
 
     const std::size_t pedestals = layout.pedestalDistances.size();
-    ForEachRecord(lines, 1, firstLine, earlyEnd, [&](const std::vector<std::string>& t) {
-        if (layout.piers.size() == kMaxLayoutCount) throw FormatError("too many piers");
+    ForEachRecord(records, 1, earlyEnd, [&](const std::vector<std::string>& t) {
+        if (layout.piers.size() == kMaxLayoutCount) throw overLimit("墩台数");
         if ((layout.piers.size() + 1) * pedestals > kMaxPedestalValues)
             throw RejectedText("数据有误", "垫石设置资料的墩台数与垫石数之积超过" + std::to_string(kMaxPedestalValues) +
                                                "（一次计算的上限），请分成几个文件计算！");

@@ -17,7 +17,8 @@ inline constexpr std::size_t kMaxPedestalValues = 1000000;
 
 // The layout in the decoded text of a whole layout file. Pier stations go through the chain-break table
 // (a rejected text throws RejectedText); a bad side mark throws RejectedText with the message naming the pier
-// line; more than kMaxPedestalValues piers times pedestals throws RejectedText; anything else that does not fit
+// line; more than kMaxLayoutCount piers or pedestals, or more than kMaxPedestalValues piers times pedestals,
+// throws RejectedText naming the limit; anything else that does not fit
 // throws FormatError, and a file without piers too; each with the line at fault. A blank line ends the pier
 // lines; when non-blank lines follow it, *earlyEnd says where (when earlyEnd is given).
 PedestalLayout ReadLayoutFile(std::string_view text, const ChainBreakTable& chainBreaks,

@@ -8,7 +8,7 @@ namespace tavrel {
 std::vector<ProfilePoint> ReadProfileFile(std::string_view text, const ChainBreakTable& chainBreaks,
                                           std::optional<EarlyEnd>* earlyEnd) {
     std::vector<ProfilePoint> points;
-    ForEachRecord(text, 1, earlyEnd, [&](const std::vector<std::string>& t) {
+    ForEachRecord(text, earlyEnd, [&](const std::vector<std::string>& t) {
         if (points.size() == kMaxProfilePoints) throw FormatError("too many profile points");
         ProfilePoint p;
         p.stationText = t[0];

@@ -14,7 +14,7 @@ Superelevation ReadSuperelevationFile(std::string_view text, const ChainBreakTab
     widths.centralRightEdge = header.number();
     widths.rightSlopedWidth = header.number();
     std::vector<SuperelevationRecord> records;
-    ForEachRecord(header.rest(), header.restFirstLine(), earlyEnd, [&](const std::vector<std::string>& t) {
+    ForEachRecord(header.records(), 0, earlyEnd, [&](const std::vector<std::string>& t) {
         if (records.size() == kMaxSuperelevationRows) throw FormatError("too many superelevation rows");
         SuperelevationRecord r;
         r.stationText = t[0];

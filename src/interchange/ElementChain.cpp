@@ -137,6 +137,14 @@ PointAtStation alongNodeTangent(const ElementChain& chain, std::size_t k, double
 
 }  // namespace
 
+ElementShape ShapeOf(const AlignmentElement& element) {
+    switch (kindOf(element)) {
+        case ElementKind::Straight: return ElementShape::Straight;
+        case ElementKind::Arc: return ElementShape::Arc;
+        default: return ElementShape::Spiral;
+    }
+}
+
 std::vector<AlignmentElement> ElementChainBuild(const std::vector<AlignmentElement>& elements,
                                                 std::size_t maxElements) {
     std::vector<AlignmentElement> chain;

@@ -58,6 +58,10 @@ private:
     bool nodeStationsAscending_ = true;
 };
 
+// The shape of an element: a straight (both radii InfiniteRadius), an arc (equal radii) or a spiral.
+enum class ElementShape { Straight, Arc, Spiral };
+ElementShape ShapeOf(const AlignmentElement& element);
+
 // ElementChainBuild: the element list with every S-shaped spiral (both radii finite, opposite signs) split at
 // zero curvature into a spiral to a straight and a spiral from a straight. More than maxElements elements after
 // splitting throw CalcError: the element file's ramp is held to the 999 elements of its node tables; a caller

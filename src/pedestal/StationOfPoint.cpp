@@ -15,6 +15,8 @@ constexpr int kMaxWidenings = 2 * kScanIntervals + 2;  // reach / cell <= kScanI
 constexpr int kMaxRootSteps = 100;                     // Brent's method needs a dozen; a fixed bound all the same
 constexpr double kRootTolerance = 1e-11;               // m of station
 constexpr double kNone = std::numeric_limits<double>::infinity();
+// Chord indices beyond this (far past any bracket) are not counted in a long: 2^53, the last whole double.
+constexpr double kFarthestChord = 9007199254740992.0;
 
 // One evaluated station of a search: the searched function's value and the centreline point there.
 struct Sample {
@@ -80,7 +82,8 @@ template <class Eval, class Cell>
 void scanOutward(const Eval& eval, Station anchor, Station first, Station second, double reach, const Cell& cell) {
     const Station lo = std::min({first, second, anchor}), hi = std::max({first, second, anchor});
     const double width = hi - lo;
-    const int n = width > 0 ? std::clamp(static_cast<int>(width / kMinScanCell), 1, kScanIntervals) : 0;
+    // Clamped while still a double: a span of 1e308 m has no int count of cells.
+    const int n = width > 0 ? static_cast<int>(std::clamp(width / kMinScanCell, 1.0, double{kScanIntervals})) : 0;
     double best = kNone;
     Sample low = eval(lo), high = low;
     for (int k = 1; k <= n; ++k) {
@@ -152,6 +155,20 @@ FootPoint StationOfPointWithSide(const PlanAlignment& plan, Station anchor, Stat
     return r;
 }
 
+namespace {
+
+// The polyline's points inside the bracket, by the same running sum of steps that has always placed them.
+std::vector<Station> axisGrid(Station s1, Station s2) {
+    std::vector<Station> grid;
+    for (double s = s1; s <= s2; s += kAxisSampleStep) {
+        if (grid.size() == static_cast<std::size_t>(kMaxAxisSamples)) throw CalcError("bracket too long");
+        grid.push_back(s);
+    }
+    return grid;
+}
+
+}  // namespace
+
 AxisCrossing AxisCrossingAtOffset(const PlanAlignment& plan, const PierAxis& axis, double offset) {
     const double h = offset;
     // Plain variables, not a structured binding: the lambdas below capture them (clang 14 cannot capture bindings).
@@ -160,12 +177,7 @@ AxisCrossing AxisCrossingAtOffset(const PlanAlignment& plan, const PierAxis& axi
     requireFinitePoint(axis.a);
     requireFinitePoint(axis.b);
 
-    // The polyline's points inside the bracket, by the same running sum of steps that has always placed them.
-    std::vector<Station> grid;
-    for (double s = s1; s <= s2; s += kAxisSampleStep) {
-        if (grid.size() == static_cast<std::size_t>(kMaxAxisSamples)) throw CalcError("bracket too long");
-        grid.push_back(s);
-    }
+    const std::vector<Station> grid = axisGrid(s1, s2);
     AxisCrossing r;
     r.samples = static_cast<int>(grid.size());
     if (h == 0) return r;  // the centreline itself: the axis meets it at the pier's centre point
@@ -209,7 +221,13 @@ AxisCrossing AxisCrossingAtOffset(const PlanAlignment& plan, const PierAxis& axi
     // The chord of the polyline holding the crossing; of two neighbouring chords that both reach it (within the
     // millimetre CrossLines allows) the earlier one, as a walk along the polyline meets it first. Inside the
     // bracket only the bracket's own chords count.
-    const long k = static_cast<long>(std::floor((best->s - s1) / kAxisSampleStep));
+    const double chord = std::floor((best->s - s1) / kAxisSampleStep);
+    if (!(std::fabs(chord) <= kFarthestChord)) {
+        // So far off the bracket that no chord index fits a long: the crossing of the line itself.
+        r.crossing = OffsetPoint(best->c, h);
+        return r;
+    }
+    const long k = static_cast<long>(chord);
     const bool inGrid = grid.size() >= 2 && best->s >= grid.front() && best->s <= grid.back();
     const long first = inGrid ? std::max(k - 1, 0L) : k - 1;
     const long last = inGrid ? std::min(k + 1, static_cast<long>(grid.size()) - 2) : k + 1;

@@ -11,6 +11,7 @@
 #include "common/TempFiles.h"
 
 using namespace tavrel;
+using tavrel::testing::TempDir;
 
 namespace {
 
@@ -383,4 +384,95 @@ TEST(CliProject, ABadProjectIsALocatedFailureAndNoModeAtAllAUsageError) {
     EXPECT_TRUE(r.out.empty());
 
     EXPECT_EQ(cli({"calc", "--layout", kExamples + "/straight/bridge.txt", "--json", "-"}).status, 2);
+}
+
+namespace {
+
+// A run whose standard output fails at the first write (a closed or full output).
+Run cliToFailingOutput(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    const int status = RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// A pier 100,000 km down the road: calculated with warnings (beyond the road data), too long to draw.
+const char* const kFarLayout = "90\r\n-3 3\r\n1# 2400 1.5 0.3\r\n2# 100002400 1.5 0.3\r\n";
+
+}  // namespace
+
+TEST(CliMessages, TheFailureComesFirstThenItsLocationThenTheWarnings) {
+    const TempDir dir;
+    const std::string d = kExamples + "/straight/";
+    // A blank line after the first superelevation row (a warning), then a bad side mark (the failure).
+    const std::string cg = dir.write("gap.cg", "10.5,0.5,-0.5,-10.5\r\n2000 2 -2\r\n\r\n2800 2 -2\r\n");
+    const std::string bad = dir.write("bad.txt", "90\r\n-3 3\r\n1# 2400 1.5 0.3\r\n2# 2420 1.5 0.3 LEFT\r\n");
+    EXPECT_EQ(lines(cli({"calc", "--mode", "straight", "--dl", d + "road.dl", "--zdm", d + "road.zdm", "--cg", cg,
+                         "--layout", bad, "--json", "-"})
+                        .err),
+              (std::vector<std::string>{"错误: 垫石设置资料第 2 行数据中左右标识标识有误！",
+                                        "位置: bad.txt 第 4 行: 2# 2420 1.5 0.3 LEFT",
+                                        "警告: gap.cg 第 3 行为空行，其后 1 行未读入"}));
+    // The calculation's warnings, then standard output fails.
+    const auto written =
+        lines(cliToFailingOutput(straightCalc({"--layout", dir.write("far.txt", kFarLayout), "--json", "-"})).err);
+    ASSERT_GE(written.size(), 2u);
+    EXPECT_EQ(written[0].rfind("错误: 标准输出写入失败", 0), 0u) << written[0];
+    EXPECT_EQ(written[1].rfind("警告: ", 0), 0u) << written[1];
+}
+
+TEST(CliOutputs, AFailingRunLeavesNoOutputBehind) {
+    const TempDir dir;
+    const std::string layout = kExamples + "/straight/bridge.txt", far = dir.write("far.txt", kFarLayout);
+    const auto out = [&](const char* name) { return (dir.path() / name).string(); };
+    const struct {
+        std::vector<std::string> extra;
+        std::string firstLine;
+    } rows[] = {
+        {{"--layout", layout, "--xlsx", out("new.xlsx"), "--json", layout},
+         "错误: 不能写入文件 " + layout + "：这是本次读入的资料文件！"},
+        {{"--layout", far, "--xlsx", out("new.xlsx"), "--json", out("new.json"), "--dxf", out("new.dxf")},
+         "数据有误: 平面图要绘制的路段长约 100000 km，超过能绘制的 200 km，请检查墩台桩号！"},
+    };
+    for (const auto& row : rows) {
+        const auto r = cli(straightCalc(row.extra));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(lines(r.err).at(0), row.firstLine);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // far.txt alone
+    }
+}
+
+TEST(CliContract, UsageAndOutputPointsOfTheBatchContract) {
+    const TempDir dir;
+    const std::string locked = dir.write("locked.xlsx", "open elsewhere");
+    dir.write(".~lock.locked.xlsx#", "");
+    std::string many = "90\r\n-3 3\r\n";
+    for (int k = 0; k < 100000; ++k) many += std::to_string(k) + "# 2400 1.5 0.3\r\n";
+    const auto offset = [](const char* v) {
+        return straightRoad({"--from", "2000", "--to", "2100", "--step", "10", "--offset", v, "--csv", "-"});
+    };
+    const std::string twice = "tavrel-cli: --json and --dxf name the same output";
+    const struct {
+        ::Run run;
+        int status;
+        std::string firstLine;
+    } rows[] = {
+        {cliToFailingOutput({"--help"}), 1, "错误: 标准输出写入失败"},
+        {cliToFailingOutput({"--version"}), 1, "错误: 标准输出写入失败"},
+        {cli(offset("nan")), 2, "tavrel-cli: --offset"},
+        {cli(offset("inf")), 2, "tavrel-cli: --offset"},
+        {cli(offset("1e308")), 2, "tavrel-cli: --offset"},
+        {cli(straightCalc({"--json", (dir.path() / "x").string(), "--dxf", (dir.path() / "." / "x").string()})), 2,
+         twice},
+        {cli(straightCalc({"--json", "-", "--dxf", "-"})), 2, twice + ": -"},
+        {cli(straightCalc({"--layout", kExamples + "/straight/bridge.txt", "--xlsx", locked})), 1,
+         "错误: 不能写入文件 " + locked + "：它已在电子表格程序中打开，请关闭后重试！"},
+        {cli(straightCalc({"--layout", dir.write("many.txt", many), "--json", "-"})), 1,
+         "数据有误: 垫石设置资料的墩台数超过32767（一次计算的上限），请分成几个文件计算！\n"
+         "位置: many.txt 第 32770 行: 32767# 2400"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.run.err.rfind(row.firstLine, 0), 0u) << row.run.err.substr(0, 200);
+    for (const auto& row : rows) EXPECT_EQ(row.run.status, row.status) << row.firstLine;
+    std::ifstream kept(locked);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(kept)), {}), "open elsewhere");
 }

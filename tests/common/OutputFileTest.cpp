@@ -119,6 +119,55 @@ TEST(OutputFile, FailuresNameTheFileAndTheReason) {
     }
 }
 
+TEST(OutputFile, ControlCharactersOfNamesAreShownEscapedSoEveryMessageStaysOneLine) {
+    TempDir dir;
+    const fs::path missing = dir.path() / "no\rfolder" /
+                             "a\nb\tc\x1B"
+                             "d.json";
+    EXPECT_EQ(writeErrorOf([&] { WriteOutputFile(missing, "x"); }),
+              "文件 " + dir.path().string() + "/no\\rfolder/a\\nb\\tc\\x1Bd.json 写入失败：文件夹不存在！");
+    EXPECT_EQ(LocationText({"a\nb.zdm", 3, "1 2\t3"}), "位置: a\\nb.zdm 第 3 行: 1 2 3");
+    EXPECT_EQ(ShownName("桥\x7F台"), "桥\\x7F台");
+}
+
+TEST(OutputFile, AReplacedFileKeepsItsPermissions) {
+    TempDir dir;
+    for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                                 fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read}) {
+        const fs::path target = dir.write("out.json", "old");
+        fs::permissions(target, mode);
+        WriteOutputFile(target, "new");
+        EXPECT_EQ(contents(target), "new");
+        EXPECT_EQ(fs::status(target).permissions(), mode);
+    }
+}
+
+TEST(OutputSet, TheOutputsOfARunArePublishedAllOrNone) {
+    TempDir dir;
+    const fs::path kept = dir.write("a.json", "old"), sub = dir.path() / "sub", fresh = sub / "b.dxf";
+    const auto state = [&] { return contents(kept) + "|" + (fs::exists(fresh) ? contents(fresh) : "none"); };
+    // Refused while adding: nothing is written. The second rename fails (its folder went): the first is put back.
+    for (const bool atPublish : {false, true}) {
+        fs::create_directory(sub);
+        OutputSet set;
+        set.add(kept, "new a");
+        if (atPublish) {
+            set.add(fresh, "new b");
+            fs::remove_all(sub);
+        }
+        EXPECT_FALSE(writeErrorOf([&] { atPublish ? set.publish() : set.add(sub, "x"); }).empty());
+    }
+    EXPECT_EQ(state(), "old|none");
+    fs::create_directory(sub);
+    OutputSet set;
+    set.add(kept, "new a");
+    set.add(fresh, "new b");
+    set.publish();
+    EXPECT_EQ(state(), "new a|new b");
+    EXPECT_EQ(listing(dir.path()), (std::vector<std::string>{"a.json", "sub"}));
+    EXPECT_EQ(listing(sub), std::vector<std::string>{"b.dxf"});
+}
+
 TEST(OutputFile, TemporariesOfAKilledRunGoNextTimeThoseOfLiveRunsStay) {
     TempDir dir;
     const std::string dead = ".out.json." + std::to_string(deadProcess()) + "-3.tmp";

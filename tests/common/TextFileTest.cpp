@@ -23,6 +23,15 @@ TEST(TextDecoding, GbkAndUtf8AreToldApart) {
     EXPECT_EQ(DecodeInputText("plain ascii 123"), "plain ascii 123");
 }
 
+TEST(TextDecoding, GbkTextThatGrowsMoreThanTwofoldIsDecodedWhole) {
+    // 0x80 is the euro sign in GBK: one byte that becomes three in UTF-8 (E2 82 AC).
+    for (const std::size_t euros : {1, 200, 5000}) {
+        std::string utf8;
+        for (std::size_t k = 0; k < euros; ++k) utf8 += "\xE2\x82\xAC";
+        EXPECT_EQ(DecodeInputText("\xC7\xC5 " + std::string(euros, '\x80')), "桥 " + utf8) << euros;
+    }
+}
+
 TEST(TextDecoding, BadBytesAreFormatErrors) {
     EXPECT_THROW(DecodeInputText(std::string("12\0 34", 6)), FormatError);
     EXPECT_THROW(DecodeInputText("\x80\x80\xFF"), FormatError);  // not GBK either

@@ -6,6 +6,7 @@
 
 #include "drawing/BuildPlan.h"
 #include "drawing/CentrelineSampling.h"
+#include "drawing/Dxf.h"
 #include "drawing/ExampleDrawings.h"
 #include "drawing/Sheet.h"
 #include "input/LayoutFile.h"
@@ -226,8 +227,9 @@ TEST(PlanLabels, PierAndStationLabelsStayOffTheDeckEdgesAndTheCentreline) {
             const auto outline = TextOutline(t);
             for (const DrawnLine& l : d.lines) {
                 if (l.layer != DrawingLayer::DeckEdge && l.layer != DrawingLayer::Centreline) continue;
-                for (std::size_t k = 1; k < l.points.size(); ++k)
-                    ASSERT_FALSE(crosses(l.points[k - 1], l.points[k], outline)) << t.text;
+                const std::vector<Point> path = LinePath(l, 1e-4);  // arcs as they are drawn
+                for (std::size_t k = 1; k < path.size(); ++k)
+                    ASSERT_FALSE(crosses(path[k - 1], path[k], outline)) << t.text;
             }
         }
     }
@@ -271,6 +273,68 @@ TEST(PlanDrawing, DeckEdgesOnlyWhereTheSuperelevationTableReaches) {
         EXPECT_NEAR(e->points.back().x, 505 - 500, 1e-9);   // the table's last row
     }
     EXPECT_EQ(linesOn(d, DrawingLayer::Centreline)[0]->points.back().x, 550 - 500);
+}
+
+namespace {
+
+// The drawing of two piers at the given stations on the project's road (curved when it has a plan).
+PlanDrawing drawingOf(const ProjectData& project, const std::string& first, const std::string& last) {
+    const Road road = project.road(project.planAlignment().has_value());
+    const std::string layout = "90\r\n-3 3\r\n1# " + first + " 1.5 0.3\r\n2# " + last + " 1.5 0.3\r\n";
+    return BuildPlanDrawing(road, CalculatePedestals(road, ReadLayoutFile(layout, project.chainBreaks)));
+}
+
+}  // namespace
+
+TEST(PlanDrawing, AStretchTooLongToDrawIsToldAndFarStationsStillEnd) {
+    try {
+        drawingOf(tavrel::testing::straightRoad(), "500", "100000500");
+        ADD_FAILURE() << "a bridge of 100,000 km drawn";
+    } catch (const RejectedText& e) {
+        EXPECT_STREQ(e.what(), "平面图要绘制的路段长约 100000 km，超过能绘制的 200 km，请检查墩台桩号！");
+    }
+    // Where adding 1 to a tick number no longer changes it, the ticks still come to an end.
+    EXPECT_LT(drawingOf(tavrel::testing::straightRoad(), "2e17", "2.00000000000001e17").lines.size(), 1000u);
+}
+
+TEST(PlanDrawing, ArcsAreDrawnAsArcsAndEveryLineFollowsTheRoad) {
+    ProjectData tight = tavrel::testing::loopRamp(10, 609);  // R 10 m over 609 m, 790 m of sloped width
+    tight.superelevation = SuperelevationBuild({395, 0, 0, -395}, {{"0", 0, 2, -2}});
+    const struct {
+        ProjectData project;
+        Station first, last;  // the piers
+        std::size_t maxDxfBytes;
+        bool edges;  // no edge lies beyond a radius of the centreline (where it would have cusps): checked too
+    } rows[] = {{tavrel::testing::circularMainLine(300, 80), 900, 1300, 200000, true},
+                {tavrel::testing::loopRamp(25, 120), 50, 270, 200000, true},
+                {tight, 40, 740, 2000000, false}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.first);
+        const PlanDrawing d = drawingOf(r.project, std::to_string(r.first), std::to_string(r.last));
+        EXPECT_LT(DxfText(d).size(), r.maxDxfBytes);
+        const auto centre = linesOn(d, DrawingLayer::Centreline);
+        EXPECT_TRUE(std::any_of(centre[0]->sweeps.begin(), centre[0]->sweeps.end(), [](double a) { return a != 0; }));
+        // The road's own points every 0.5 m over the bridge against the lines drawn there.
+        const PlanAlignment plan = *r.project.planAlignment();
+        const CrossSectionWidths w = r.project.superelevation.widths();
+        for (const double offset :
+             {0.0, w.leftSlopedWidth + w.centralLeftEdge, w.centralRightEdge + w.rightSlopedWidth}) {
+            if (offset != 0 && !r.edges) continue;
+            std::vector<std::vector<Point>> paths;
+            for (const DrawnLine* l : linesOn(d, offset == 0 ? DrawingLayer::Centreline : DrawingLayer::DeckEdge))
+                paths.push_back(LinePath(*l, 1e-4));
+            double worst = 0;
+            for (Station s = r.first; s <= r.last; s += 0.5) {
+                const Point p = OffsetPoint(plan.pointAt(s), offset);
+                double nearest = INFINITY;
+                for (const auto& path : paths)
+                    for (std::size_t k = 1; k < path.size(); ++k)
+                        nearest = std::min(nearest, offSegment(p, path[k - 1], path[k]));
+                worst = std::max(worst, nearest);
+            }
+            EXPECT_LT(worst, kChordTolerance) << offset;
+        }
+    }
 }
 
 TEST(Sheet, SmallestStandardScaleThatFitsEitherOrientation) {

@@ -4,7 +4,8 @@
 For each example project: the file audits without error, has the six layers and the CJK text style, and its
 pedestal points are the JSON's pedestal coordinates of the same run (CAD x = survey Y, CAD y = survey X) within
 1e-6 m. On the curved examples the centreline and the outer deck edges are compared with `tavrel-cli stations`
-sampled every 0.1 m: no station point lies a millimetre or more off the drawn polyline.
+sampled every 0.1 m: no station point lies a millimetre or more off the drawn polyline, its arcs (bulges) flattened
+by ezdxf itself; and the arcs are arcs: a polyline has fewer vertices than metres of road it draws.
 
 Usage: check_dxf.py TAVREL_CLI EXAMPLES_DIR. Exit status 77 (skipped) without ezdxf.
 """
@@ -17,6 +18,7 @@ from pathlib import Path
 
 try:
     import ezdxf
+    from ezdxf import path as ezpath
 except ImportError:
     print("python3-ezdxf is not installed", file=sys.stderr)
     sys.exit(77)
@@ -55,6 +57,11 @@ def off_polyline(p, points):
         t = 0 if len2 == 0 else max(0.0, min(1.0, ((p[0] - ax) * dx + (p[1] - ay) * dy) / len2))
         best = min(best, math.hypot(p[0] - ax - t * dx, p[1] - ay - t * dy))
     return best
+
+
+def flattened(polyline):
+    """The polyline's points in CAD coordinates, its arc segments flattened to within 1e-5 m by ezdxf."""
+    return [(v.x, v.y) for v in ezpath.make_path(polyline).flattening(1e-5)]
 
 
 def lines_off(stations, polyline):
@@ -100,8 +107,13 @@ for name in ["straight", "mainline", "interchange"]:
             # Centreline and outer deck edges against the station table every 0.1 m over the bridge.
             stations = [p["station"] for pier in result["piers"] for p in pier["pedestals"]]
             lo, hi = min(stations), max(stations)
-            centre = msp.query('LWPOLYLINE[layer=="中线"]')[0].get_points("xy")
-            edges = [e.get_points("xy") for e in msp.query('LWPOLYLINE[layer=="桥面边线"]')]
+            centre_line = msp.query('LWPOLYLINE[layer=="中线"]')[0]
+            centre = flattened(centre_line)
+            edges = [flattened(e) for e in msp.query('LWPOLYLINE[layer=="桥面边线"]')]
+            drawn_length = sum(math.dist(a, b) for a, b in zip(centre, centre[1:]))
+            check(len(centre_line) < drawn_length, f"{name}: {len(centre_line)} centreline vertices over "
+                  f"{drawn_length:.0f} m")
+            print(f"{name}: centreline of {drawn_length:.0f} m drawn with {len(centre_line)} vertices")
             cg = (examples / name / ("ramp.cg" if name == "interchange" else "road.cg")).read_bytes()
             widths = [float(v) for v in cg.decode("ascii").splitlines()[0].split(",")]
             for offset in [0.0, widths[0] + widths[1], widths[2] + widths[3]]:

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "common/Errors.h"
 #include "common/Plane.h"
+#include "input/ElementFile.h"
+#include "input/IntersectionPointFile.h"
 #include "input/LayoutFile.h"
+#include "input/SuperelevationFile.h"
 
 using namespace tavrel;
 
@@ -38,4 +42,25 @@ TEST(PedestalLayoutFile, DistancesMarksAndPierLines) {
     EXPECT_THROW(ReadLayoutFile("90\r\n1 2\r\nA 100 1\r\n", none), FormatError);        // three values
     EXPECT_THROW(ReadLayoutFile("90\r\nLx 2\r\nA 100 1 1\r\n", none), FormatError);
     EXPECT_THROW(ReadLayoutFile("0\r\n1\r\nA 100 1 1\r\n", none), CalcError);  // offset over sin 0
+}
+
+// Where the header's last fields and the first records share a line, a fault there shows the whole line.
+TEST(RecordLocation, AFaultShowsItsLineAsItStandsInTheFile) {
+    const ChainBreakTable none;
+    const std::pair<std::function<void()>, SourceLocation> rows[] = {
+        {[&] { ReadSuperelevationFile("7.5,0.5,-0.5\r\n2000.000 2 -2\r\n", none); }, {{}, 2, "2000.000 2 -2"}},
+        {[&] { ReadLayoutFile("90 -3 x\r\n1# 100 1 1\r\n", none); }, {{}, 1, "90 -3 x"}},
+        {[&] { ReadElementFile("0,0,0,45 9999 9999\r\n"); }, {{}, 1, "0,0,0,45 9999 9999"}},
+        {[&] { ReadIntersectionPointFile("路线,0 JD1\r\n"); }, {{}, 1, "路线,0 JD1"}},
+    };
+    for (const auto& [read, where] : rows) {
+        try {
+            read();
+            ADD_FAILURE() << where.text << " accepted";
+        } catch (const TavrelError& e) {
+            ASSERT_TRUE(e.where);
+            EXPECT_EQ(e.where->line, where.line);
+            EXPECT_EQ(e.where->text, where.text);
+        }
+    }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "TestRoads.h"
 #include "pedestal/StationOfPoint.h"
@@ -59,6 +60,20 @@ TEST(FootOfAPoint, EdgeCasesOfTheBracket) {
     // Signed variant: negative on the left (the side of bearing - pi/2: -y for a road along +x).
     EXPECT_LT(StationOfPointWithSide(plan, 500, 480, 530, {505, -4}).distance, 0);
     EXPECT_GT(StationOfPointWithSide(plan, 500, 480, 530, {505, 4}).distance, 0);
+}
+
+// Spans no road has are counted as doubles before a count of cells is taken from them: an int cast of 1e308 / 1 m
+// is undefined (clang's -fsanitize=float-cast-overflow stops there). An answer or a reported failure, nothing else.
+TEST(FootOfAPoint, SpansFarBeyondAnyRoadEndInAnAnswerOrAReportedFailure) {
+    const ProjectData project = circularMainLine(300);
+    const PlanAlignment plan = *project.planAlignment();
+    for (const auto& [first, second, p] : {std::tuple{500.0, 1e300, Point{505, 3}},
+                                           {-1e308, 1e308, Point{505, 3}},
+                                           {480.0, 530.0, Point{1e308, -1e308}}}) {
+        try {
+            EXPECT_TRUE(std::isfinite(StationOfPoint(plan, 500, first, second, p).station));
+        } catch (const TavrelError&) {}
+    }
 }
 
 TEST(PierAxisCrossing, SquarePierMeetsTheOffsetLineAtItsStation) {

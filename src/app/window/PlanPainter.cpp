@@ -20,6 +20,8 @@ constexpr double kLongDashMm = 12, kDotMm = 0.5, kDotGapMm = 2;
 constexpr double kLayoutEm = 100;
 // Texts smaller than this (device units of em) are not drawn: they would be a smudge.
 constexpr double kSmallestEm = 1.5;
+// Arcs are painted as chords that stray less than this from them (device units).
+constexpr double kArcChordDevice = 0.1;
 
 QColor colourOf(DrawingLayer layer) {
     const LayerColour c = ColourOf(layer);
@@ -75,9 +77,10 @@ void PaintPlan(QPainter& p, const PlanDrawing& d, const PlanMapping& m, const Pe
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
     for (const DrawnLine& line : d.lines) {
+        const std::vector<Point> path = LinePath(line, kArcChordDevice / m.scale);
         QPolygonF poly;
-        poly.reserve(static_cast<qsizetype>(line.points.size()));
-        for (Point pt : line.points) poly << m.map(pt);
+        poly.reserve(static_cast<qsizetype>(path.size()));
+        for (Point pt : path) poly << m.map(pt);
         p.setPen(penFor(line, s));
         p.drawPolyline(poly);
     }
