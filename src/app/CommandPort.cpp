@@ -26,4 +26,9 @@ std::string EarlyEndWarning(const std::filesystem::path& file, const EarlyEnd& e
            std::to_string(end.unreadLines) + " 行未读入";
 }
 
+std::string PartlyReadWarning(const std::filesystem::path& file, const PartlyReadToken& token) {
+    return file.filename().string() + " 第 " + std::to_string(token.line) + " 行: “" + token.token + "”不是完整的" +
+           (token.isStation ? "桩号" : "数值") + "，按“" + token.asRead + "”读入";
+}
+
 }  // namespace tavrel

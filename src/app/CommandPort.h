@@ -50,4 +50,8 @@ inline constexpr std::string_view kWarningPrefix = "警告: ";  // a warning lin
 // The warning of a file whose records a blank line ended before its last non-blank line.
 std::string EarlyEndWarning(const std::filesystem::path& file, const EarlyEnd& end);
 
+// The warning of a token whose lenient reading left characters of it unread: "road.zdm 第 3 行: “24b.500”不是
+// 完整的数值，按“24”读入".
+std::string PartlyReadWarning(const std::filesystem::path& file, const PartlyReadToken& token);
+
 }  // namespace tavrel
