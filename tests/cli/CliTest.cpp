@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include "cli/Cli.h"
+#include "common/NumberText.h"
 
 using namespace tavrel;
 
@@ -60,18 +62,56 @@ TEST(CliUsage, BadCommandLinesAreUsageErrors) {
     EXPECT_EQ(cli(straightRoad({"--from", "abc", "--to", "2100", "--step", "10", "--csv", "-"})).status, 2);
 }
 
+TEST(CliUsage, AnInputTheModeReadsIsNeededAndNamedWhenMissing) {
+    const std::string d = kExamples + "/mainline/";
+    const std::vector<std::string> from{"--from", "12000", "--to", "12100", "--step", "10"};
+    const struct {
+        std::vector<std::string> args;
+        std::string error;
+    } rows[] = {
+        {{"calc", "--mode", "mainline", "--dl", d + "road.dl", "--zdm", d + "road.zdm", "--cg", d + "road.cg",
+          "--layout", d + "bridge.txt"},
+         "--mode mainline 需要 --jdx（平面资料）"},
+        {{"calc", "--mode", "straight", "--dl", d + "road.dl", "--cg", d + "road.cg"},
+         "--mode straight 需要 --zdm（纵断面设计资料）、--layout（垫石设置资料）"},
+        {{"calc", "--mode", "interchange", "--zdm", d + "road.zdm", "--cg", d + "road.cg", "--layout",
+          d + "bridge.txt"},
+         "--mode interchange 需要 --jdx（平面资料）"},
+        {{"stations", "--mode", "straight", "--zdm", d + "road.zdm", "--cg", d + "road.cg"},
+         "--mode straight 需要 --dl（断链资料）"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.error);
+        auto args = row.args;
+        if (args[0] == "stations") args.insert(args.end(), from.begin(), from.end());
+        const auto r = cli(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(lines(r.err).at(0), "tavrel-cli: " + row.error);
+    }
+    // Interchange reads no chain breaks: without --dl it runs.
+    const std::string ramp = kExamples + "/interchange/";
+    EXPECT_EQ(cli({"calc", "--mode", "interchange", "--jdx", ramp + "ramp.jdx", "--zdm", ramp + "ramp.zdm", "--cg",
+                   ramp + "ramp.cg", "--layout", ramp + "bridge.txt", "--json", "-"})
+                  .status,
+              0);
+}
+
 TEST(CliMessages, CommandFailuresGoToStderrAsTitleAndText) {
-    const auto missing =
-        cli({"stations", "--mode", "straight", "--from", "0", "--to", "1", "--step", "1", "--csv", "-"});
+    // A file that is not there keeps the first line of the window's message and says so on the second.
+    const auto missing = cli({"stations", "--mode", "straight", "--dl", kExamples + "/straight/none.dl", "--zdm",
+                              kExamples + "/straight/road.zdm", "--cg", kExamples + "/straight/road.cg", "--from", "0",
+                              "--to", "1", "--step", "1", "--csv", "-"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "错误: 读取文件被取消！\n");
+    EXPECT_EQ(missing.err, "错误: 数据文件格式有误或操作有误！\n位置: none.dl：文件不存在\n");
 
     const auto bad = cli({"stations", "--mode", "straight", "--dl", kExamples + "/straight/road.cg", "--zdm",
                           kExamples + "/straight/road.zdm", "--cg", kExamples + "/straight/road.cg", "--from", "0",
                           "--to", "1", "--step", "1", "--csv", "-"});
     EXPECT_EQ(bad.status, 1);
     // The superelevation file given as the chain breaks: its first line has commas, not two numbers.
-    EXPECT_EQ(bad.err, "错误: 数据文件格式有误或操作有误！\n位置: road.cg 第 1 行: 10.5,0.5,-0.5,-10.5\n");
+    EXPECT_EQ(bad.err,
+              "错误: 数据文件格式有误或操作有误！\n位置: road.cg 第 1 行: 10.5,0.5,-0.5,-10.5\n"
+              "此文件看来是超高资料，不是断链资料；请检查是否选错了文件。\n");
 
     // A station in the gap of the short chain 2350 -> 2360.
     const auto gap = cli(straightRoad({"--from", "2355", "--to", "2400", "--step", "10", "--csv", "-"}));
@@ -87,6 +127,44 @@ TEST(CliStations, RowsRunFromTheFirstStationToTheLastInclusive) {
     EXPECT_EQ(l[0], "station,nominalStation,x,y,bearing,elevation,leftSlope,rightSlope");
     EXPECT_EQ(l[1], "2000,2000,,,,120,2,-2");
     EXPECT_EQ(l[4].substr(0, 10), "2025,2025,");
+}
+
+TEST(CliStations, WithoutAnOutputTheRowsAreATableOnStandardOutput) {
+    const std::string d = kExamples + "/mainline/";
+    const auto r =
+        cli({"stations", "--mode", "mainline", "--jdx", d + "road.jdx", "--dl", d + "road.dl", "--zdm", d + "road.zdm",
+             "--cg", d + "road.cg", "--from", "12000", "--to", "12020", "--step", "10", "--offset", "5.25"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto table = lines(r.out);
+    ASSERT_EQ(table.size(), 5u) << r.out;  // the offset, the headings, three rows
+    EXPECT_EQ(table[0], "偏距 5.250 m（左正右负），高程为该处的桥面高程，共 3 行");
+    // Each row holds the same values as the CSV row, to three decimals, the bearing in degrees and minutes.
+    const auto csv =
+        lines(cli({"stations", "--mode",       "mainline", "--jdx",       d + "road.jdx", "--dl",  d + "road.dl",
+                   "--zdm",    d + "road.zdm", "--cg",     d + "road.cg", "--from",       "12000", "--to",
+                   "12020",    "--step",       "10",       "--offset",    "5.25",         "--csv", "-"})
+                  .out);
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(table[i + 2]);
+        std::istringstream row(table[i + 2]), values(csv.at(i + 1));
+        std::vector<std::string> shown, read;
+        for (std::string w; row >> w;) shown.push_back(w);
+        for (std::string w; std::getline(values, w, ',');) read.push_back(w);
+        ASSERT_EQ(shown.size(), 7u);
+        EXPECT_EQ(shown[0], StationKText(std::stod(read[1])));
+        for (const auto& [column, field] : {std::pair{1, 2}, {2, 3}, {3, 5}, {4, 6}, {5, 7}})
+            EXPECT_NEAR(std::stod(shown[column]), std::stod(read[field]), 0.0005 + 1e-9);
+        const double degrees = std::stod(read[4]) * 180 / std::acos(-1.0);
+        const std::string dms = shown[6];
+        const double minutes = std::stod(dms.substr(dms.find("°") + 2));
+        EXPECT_EQ(std::stoi(dms), static_cast<int>(degrees));
+        EXPECT_NEAR(minutes + std::stod(dms.substr(dms.find("′") + 3)) / 60, (degrees - std::floor(degrees)) * 60,
+                    0.05 / 60 + 1e-9);
+    }
+    // On the straight road there are no plane values: those columns are left out.
+    const auto straight = lines(cli(straightRoad({"--from", "2000", "--to", "2010", "--step", "10"})).out);
+    ASSERT_EQ(straight.size(), 4u);
+    EXPECT_EQ(straight[2], "    K2+000.000    120.000      2.000     -2.000");
 }
 
 TEST(CliStations, ChainMarksAndNominalStations) {
@@ -140,8 +218,8 @@ TEST(CliCalc, LayoutMistakesAreToldInTheProgramsWords) {
               "错误: 垫石设置资料第 2 行数据中左右标识标识有误！\n位置: bad.txt 第 4 行: 2# 2420 1.5 0.3 LEFT\n");
     EXPECT_TRUE(r.out.empty());
     const auto none = cli(straightCalc({"--json", "-"}));
-    EXPECT_EQ(none.status, 1);
-    EXPECT_EQ(none.err, "错误: 读取文件被取消！\n");
+    EXPECT_EQ(none.status, 2);  // without the layout there is nothing to calculate: a usage error
+    EXPECT_EQ(lines(none.err).at(0), "tavrel-cli: --mode straight 需要 --layout（垫石设置资料）");
     std::filesystem::remove_all(dir);
 }
 
@@ -229,15 +307,52 @@ TEST(CliCalc, DxfAloneWritesTheDrawingAndNoTableAndAnUnwritableTargetIsAFailure)
     std::filesystem::remove_all(dir);
 }
 
+namespace {
+
+// The example line of a usage text ("例：tavrel-cli calc --mode mainline --jdx road.jdx ...") run on the bundled
+// example of its mode: input names become paths into that folder, an output goes into `scratch`.
+Run runUsageExample(const std::string& usage, const std::filesystem::path& scratch) {
+    const std::string marker = "例：tavrel-cli ";
+    const auto at = usage.find(marker);
+    if (at == std::string::npos) return {-1, {}, "no example"};
+    std::istringstream line(usage.substr(at + marker.size(), usage.find('\n', at) - at - marker.size()));
+    std::vector<std::string> args;
+    for (std::string word; line >> word;) args.push_back(word);
+    const std::string mode = args.at(2);
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i - 1] == "--xlsx") args[i] = (scratch / args[i]).string();
+        else if (args[i - 1] != "--mode" && args[i - 1].rfind("--", 0) == 0 && args[i].find('.') != std::string::npos)
+            args[i] = kExamples + "/" + mode + "/" + args[i];
+    }
+    return cli(args);
+}
+
+}  // namespace
+
 TEST(CliConventions, HelpAndVersionGoToStandardOutput) {
-    for (const auto& args :
-         std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"calc", "--help"}, {"stations", "-h"}}) {
-        SCOPED_TRACE(args.back());
+    // Each usage text is in Chinese and ends with one example of its command, which runs on the example files.
+    const auto scratch = std::filesystem::temp_directory_path() / ("tavrel-cli-help-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(scratch);
+    const struct {
+        std::vector<std::string> args;
+        std::string example;
+    } helps[] = {{{"--help"}, "例：tavrel-cli calc --mode straight"},
+                 {{"-h"}, "例：tavrel-cli calc --mode straight"},
+                 {{"calc", "--help"}, "例：tavrel-cli calc --mode mainline"},
+                 {{"stations", "-h"}, "例：tavrel-cli stations --mode straight"}};
+    for (const auto& [args, example] : helps) {
+        SCOPED_TRACE(args.front());
         const auto r = cli(args);
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(r.err.empty());
-        EXPECT_NE(r.out.find("Usage: tavrel-cli"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("用法: tavrel-cli"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find(example), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("Options"), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("Print this help"), std::string::npos) << r.out;
+        const auto run = runUsageExample(r.out, scratch);
+        EXPECT_EQ(run.status, 0) << run.err;
     }
+    std::filesystem::remove_all(scratch);
     EXPECT_NE(cli({"calc", "--help"}).out.find("--layout"), std::string::npos);
     EXPECT_NE(cli({"calc", "--help"}).out.find("--dxf"), std::string::npos);
     EXPECT_NE(cli({"stations", "--help"}).out.find("--step"), std::string::npos);
@@ -268,7 +383,7 @@ TEST(CliConventions, UsageErrorsAreOneLineThenTheUsageOnStderr) {
         EXPECT_EQ(r.status, 2);
         EXPECT_TRUE(r.out.empty());
         EXPECT_EQ(r.err.rfind("tavrel-cli: ", 0), 0u) << r.err;
-        EXPECT_NE(r.err.find("\nUsage: tavrel-cli"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("\n用法: tavrel-cli"), std::string::npos) << r.err;
     }
 }
 
