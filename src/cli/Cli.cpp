@@ -128,7 +128,6 @@ void addRoadOptions(CLI::App& cmd, Options& o) {
            "--mode", o.mode,
            "（必需）道路的形式：straight（直线桥，不读平面资料；读断链、纵断面、超高资料）、mainline（曲线斜交桥，"
            "平面资料为交点法—主线，并读断链资料）或 interchange（曲线斜交桥，平面资料为积木法—互通，不读断链资料）")
-        ->required()
         ->check(CLI::IsMember({"straight", "mainline", "interchange"}));
     cmd.add_option("--jdx", o.jdx, "平面资料（*.jdx；mainline、interchange 需要）")->type_name("FILE");
     cmd.add_option("--dl", o.dl, "断链资料（*.dl；straight、mainline 需要）")->type_name("FILE");
@@ -143,7 +142,6 @@ void useChineseUsage(CLI::App& app) {
     formatter->label("Usage", "用法");
     formatter->label("OPTIONS", "选项");
     formatter->label("SUBCOMMAND", "子命令");
-    formatter->label("REQUIRED", "");  // the descriptions say （必需）
     app.option_defaults()->group("选项");
     app.set_help_flag("-h,--help", "显示本说明并退出");
     app.set_version_flag("--version", std::string("tavrel-cli ") + TAVREL_VERSION, "显示版本号并退出");
@@ -172,11 +170,9 @@ CLI::App* addStations(CLI::App& app, Options& o) {
     stations->set_help_flag("-h,--help", "显示本说明并退出");  // made before the subcommand took the group
     addRoadOptions(*stations, o);
     const auto stationText = CLI::Validator(checkStationText, "STATION", "station text");
-    stations->add_option("--from", o.from, "（必需）第一个桩号（可带断链字母，如 B1234.5）")
-        ->required()
-        ->check(stationText);
-    stations->add_option("--to", o.to, "（必需）最后一个桩号，总是最后一行")->required()->check(stationText);
-    stations->add_option("--step", o.step, "（必需）桩距（米，按连续桩号递增）")->required()->type_name("METRES");
+    stations->add_option("--from", o.from, "（必需）第一个桩号（可带断链字母，如 B1234.5）")->check(stationText);
+    stations->add_option("--to", o.to, "（必需）最后一个桩号，总是最后一行")->check(stationText);
+    stations->add_option("--step", o.step, "（必需）桩距（米，按连续桩号递增）")->type_name("METRES");
     stations->add_option("--offset", o.offset, "偏距（米，左正右负，默认 0）")->type_name("METRES");
     stations->add_option("--json", o.json, "把各行写成 JSON（- 表示标准输出）")->type_name("FILE");
     stations->add_option("--csv", o.csv, "把各行写成 CSV（- 表示标准输出）")->type_name("FILE");
@@ -187,26 +183,28 @@ CLI::App* addStations(CLI::App& app, Options& o) {
     return stations;
 }
 
-// A usage error naming every input file the chosen mode (and, for calc, the calculation) reads that the command
-// line left out.
-void requireModeFiles(const Options& o, bool calc) {
+// A usage error naming every option the command needs and the command line left out: the mode, the input files
+// the chosen mode (and, for calc, the calculation) reads, the stations' range and step. (The parser's own
+// "required" would say so in its words, in English.)
+void requireOptions(const CLI::App& command, const Options& o) {
+    const bool calc = command.get_name() == "calc";
+    if (command.count("--mode") == 0)
+        throw UsageError{command.get_name() + " 需要 --mode（straight、mainline 或 interchange）"};
     const RoadMode mode = modeOf(o.mode);
-    struct FileOption {
+    struct Needed {
         const char* name;
-        const std::optional<std::string>* value;
         const char* holds;
         bool needed;
     };
-    const FileOption files[] = {{"--jdx", &o.jdx, "平面资料", ReadsPlan(mode)},
-                                {"--dl", &o.dl, "断链资料", ReadsChainBreaks(mode)},
-                                {"--zdm", &o.zdm, "纵断面设计资料", true},
-                                {"--cg", &o.cg, "超高资料", true},
-                                {"--layout", &o.layout, "垫石设置资料", calc}};
+    const Needed options[] = {{"--jdx", "平面资料", ReadsPlan(mode)}, {"--dl", "断链资料", ReadsChainBreaks(mode)},
+                              {"--zdm", "纵断面设计资料", true},      {"--cg", "超高资料", true},
+                              {"--layout", "垫石设置资料", calc},     {"--from", "第一个桩号", !calc},
+                              {"--to", "最后一个桩号", !calc},        {"--step", "桩距", !calc}};
     std::string missing;
-    for (const FileOption& f : files)
-        if (f.needed && !*f.value)
-            missing += (missing.empty() ? "" : "、") + std::string(f.name) + "（" + f.holds + "）";
-    if (!missing.empty()) throw UsageError{"--mode " + o.mode + " 需要 " + missing};
+    for (const Needed& n : options)
+        if (n.needed && command.count(n.name) == 0)
+            missing += (missing.empty() ? "" : "、") + std::string(n.name) + "（" + n.holds + "）";
+    if (!missing.empty()) throw UsageError{command.get_name() + " --mode " + o.mode + " 需要 " + missing};
 }
 
 }  // namespace
@@ -230,7 +228,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             throw UsageError{"unknown command: " + args[0]};
         std::vector<std::string> reversed(args.rbegin(), args.rend());  // the parser takes them last first
         app.parse(reversed);
-        requireModeFiles(o, calc->parsed());
+        requireOptions(calc->parsed() ? *calc : *stations, o);
     } catch (const CLI::CallForHelp&) {
         out << app.help();
         return 0;

@@ -62,31 +62,36 @@ TEST(CliUsage, BadCommandLinesAreUsageErrors) {
     EXPECT_EQ(cli(straightRoad({"--from", "abc", "--to", "2100", "--step", "10", "--csv", "-"})).status, 2);
 }
 
-TEST(CliUsage, AnInputTheModeReadsIsNeededAndNamedWhenMissing) {
+TEST(CliUsage, AnOptionTheCommandNeedsIsAUsageErrorNamingIt) {
     const std::string d = kExamples + "/mainline/";
-    const std::vector<std::string> from{"--from", "12000", "--to", "12100", "--step", "10"};
+    const std::vector<std::string> road{"--zdm", d + "road.zdm", "--cg", d + "road.cg"};
+    const auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), road.begin(), road.end());
+        return args;
+    };
     const struct {
         std::vector<std::string> args;
         std::string error;
     } rows[] = {
-        {{"calc", "--mode", "mainline", "--dl", d + "road.dl", "--zdm", d + "road.zdm", "--cg", d + "road.cg",
-          "--layout", d + "bridge.txt"},
-         "--mode mainline 需要 --jdx（平面资料）"},
+        {with({"calc", "--mode", "mainline", "--dl", d + "road.dl", "--layout", d + "bridge.txt"}),
+         "calc --mode mainline 需要 --jdx（平面资料）"},
         {{"calc", "--mode", "straight", "--dl", d + "road.dl", "--cg", d + "road.cg"},
-         "--mode straight 需要 --zdm（纵断面设计资料）、--layout（垫石设置资料）"},
-        {{"calc", "--mode", "interchange", "--zdm", d + "road.zdm", "--cg", d + "road.cg", "--layout",
-          d + "bridge.txt"},
-         "--mode interchange 需要 --jdx（平面资料）"},
-        {{"stations", "--mode", "straight", "--zdm", d + "road.zdm", "--cg", d + "road.cg"},
-         "--mode straight 需要 --dl（断链资料）"},
+         "calc --mode straight 需要 --zdm（纵断面设计资料）、--layout（垫石设置资料）"},
+        {with({"calc", "--mode", "interchange", "--layout", d + "bridge.txt"}),
+         "calc --mode interchange 需要 --jdx（平面资料）"},
+        {with({"calc", "--dl", d + "road.dl", "--layout", d + "bridge.txt"}),
+         "calc 需要 --mode（straight、mainline 或 interchange）"},
+        {with({"stations", "--mode", "straight", "--from", "12000", "--to", "12100", "--step", "10"}),
+         "stations --mode straight 需要 --dl（断链资料）"},
+        {with({"stations", "--mode", "straight", "--dl", d + "road.dl", "--from", "12000"}),
+         "stations --mode straight 需要 --to（最后一个桩号）、--step（桩距）"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.error);
-        auto args = row.args;
-        if (args[0] == "stations") args.insert(args.end(), from.begin(), from.end());
-        const auto r = cli(args);
+        const auto r = cli(row.args);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(lines(r.err).at(0), "tavrel-cli: " + row.error);
+        EXPECT_TRUE(r.out.empty());
     }
     // Interchange reads no chain breaks: without --dl it runs.
     const std::string ramp = kExamples + "/interchange/";
@@ -219,7 +224,7 @@ TEST(CliCalc, LayoutMistakesAreToldInTheProgramsWords) {
     EXPECT_TRUE(r.out.empty());
     const auto none = cli(straightCalc({"--json", "-"}));
     EXPECT_EQ(none.status, 2);  // without the layout there is nothing to calculate: a usage error
-    EXPECT_EQ(lines(none.err).at(0), "tavrel-cli: --mode straight 需要 --layout（垫石设置资料）");
+    EXPECT_EQ(lines(none.err).at(0), "tavrel-cli: calc --mode straight 需要 --layout（垫石设置资料）");
     std::filesystem::remove_all(dir);
 }
 
