@@ -45,6 +45,7 @@ QString FromPath(const std::filesystem::path& p) { return QFile::decodeName(QByt
 
 const QString kStartHint = QStringLiteral("请先初始化，读入道路资料。");
 const QString kLoadedHint = QStringLiteral("道路资料已读入，可以计算。");
+const QString kNotCalculatedHint = QStringLiteral("计算未完成，没有写出工作簿。");
 
 // The last folder a file was chosen in, kept between runs of the program.
 QSettings Settings() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tavrel", "tavrel"); }
@@ -272,6 +273,8 @@ void MainWindow::initialise() {
 void MainWindow::calculate() {
     const auto outcome = CalculateCommand(state_, currentMode(), *this);
     updateButtons();
+    // A failed calculation writes nothing: the line must not go on naming an earlier bridge's workbook.
+    if (!outcome) setStatus(kNotCalculatedHint);
     if (outcome) showResult(*outcome);
 }
 

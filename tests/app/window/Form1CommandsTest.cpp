@@ -228,6 +228,26 @@ TEST_F(Form1Calculate, StraightExampleWritesTheWorkbookBesideTheLayoutAndOpensIt
     EXPECT_TRUE(window.statusText().endsWith(workbook));
 }
 
+TEST_F(Form1Calculate, AfterAFailedCalculationTheStatusLineSaysNoWorkbookWasWritten) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString layout = dir.filePath("bridge.txt");
+    ASSERT_TRUE(QFile::copy(Example("straight/bridge.txt"), layout));
+    answerStraightExample();
+    click("Command4");
+    ui.answer(layout);
+    click("xpcmdbutton2");
+    ASSERT_TRUE(window.statusText().endsWith(dir.filePath("bridge.xlsx")));
+    // A cancelled dialog, then a layout that does not read: neither may leave the earlier workbook named.
+    for (const std::optional<QString>& answer :
+         {std::optional<QString>(), std::optional(Example("straight/road.cg"))}) {
+        ui.answer(answer);
+        click("xpcmdbutton2");
+        EXPECT_EQ(window.statusText(), QStringLiteral("计算未完成，没有写出工作簿。"));
+        EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("status"))->toolTip().isEmpty());
+    }
+}
+
 TEST_F(Form1Calculate, EachCalculationWritesItsOwnWorkbookAndNeverOneThatIsOpen) {
     // The main line and then the interchange example in one run of the window, each copied aside.
     QTemporaryDir dir;
