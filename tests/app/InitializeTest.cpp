@@ -404,12 +404,6 @@ TEST(LocatedMessages, AFailureSaysWhyWhereItCanWhatTheFileSeemsToBeABlankLineAPi
          kFormat +
              "位置: ramp.jdx 第 2 行: 9999 9999 100\n"
              "此文件看来是平面资料（积木法—互通），不是平面资料（交点法—主线）；请检查是否选错了平面资料的格式。"},
-        {"the intersection-point plan under the element option",
-         kInterchange,
-         {road.jdx, road.zdm, road.cg},
-         kFormat +
-             "位置: road.jdx 第 1 行: 测试路线,0\n"
-             "此文件看来是平面资料（交点法—主线），不是平面资料（积木法—互通）；请检查是否选错了平面资料的格式。"},
         {"the chain breaks given as the profile",
          kStraight,
          {road.dl, road.dl, road.cg},
