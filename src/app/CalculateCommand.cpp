@@ -1,5 +1,6 @@
 #include "app/CalculateCommand.h"
 
+#include "app/FileReading.h"
 #include "app/RunCommand.h"
 #include "common/Errors.h"
 #include "common/TextFile.h"
@@ -33,6 +34,21 @@ void requireProfile(const ProjectData& project) {
                                            "”没有纵断面（ProfAlign），无法计算垫石高程，请选用有纵断面的路线！");
 }
 
+// CalculatePedestals; a pier that cannot be calculated is named by its line of the layout file.
+CalculationResult calculateNamingThePier(const Road& road, const PedestalLayout& layout,
+                                         const std::filesystem::path& layoutFile, std::string_view layoutText) {
+    try {
+        return CalculatePedestals(road, layout);
+    } catch (TavrelError& e) {
+        if (e.where && e.where->line > 0 && e.where->file.empty()) {
+            e.where->file = layoutFile.filename().string();
+            const auto lines = SplitLines(layoutText);
+            if (e.where->text.empty() && e.where->line <= lines.size()) e.where->text = lines[e.where->line - 1];
+        }
+        throw;
+    }
+}
+
 }  // namespace
 
 std::optional<CalculationOutcome> CalculateCommand(AppState& state, RoadMode mode, CommandPort& port,
@@ -44,14 +60,22 @@ std::optional<CalculationOutcome> CalculateCommand(AppState& state, RoadMode mod
         const auto path = port.askFile(dialog.id, dialog.title, dialog.filter);
         if (!path) throw InputCancelled("dialog cancelled");
         const ProjectData& project = state.project;
-        std::optional<EarlyEnd> earlyEnd;
-        const PedestalLayout layout =
-            InFile(*path, [&] { return ReadLayoutFile(ReadTextFile(*path), project.chainBreaks, &earlyEnd); });
+        FileNotes notes;
+        std::string text;
+        const PedestalLayout layout = InFile(*path, [&] {
+            text = ReadTextFile(*path);
+            try {
+                return ReadLayoutFile(text, project.chainBreaks, &notes.earlyEnd, &notes.partlyRead);
+            } catch (TavrelError& e) {
+                ExplainReadFailure(e, text, InputKind::Layout, notes);
+                throw;
+            }
+        });
         if (ReadsPlan(mode) && !project.planAlignment())
             throw RejectedText("数据有误", "未读入平面资料，请勾选“曲线斜交桥”后重新初始化！");
         const Road road = project.road(ReadsPlan(mode));
-        CalculationResult r = CalculatePedestals(road, layout);
-        if (earlyEnd) r.warnings.push_back(EarlyEndWarning(*path, *earlyEnd));
+        CalculationResult r = calculateNamingThePier(road, layout, *path, text);
+        r.warnings = FileWarnings(*path, notes);
         for (std::string& w : CalculationWarnings(road, r)) r.warnings.push_back(std::move(w));
         std::optional<std::filesystem::path> workbook;
         if (options.writeWorkbook) {

@@ -44,4 +44,9 @@ std::string LineWarning(const std::filesystem::path& file, std::size_t line, std
     return s + "：" + std::string(text);
 }
 
+std::string PartlyReadWarning(const std::filesystem::path& file, const PartlyReadToken& token) {
+    return file.filename().string() + " 第 " + std::to_string(token.line) + " 行: “" + token.token + "”不是完整的" +
+           (token.isStation ? "桩号" : "数值") + "，按“" + token.asRead + "”读入";
+}
+
 }  // namespace tavrel

@@ -74,4 +74,8 @@ std::string EarlyEndWarning(const std::filesystem::path& file, const EarlyEnd& e
 // line is 0).
 std::string LineWarning(const std::filesystem::path& file, std::size_t line, std::string_view text);
 
+// The warning of a token whose lenient reading left characters of it unread: "road.zdm 第 3 行: “24b.500”不是
+// 完整的数值，按“24”读入".
+std::string PartlyReadWarning(const std::filesystem::path& file, const PartlyReadToken& token);
+
 }  // namespace tavrel

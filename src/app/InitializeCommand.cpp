@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/FileReading.h"
 #include "app/RunCommand.h"
 #include "common/Errors.h"
 #include "common/TextFile.h"
@@ -16,28 +17,24 @@ namespace tavrel {
 
 namespace {
 
-// Shows the dialog for one road file, reads the chosen file whole and hands its text to load(text, earlyEnd).
+// Shows the dialog for one road file, reads the chosen file whole and hands its text to load(text, notes).
 // Cancelling always cancels, even when a file was chosen in the same dialog before. A failure names the file
-// (and the reader its line); a blank line that ended the records early becomes a warning.
+// (and the reader its line) and says why where it can; what the reader noted becomes warnings.
 template <class Load>
 void askAndLoad(ProjectData& p, CommandPort& port, DialogId id, Load load) {
     const FileDialogInfo& dialog = FileDialogOf(id);
     const auto path = port.askFile(id, dialog.title, dialog.filter);
     if (!path) throw InputCancelled("dialog cancelled");
     InFile(*path, [&] {
-        std::optional<EarlyEnd> earlyEnd;
+        FileNotes notes;
         const std::string text = ReadTextFile(*path);
         try {
-            load(text, &earlyEnd);
+            load(text, notes);
         } catch (TavrelError& e) {
-            // A fault the geometry found in a record knows the record's line; show that line's text too.
-            if (e.where && e.where->line > 0 && e.where->text.empty()) {
-                const auto lines = SplitLines(text);
-                if (e.where->line <= lines.size()) e.where->text = lines[e.where->line - 1];
-            }
+            ExplainReadFailure(e, text, ExpectedKind(id, p.mode), notes);
             throw;
         }
-        if (earlyEnd) p.warnings.push_back(EarlyEndWarning(*path, *earlyEnd));
+        for (std::string& w : FileWarnings(*path, notes)) p.warnings.push_back(std::move(w));
     });
     p.roadFiles.push_back(*path);
 }
@@ -100,34 +97,33 @@ void loadLandXml(ProjectData& p, CommandPort& port, const LoadOptions& options) 
 ProjectData LoadProject(RoadMode mode, CommandPort& port, const LoadOptions& options) {
     ProjectData p;
     p.mode = mode;
-    using Early = std::optional<EarlyEnd>*;
     switch (mode) {
         case RoadMode::Straight: break;
         case RoadMode::MainLine:
-            askAndLoad(p, port, DialogId::PlanFile, [&](const std::string& text, Early early) {
-                p.plan = MainLineBuild(ReadIntersectionPointFile(text, early));
+            askAndLoad(p, port, DialogId::PlanFile, [&](const std::string& text, FileNotes& notes) {
+                p.plan = MainLineBuild(ReadIntersectionPointFile(text, &notes.earlyEnd));
             });
             break;
         case RoadMode::Interchange:
-            askAndLoad(p, port, DialogId::PlanFile, [&](const std::string& text, Early early) {
-                p.plan = BuildElementChain(ReadElementFile(text, early));
+            askAndLoad(p, port, DialogId::PlanFile, [&](const std::string& text, FileNotes& notes) {
+                p.plan = BuildElementChain(ReadElementFile(text, &notes.earlyEnd));
             });
             break;
         case RoadMode::LandXml: loadLandXml(p, port, options); break;
     }
     if (ReadsChainBreaks(mode)) {
-        askAndLoad(p, port, DialogId::ChainBreakFile, [&](const std::string& text, Early early) {
-            p.chainBreaks = MakeChainBreakTable(ReadChainBreakFile(text, early));
+        askAndLoad(p, port, DialogId::ChainBreakFile, [&](const std::string& text, FileNotes& notes) {
+            p.chainBreaks = MakeChainBreakTable(ReadChainBreakFile(text, &notes.earlyEnd));
         });
     }
     if (ReadsProfileFile(mode)) {
-        askAndLoad(p, port, DialogId::ProfileFile, [&](const std::string& text, Early early) {
-            p.profile = ProfileBuild(ReadProfileFile(text, p.chainBreaks, early));
+        askAndLoad(p, port, DialogId::ProfileFile, [&](const std::string& text, FileNotes& notes) {
+            p.profile = ProfileBuild(ReadProfileFile(text, p.chainBreaks, &notes.earlyEnd, &notes.partlyRead));
         });
     }
     if (options.readSuperelevation) {
-        askAndLoad(p, port, DialogId::SuperelevationFile, [&](const std::string& text, Early early) {
-            p.superelevation = ReadSuperelevationFile(text, p.chainBreaks, early);
+        askAndLoad(p, port, DialogId::SuperelevationFile, [&](const std::string& text, FileNotes& notes) {
+            p.superelevation = ReadSuperelevationFile(text, p.chainBreaks, &notes.earlyEnd, &notes.partlyRead);
         });
     }
     return p;

@@ -7,10 +7,15 @@
 
 namespace tavrel {
 
-// The text of a message about an input file: its first line, then where in which file ("位置: ...") when known.
-inline std::string LocatedText(std::string_view text, const std::optional<SourceLocation>& where) {
+// The text of a message about an input file: its first line, then where in which file ("位置: ...") when known
+// ("位置: road.zdm：文件不存在" for a file that could not be read), then the lines that say why.
+inline std::string LocatedText(std::string_view text, const TavrelError& e) {
     std::string s(text);
-    if (where && !where->file.empty()) s += "\n" + LocationText(*where);
+    if (e.where && !e.where->file.empty()) {
+        s += "\n" + LocationText(*e.where);
+        if (!e.unreadable.empty()) s += "：" + e.unreadable;
+    }
+    for (const std::string& line : e.why) s += "\n" + line;
     return s;
 }
 
@@ -24,13 +29,13 @@ bool RunCommand(CommandPort& port, Body body) {
         body();
         return true;
     } catch (const RejectedText& e) {
-        port.showMessage(e.title, LocatedText(e.what(), e.where), e.errorIcon ? MessageIcon::Error : MessageIcon::None);
+        port.showMessage(e.title, LocatedText(e.what(), e), e.errorIcon ? MessageIcon::Error : MessageIcon::None);
     } catch (const InputCancelled& e) {
-        port.showMessage(kErrorTitle, LocatedText(kCancelledText, e.where), MessageIcon::Error);
+        port.showMessage(kErrorTitle, LocatedText(kCancelledText, e), MessageIcon::Error);
     } catch (const WriteError& e) {
         port.showMessage(kErrorTitle, e.what(), MessageIcon::Error);
     } catch (const TavrelError& e) {
-        port.showMessage(kErrorTitle, LocatedText(kFormatErrorText, e.where), MessageIcon::Error);
+        port.showMessage(kErrorTitle, LocatedText(kFormatErrorText, e), MessageIcon::Error);
     } catch (const std::exception&) {
         port.showMessage(kErrorTitle, kFormatErrorText, MessageIcon::Error);
     }

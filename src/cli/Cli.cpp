@@ -25,6 +25,7 @@
 #include "input/ProjectFile.h"
 #include "excel/ExcelApp.h"
 #include "excel/ResultWorkbookFile.h"
+#include "report/ReadableStationTable.h"
 #include "report/ReadableTable.h"
 #include "report/ResultJson.h"
 #include "report/StationCsv.h"
@@ -205,6 +206,7 @@ int runStations(const Options& o, AppState& state, CommandPort& port, std::ostre
                                        StationOfText(p.chainBreaks, o.to), o.step, o.offset);
         if (o.json) outputs.add(*o.json, StationJson(rows));
         if (o.csv) outputs.add(*o.csv, StationCsv(rows));
+        if (!o.json && !o.csv) outputs.add("-", ReadableStationTable(rows, o.offset));
     });
 }
 
@@ -237,19 +239,20 @@ int printInformation(std::ostream& out, std::ostream& err, std::string_view text
 // The road files and the mode, shared by both subcommands.
 void addRoadOptions(CLI::App& cmd, Options& o) {
     cmd.add_option("--mode", o.mode,
-                   "straight (no plan file), mainline (plan by intersection points, then chain breaks), "
-                   "interchange (plan by elements, no chain-break file) or landxml (plan, station equations and "
-                   "profile from one LandXML file); required without --project")
+                   "道路的形式（不给 --project 时必需）：straight（直线桥，不读平面资料；读断链、纵断面、超高资料）、"
+                   "mainline（曲线斜交桥，平面资料为交点法—主线，并读断链资料）、interchange（曲线斜交桥，平面资料为"
+                   "积木法—互通，不读断链资料）或 landxml（平面、断链和纵断面取自一个 LandXML 文件）")
         ->check(CLI::IsMember({"straight", "mainline", "interchange", "landxml"}));
-    cmd.add_option("--project", o.project,
-                   "a project file (.tavrel) naming the mode and the files; explicit options override it");
-    cmd.add_option("--jdx", o.jdx, "plan alignment (mainline, interchange)");
-    cmd.add_option("--dl", o.dl, "chain breaks (straight, mainline)");
-    cmd.add_option("--zdm", o.zdm, "vertical profile (straight, mainline, interchange)");
-    cmd.add_option("--cg", o.cg, "superelevation");
-    cmd.add_option("--landxml", o.landxml, "LandXML file (landxml)");
-    cmd.add_option("--alignment", o.alignment, "which Alignment of the LandXML file (needed when it holds several)");
-    cmd.add_option("--profile", o.profile, "which ProfAlign of that alignment (default: its first)");
+    cmd.add_option("--project", o.project, "项目文件（*.tavrel），给出道路形式和各资料文件；命令行上的选项优先")
+        ->type_name("FILE");
+    cmd.add_option("--jdx", o.jdx, "平面资料（*.jdx；mainline、interchange 需要）")->type_name("FILE");
+    cmd.add_option("--dl", o.dl, "断链资料（*.dl；straight、mainline 需要）")->type_name("FILE");
+    cmd.add_option("--zdm", o.zdm, "纵断面设计资料（*.zdm；landxml 以外需要）")->type_name("FILE");
+    cmd.add_option("--cg", o.cg, "超高资料（*.cg）")->type_name("FILE");
+    cmd.add_option("--landxml", o.landxml, "LandXML 文件（*.xml；landxml 需要）")->type_name("FILE");
+    cmd.add_option("--alignment", o.alignment, "LandXML 文件中的路线名（文件中有多条路线时需要）")
+        ->type_name("NAME");
+    cmd.add_option("--profile", o.profile, "该路线的纵断面名（默认为第一个）")->type_name("NAME");
 }
 
 // The LandXML options go with --mode landxml and the road files of the other modes do not; calc needs the
@@ -278,46 +281,108 @@ LoadOptions loadOptionsOf(const Options& o, bool calc) {
     return options;
 }
 
+// The usage texts in the user's language: headings of the parser's own, the help and version flags. Set before
+// the subcommands are added, which copy them.
+void useChineseUsage(CLI::App& app) {
+    auto formatter = app.get_formatter();
+    formatter->label("Usage", "用法");
+    formatter->label("OPTIONS", "选项");
+    formatter->label("SUBCOMMAND", "子命令");
+    app.option_defaults()->group("选项");
+    app.set_help_flag("-h,--help", "显示本说明并退出");
+    app.set_version_flag("--version", std::string("tavrel-cli ") + TAVREL_VERSION, "显示版本号并退出");
+}
+
+CLI::App* addCalc(CLI::App& app, Options& o) {
+    CLI::App* calc = app.add_subcommand("calc", "读入道路资料，计算垫石设置资料中每个墩台的每个垫石");
+    calc->group("子命令");
+    calc->set_help_flag("-h,--help", "显示本说明并退出");  // made before the subcommand took the group
+    addRoadOptions(*calc, o);
+    calc->add_option("--layout", o.layout, "垫石设置资料（*.txt）")->type_name("FILE");
+    calc->add_option("--json", o.json, "把结果写成 JSON 文件（- 表示标准输出）")->type_name("FILE");
+    calc->add_option("--xlsx", o.xlsx, "把结果写成工作簿（与窗口程序写出的工作表相同）")->type_name("FILE");
+    calc->add_option("--dxf", o.dxf, "把平面图写成 DXF 文件（CAD 的 x 为测量坐标 Y（东），y 为测量坐标 X（北））")
+        ->type_name("FILE");
+    calc->footer(
+        "不给 --json、--xlsx、--dxf 时，结果以表格形式写到标准输出。\n"
+        "例：tavrel-cli calc --mode mainline --jdx road.jdx --dl road.dl --zdm road.zdm --cg road.cg "
+        "--layout bridge.txt --xlsx bridge.xlsx");
+    return calc;
+}
+
+CLI::App* addStations(CLI::App& app, Options& o) {
+    CLI::App* stations = app.add_subcommand("stations", "道路的逐桩坐标表：各桩号的坐标、方位角、高程和横坡");
+    stations->group("子命令");
+    stations->set_help_flag("-h,--help", "显示本说明并退出");  // made before the subcommand took the group
+    addRoadOptions(*stations, o);
+    const auto stationText = CLI::Validator(checkStationText, "STATION", "station text");
+    stations->add_option("--from", o.from, "（必需）第一个桩号（可带断链字母，如 B1234.5）")->check(stationText);
+    stations->add_option("--to", o.to, "（必需）最后一个桩号，总是最后一行")->check(stationText);
+    stations->add_option("--step", o.step, "（必需）桩距（米，按连续桩号递增）")->type_name("METRES");
+    stations->add_option("--offset", o.offset, "偏距（米，左正右负，默认 0）")
+        ->check(CLI::Validator(checkOffset, "METRES", "offset"));
+    stations->add_option("--json", o.json, "把各行写成 JSON（- 表示标准输出）")->type_name("FILE");
+    stations->add_option("--csv", o.csv, "把各行写成 CSV（- 表示标准输出）")->type_name("FILE");
+    stations->footer(
+        "不给 --json、--csv 时，以表格形式写到标准输出（三位小数，方位角为度分秒）。\n"
+        "例：tavrel-cli stations --mode straight --dl road.dl --zdm road.zdm --cg road.cg --from 2000 --to 2800 "
+        "--step 20");
+    return stations;
+}
+
+// A usage error naming every option the command needs and the command line (with the project) left out: the
+// mode, the input files the chosen mode (and, for calc, the calculation) reads, the stations' range and step.
+// (The parser's own "required" would say so in its words, in English.) Checked once the project has filled in
+// the mode and the files.
+std::optional<UsageError> missingOptions(const CLI::App& command, const Options& o) {
+    const bool calc = command.get_name() == "calc";
+    if (o.mode.empty())
+        return UsageError{command.get_name() + " 需要 --mode（straight、mainline、interchange 或 landxml）或 --project"};
+    if (auto e = landXmlUsageError(o, calc)) return e;
+    const RoadMode mode = modeOf(o.mode);
+    const bool landXml = mode == RoadMode::LandXml;
+    struct Needed {
+        const char* name;
+        const char* holds;
+        bool needed, given;
+    };
+    const Needed options[] = {
+        {"--jdx", "平面资料", ReadsPlan(mode) && !landXml, o.jdx.has_value()},
+        {"--dl", "断链资料", ReadsChainBreaks(mode), o.dl.has_value()},
+        {"--zdm", "纵断面设计资料", ReadsProfileFile(mode), o.zdm.has_value()},
+        {"--cg", "超高资料", calc || !landXml, o.cg.has_value()},
+        {"--layout", "垫石设置资料", calc, o.layout.has_value()},
+        {"--from", "第一个桩号", !calc, calc || command.count("--from") > 0},
+        {"--to", "最后一个桩号", !calc, calc || command.count("--to") > 0},
+        {"--step", "桩距", !calc, calc || command.count("--step") > 0}};
+    std::string missing;
+    for (const Needed& n : options)
+        if (n.needed && !n.given) missing += (missing.empty() ? "" : "、") + std::string(n.name) + "（" + n.holds + "）";
+    if (!missing.empty()) return UsageError{command.get_name() + " --mode " + o.mode + " 需要 " + missing};
+    return std::nullopt;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options o;
     CLI::App app(
-        "Tavrel: bearing pedestals of a bridge on its road, and the station table of the road. Input "
-        "files are GBK (code page 936) or UTF-8 text.",
+        "Tavrel 命令行：按道路资料计算桥梁各墩台垫石的桩号、偏距和高程（calc），或列出道路的逐桩坐标表"
+        "（stations）。输入文件为 GBK（代码页 936）或 UTF-8 文本。",
         "tavrel-cli");
-    app.set_version_flag("--version", std::string("tavrel-cli ") + TAVREL_VERSION);
+    useChineseUsage(app);
     app.require_subcommand(1);
-
-    CLI::App* calc = app.add_subcommand("calc", "Load the road, calculate every pedestal of the layout file");
-    addRoadOptions(*calc, o);
-    calc->add_option("--layout", o.layout, "pedestal layout (*.txt)");
-    calc->add_option("--json", o.json, "write the results as JSON (- = standard output)");
-    calc->add_option("--xlsx", o.xlsx, "write the result workbook");
-    calc->add_option("--dxf", o.dxf,
-                     "write the plan drawing as DXF (CAD x = east = survey Y, CAD y = north = survey X)");
-    calc->footer("Without --json, --xlsx or --dxf a readable table of the results goes to standard output.");
-
-    CLI::App* stations = app.add_subcommand("stations", "Station-by-station table of the road (逐桩坐标表)");
-    addRoadOptions(*stations, o);
-    const auto stationText = CLI::Validator(checkStationText, "STATION", "station text");
-    stations->add_option("--from", o.from, "first station (a chain mark allowed: B1234.5)")
-        ->required()
-        ->check(stationText);
-    stations->add_option("--to", o.to, "last station, always the last row")->required()->check(stationText);
-    stations->add_option("--step", o.step, "step in metres (continuous stepping)")->required();
-    stations->add_option("--offset", o.offset, "offset in metres, positive to the left (default 0)")
-        ->check(CLI::Validator(checkOffset, "METRES", "offset"));
-    stations->add_option("--json", o.json, "write the rows as JSON (- = standard output)");
-    stations->add_option("--csv", o.csv, "write the rows as CSV (- = standard output)");
+    app.footer(
+        "例：tavrel-cli calc --mode straight --dl road.dl --zdm road.zdm --cg road.cg --layout bridge.txt\n"
+        "各子命令的选项：tavrel-cli calc --help，tavrel-cli stations --help。");
+    CLI::App* calc = addCalc(app, o);
+    CLI::App* stations = addStations(app, o);
 
     try {
         if (!args.empty() && args[0] != "calc" && args[0] != "stations" && args[0].rfind('-', 0) != 0)
             throw UsageError{"unknown command: " + args[0]};
         std::vector<std::string> reversed(args.rbegin(), args.rend());  // the parser takes them last first
         app.parse(reversed);
-        if (stations->parsed() && !o.json && !o.csv) throw UsageError{"stations needs --json and/or --csv"};
-        if (o.mode.empty() && !o.project) throw UsageError{"--mode (or --project) is required"};
         refuseSharedTargets(o);
     } catch (const CLI::CallForHelp&) {
         return printInformation(out, err, app.help());
@@ -335,8 +400,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         CliPort projectPort({}, err);
         if (!RunCommand(projectPort, [&] { applyProject(o, calc->parsed()); })) return 1;
     }
-    // Checked once the project has filled in the mode and the files.
-    if (const auto e = landXmlUsageError(o, calc->parsed())) {
+    if (const auto e = missingOptions(calc->parsed() ? *calc : *stations, o)) {
         err << "tavrel-cli: " << e->text << '\n' << app.help();
         return 2;
     }

@@ -38,7 +38,9 @@ std::string ShownName(std::string_view name) {
 std::string LocationText(const SourceLocation& where) {
     std::string s = "位置: " + ShownName(where.file);
     if (where.line == 0) return s;
-    s += " 第 " + std::to_string(where.line) + " 行: ";
+    s += " 第 " + std::to_string(where.line) + " 行";
+    if (where.text.find_first_not_of(" \t") == std::string::npos) return s + "（空行）";
+    s += ": ";
     const std::string_view shown = firstCharacters(where.text, kShownLineCharacters);
     // A message shows one line of plain text: a tab reads as a blank, other control characters as '?'.
     for (const char c : shown) s += c == '\t' ? ' ' : (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace tavrel {
 
@@ -24,12 +25,16 @@ struct SourceLocation {
 std::string ShownName(std::string_view name);
 
 // The second line of a message about an input file: "位置: road.zdm 第 5 行: 1290 251.3 abc", the line's text
-// cut to 60 characters; "位置: road.zdm" when the file as a whole is at fault.
+// cut to 60 characters; "位置: road.zdm 第 2 行（空行）" for a blank line; "位置: road.zdm" when the file as a
+// whole is at fault.
 std::string LocationText(const SourceLocation& where);
 
 struct TavrelError : std::runtime_error {
     using std::runtime_error::runtime_error;
     std::optional<SourceLocation> where;  // set as the failure passes the reader and the command
+    std::vector<std::string> why;         // lines after the location that say why (what the file seems to be)
+    // Why the file named by `where` could not be read at all ("文件不存在"), shown after its name.
+    std::string unreadable;
 };
 
 // No file was chosen, or the chosen path cannot be opened as a file (empty path, folder, no access):

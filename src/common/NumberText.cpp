@@ -2,6 +2,7 @@
 
 #include "common/Errors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -64,12 +65,13 @@ std::optional<double> StrictNumber(std::string_view text) {
 }
 
 LeadingNumber ReadLeadingNumber(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    const std::size_t blanks = std::min(text.find_first_not_of(' '), text.size());
+    text.remove_prefix(blanks);
     const std::size_t n = numberPrefix(text);
     if (n == 0) return {};
     const double v = parseAccepted(text.substr(0, n));
     if (!std::isfinite(v)) throw FormatError("number out of range");
-    return {v, true};
+    return {v, true, blanks + n};
 }
 
 std::string PlainNumber(double v) {

@@ -1,5 +1,6 @@
 #pragma once
 // Reading and writing numbers in the program's text files and messages.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +15,8 @@ std::optional<double> StrictNumber(std::string_view text);
 // large for a double throws FormatError rather than becoming infinite.
 struct LeadingNumber {
     double value = 0;
-    bool found = false;  // false: the text does not start with a number and value is 0
+    bool found = false;      // false: the text does not start with a number and value is 0
+    std::size_t length = 0;  // characters of the text the number took, leading blanks included (0 when none)
 };
 LeadingNumber ReadLeadingNumber(std::string_view text);
 

@@ -83,6 +83,15 @@ std::string gbkToUtf8(std::string_view bytes) {
     return out;
 }
 
+// A file that cannot be read at all: the failure concerns the file as a whole and says why.
+template <class Failure>
+[[noreturn]] void failOpening(const char* what, const char* reason) {
+    Failure e(what);
+    e.where = SourceLocation{};
+    e.unreadable = reason;
+    throw e;
+}
+
 }  // namespace
 
 std::string DecodeInputText(std::string_view bytes) {
@@ -103,30 +112,32 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
     if (path.empty()) throw InputCancelled("no file chosen");
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
-    if (status.type() == std::filesystem::file_type::not_found) throw FormatError("no such file");
-    if (ec) throw InputCancelled("path not accessible");
-    if (std::filesystem::is_directory(status)) throw InputCancelled("path is a folder");
+    if (status.type() == std::filesystem::file_type::not_found) failOpening<FormatError>("no such file", "文件不存在");
+    if (ec) failOpening<InputCancelled>("path not accessible", "不能读取");
+    if (std::filesystem::is_directory(status)) failOpening<InputCancelled>("path is a folder", "这是文件夹");
     // Only a regular file is read: opening a FIFO would wait for a writer, a device may never end. Opened
     // without waiting, then checked again on the open file, so that nothing swapped in meanwhile is read.
-    if (!std::filesystem::is_regular_file(status)) throw InputCancelled("not a regular file");
+    if (!std::filesystem::is_regular_file(status)) failOpening<InputCancelled>("not a regular file", "不是普通文件");
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) throw InputCancelled("file cannot be opened");
+    if (fd < 0) failOpening<InputCancelled>("file cannot be opened", "不能读取");
     std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* f) {
         ::close(*f);
         delete f;
     });
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) throw InputCancelled("not a regular file");
-    if (static_cast<std::uintmax_t>(st.st_size) > kMaxInputFileBytes) throw FormatError("file too large");
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        failOpening<InputCancelled>("not a regular file", "不是普通文件");
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaxInputFileBytes)
+        failOpening<FormatError>("file too large", "文件超过 64 MB");
     std::string bytes;
     char buf[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw FormatError("read error");
+        if (n < 0) failOpening<FormatError>("read error", "不能读取");
         if (n == 0) break;
         bytes.append(buf, static_cast<std::size_t>(n));
-        if (bytes.size() > kMaxInputFileBytes) throw FormatError("file too large");
+        if (bytes.size() > kMaxInputFileBytes) failOpening<FormatError>("file too large", "文件超过 64 MB");
     }
     return bytes;
 }

@@ -29,6 +29,15 @@ struct EarlyEnd {
     std::size_t unreadLines = 0;  // non-blank lines after it, not read
 };
 
+// A token whose lenient reading left characters of it unread: the value read stands (stored files rely on it),
+// and the user is told.
+struct PartlyReadToken {
+    std::size_t line = 0;    // 1-based number of its line in the file
+    std::string token;       // as written
+    std::string asRead;      // the part that gave the value, as the user would write it
+    bool isStation = false;  // a station text (otherwise a plain number)
+};
+
 // The early end when reading stopped at lines[stop] (a terminator), numbering lines[0] as firstLine; nullopt
 // when nothing but blank lines follow.
 std::optional<EarlyEnd> EarlyEndAt(const std::vector<std::string_view>& lines, std::size_t stop, std::size_t firstLine);

@@ -8,6 +8,7 @@
 #include "common/Plane.h"
 #include "common/TextFile.h"
 #include "common/Tokenize.h"
+#include "input/RecordValues.h"
 
 namespace tavrel {
 
@@ -42,7 +43,7 @@ RejectedText overLimit(const std::string& what) {
 }  // namespace
 
 PedestalLayout ReadLayoutFile(std::string_view text, const ChainBreakTable& chainBreaks,
-                              std::optional<EarlyEnd>* earlyEnd) {
+                              std::optional<EarlyEnd>* earlyEnd, std::vector<PartlyReadToken>* partlyRead) {
     PedestalLayout layout;
     HeaderReader header(text);
     layout.skewAngle = header.number();
@@ -69,7 +70,10 @@ PedestalLayout ReadLayoutFile(std::string_view text, const ChainBreakTable& chai
         if (t.size() < 4) throw FormatError("pier line needs four values");
         PierRecord pier;
         pier.pierName = t[0];
+        // Pier lines have no blank line between them: pier k is line k of the pier lines.
+        pier.line = records.firstLine + 1 + layout.piers.size();
         const PierStation st = PierStationOfText(chainBreaks, t[1], layout.skewAngle);
+        NoteStationText(t[1], PierStationTextAsRead(t[1]), pier.line, partlyRead);
         pier.baseStation = st.baseStation;
         pier.stationShift = st.stationShift;
         pier.referenceStation = pier.baseStation + pier.stationShift;

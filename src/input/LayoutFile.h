@@ -3,6 +3,7 @@
 // pier or abutment. What it holds is the pedestal calculation's own value type (PedestalLayout).
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "common/Tokenize.h"
 #include "pedestal/Results.h"
@@ -20,8 +21,11 @@ inline constexpr std::size_t kMaxPedestalValues = 1000000;
 // line; more than kMaxLayoutCount piers or pedestals, or more than kMaxPedestalValues piers times pedestals,
 // throws RejectedText naming the limit; anything else that does not fit
 // throws FormatError, and a file without piers too; each with the line at fault. A blank line ends the pier
-// lines; when non-blank lines follow it, *earlyEnd says where (when earlyEnd is given).
+// lines; when non-blank lines follow it, *earlyEnd says where (when earlyEnd is given). Pier station texts with
+// characters their reading left unread go into *partlyRead (when given), in the order of the file. Each pier
+// keeps the number of its line.
 PedestalLayout ReadLayoutFile(std::string_view text, const ChainBreakTable& chainBreaks,
-                              std::optional<EarlyEnd>* earlyEnd = nullptr);
+                              std::optional<EarlyEnd>* earlyEnd = nullptr,
+                              std::vector<PartlyReadToken>* partlyRead = nullptr);
 
 }  // namespace tavrel

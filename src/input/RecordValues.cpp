@@ -12,11 +12,19 @@ double StrictValueAt(const std::vector<std::string>& tokens, std::size_t index) 
     return *v;
 }
 
-double LeadingValueAt(const std::vector<std::string>& tokens, std::size_t index) {
+double LeadingValueAt(const std::vector<std::string>& tokens, std::size_t index, std::size_t line,
+                      std::vector<PartlyReadToken>* partlyRead) {
     if (index >= tokens.size()) throw FormatError("record has too few values");
-    const LeadingNumber n = ReadLeadingNumber(tokens[index]);
+    const std::string& token = tokens[index];
+    const LeadingNumber n = ReadLeadingNumber(token);
     if (!n.found) throw FormatError("value does not start with a number");
+    if (partlyRead && n.length < token.size()) partlyRead->push_back({line, token, token.substr(0, n.length), false});
     return n.value;
+}
+
+void NoteStationText(std::string_view token, std::string asRead, std::size_t line,
+                     std::vector<PartlyReadToken>* partlyRead) {
+    if (partlyRead && asRead != token) partlyRead->push_back({line, std::string(token), std::move(asRead), true});
 }
 
 }  // namespace tavrel

@@ -61,6 +61,24 @@ PedestalPlacement placePedestal(const Road& road, const PierRecord& pier, std::s
     }
 }
 
+// Every pedestal of pier i (0-based) into the tables, laid out from the pier's reference station.
+void placePedestals(const Road& road, const PedestalLayout& layout, std::size_t i, PedestalResultTables& t) {
+    const PierRecord& pier = layout.piers[i];
+    for (std::size_t k = 0; k < layout.pedestalDistances.size(); ++k) {
+        const PedestalPlacement p = placePedestal(road, pier, k + 1, layout.skewAngle, layout.pedestalDistances[k]);
+        t.pedestalStation[i][k] = p.station;
+        t.pedestalNominalStation[i][k] = p.nominalStation;
+        t.deckElevation[i][k] = p.deckElevation;
+        t.pedestalCrossSlope[i][k] = p.crossSlope;
+        t.pedestalOffset[i][k] = p.offset;
+        t.pedestalTopElevation[i][k] = p.deckElevation - pier.deckToTopDepth;
+        if (p.point) {
+            t.pedestalX[i][k] = p.point->x;
+            t.pedestalY[i][k] = p.point->y;
+        }
+    }
+}
+
 // Piers are independent: body(i) for every pier i runs on up to kMaxThreads threads (one for fewer than
 // kMinPiersPerThread piers per thread), each taking the next pier not yet taken. A failure is reported as the
 // serial loop would report it: the first failing pier's exception. Piers are handed out in order, so when a pier
@@ -119,26 +137,15 @@ CalculationResult CalculatePedestals(const Road& road, const PedestalLayout& lay
     t.pedestalX.assign(P, std::vector<std::optional<double>>(K));
     t.pedestalY.assign(P, std::vector<std::optional<double>>(K));
 
-    // Pedestal pass: each pedestal from the pier's reference station (with its shift).
-    forEachPier(P, [&](std::size_t i) {
-        const PierRecord& pier = layout.piers[i];
-        for (std::size_t k = 0; k < K; ++k) {
-            const PedestalPlacement p = placePedestal(road, pier, k + 1, layout.skewAngle, layout.pedestalDistances[k]);
-            t.pedestalStation[i][k] = p.station;
-            t.pedestalNominalStation[i][k] = p.nominalStation;
-            t.deckElevation[i][k] = p.deckElevation;
-            t.pedestalCrossSlope[i][k] = p.crossSlope;
-            t.pedestalOffset[i][k] = p.offset;
-            t.pedestalTopElevation[i][k] = p.deckElevation - pier.deckToTopDepth;
-            if (p.point) {
-                t.pedestalX[i][k] = p.point->x;
-                t.pedestalY[i][k] = p.point->y;
-            }
-        }
-    });
+    // Pedestal pass: each pedestal from the pier's reference station (with its shift). A failure at a pier names
+    // the pier's line of the layout file.
+    forEachPier(P, [&](std::size_t i) { AtRecord(layout.piers[i].line, [&] { placePedestals(road, layout, i, t); }); });
     // Section pass: each pier's deck section at its own station (without the shift).
     r.sections.resize(P);
-    forEachPier(P, [&](std::size_t i) { r.sections[i] = BuildPierSection(road, layout.piers[i], layout.skewAngle); });
+    forEachPier(P, [&](std::size_t i) {
+        const PierRecord& pier = layout.piers[i];
+        r.sections[i] = AtRecord(pier.line, [&] { return BuildPierSection(road, pier, layout.skewAngle); });
+    });
     // Cap pass: the cap follows the section; the height is what remains to the pedestal top.
     for (std::size_t i = 0; i < P; ++i) {
         const PierRecord& pier = layout.piers[i];

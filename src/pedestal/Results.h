@@ -2,6 +2,7 @@
 // The calculate command's input (the pedestal layout file) and its results: per pier and pedestal the station,
 // offset, deck, top and cap elevations and height, and per pier the deck cross-section along the pier axis.
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,7 @@ struct PierRecord {
     double deckToTopDepth = 0;           // m, deck surface down to the pedestal top
     double designPedestalHeight = 0;     // m
     SideMark sideMark = SideMark::Both;
+    std::size_t line = 0;  // its line in the layout file (0: not read from a file)
 };
 
 struct PedestalLayout {

@@ -12,6 +12,38 @@ namespace {
 
 bool isChainMark(char c) { return c >= 'A' && c <= 'Z'; }
 
+// The number text of a lenient reading as taken: the leading number, or "0" when the text starts with none.
+std::string numberAsRead(std::string_view text) {
+    const LeadingNumber n = ReadLeadingNumber(text);
+    return n.found ? std::string(text.substr(0, n.length)) : "0";
+}
+
+// A pier station text split as PierStationOfText reads it: the base, and the shift when a "+" or "-" follows it.
+// With a "+" anywhere the text splits at its "+" signs, otherwise at its "-" signs; pieces after the second are
+// not read.
+struct PierTextParts {
+    std::string_view base;
+    char separator = 0;            // '+', '-', or 0 without a shift
+    bool alongRoad = false;        // the shift starts with L or X: measured along the road
+    std::string_view shiftNumber;  // the shift's number text (without the L or X)
+};
+
+PierTextParts splitPierText(std::string_view text) {
+    PierTextParts parts;
+    parts.base = text;
+    const bool plus = text.find('+') != std::string_view::npos;
+    if (!plus && text.find('-') == std::string_view::npos) return parts;
+    parts.separator = plus ? '+' : '-';
+    const auto first = text.find(parts.separator);
+    parts.base = text.substr(0, first);
+    std::string_view shift = text.substr(first + 1);
+    shift = shift.substr(0, shift.find(parts.separator));
+    const char c = shift.empty() ? '\0' : shift.front();
+    parts.alongRoad = c == 'L' || c == 'X' || c == 'l' || c == 'x';
+    parts.shiftNumber = parts.alongRoad ? shift.substr(1) : shift;
+    return parts;
+}
+
 }  // namespace
 
 ChainBreakTable MakeChainBreakTable(const std::vector<ChainBreak>& records) {
@@ -74,26 +106,32 @@ double WrittenStation(const ChainBreakTable& table, Station continuous) {
 
 PierStation PierStationOfText(const ChainBreakTable& table, std::string_view text, double skewAngle) {
     PierStation r;
-    std::string_view base = text;
-    const auto plus = text.find('+');
-    const auto minus = text.find('-');
-    if (plus != std::string_view::npos || minus != std::string_view::npos) {
-        const char sep = plus != std::string_view::npos ? '+' : '-';
-        const double sign = sep == '+' ? 1.0 : -1.0;
-        const auto first = text.find(sep);
-        base = text.substr(0, first);
-        std::string_view shift = text.substr(first + 1);
-        shift = shift.substr(0, shift.find(sep));  // later pieces are ignored
-        if (!shift.empty() &&
-            (shift.front() == 'L' || shift.front() == 'X' || shift.front() == 'l' || shift.front() == 'x')) {
-            r.stationShift = sign * LenientNumber(shift.substr(1));
+    const PierTextParts parts = splitPierText(text);
+    if (parts.separator != 0) {
+        const double sign = parts.separator == '+' ? 1.0 : -1.0;
+        if (parts.alongRoad) {
+            r.stationShift = sign * LenientNumber(parts.shiftNumber);
         } else {
             // Given along the pier axis: its component along the road.
-            r.stationShift = sign * CheckedDiv(LenientNumber(shift), std::sin(DegreesToRadians(skewAngle)));
+            r.stationShift = sign * CheckedDiv(LenientNumber(parts.shiftNumber), std::sin(DegreesToRadians(skewAngle)));
         }
     }
-    r.baseStation = StationOfText(table, base);
+    r.baseStation = StationOfText(table, parts.base);
     return r;
+}
+
+std::string StationTextAsRead(std::string_view text) {
+    if (!text.empty() && isChainMark(text.front())) return text.front() + numberAsRead(text.substr(1));
+    return numberAsRead(text);
+}
+
+std::string PierStationTextAsRead(std::string_view text) {
+    const PierTextParts parts = splitPierText(text);
+    std::string read = StationTextAsRead(parts.base);
+    if (parts.separator == 0) return read;
+    read += parts.separator;
+    if (parts.alongRoad) read += text[parts.base.size() + 1];  // the L or X as written
+    return read + numberAsRead(parts.shiftNumber);
 }
 
 }  // namespace tavrel

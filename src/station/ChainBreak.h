@@ -45,6 +45,11 @@ Station StationTextToStation(const ChainBreakTable& table, std::string_view text
 // MarkedStationText followed by StationTextToStation: what every reader of a station text calls.
 Station StationOfText(const ChainBreakTable& table, std::string_view text);
 
+// The part of a station text its lenient reading takes, as the user writes it: the chain mark, then the number
+// read ("0" when the text gives none). Equal to the text when every character of it counts; anything else means
+// characters the reading passed over.
+std::string StationTextAsRead(std::string_view text);
+
 // WrittenStation (`sj_dl_chg`): continuous station -> the station number written on the drawings (no mark).
 double WrittenStation(const ChainBreakTable& table, Station continuous);
 
@@ -55,5 +60,9 @@ struct PierStation {
     double stationShift = 0;  // m, signed shift along the road
 };
 PierStation PierStationOfText(const ChainBreakTable& table, std::string_view text, double skewAngle);
+
+// The part of a pier station text PierStationOfText takes, as the user writes it (the base as StationTextAsRead
+// reads it, then the separator and the shift as read). Equal to the text when every character of it counts.
+std::string PierStationTextAsRead(std::string_view text);
 
 }  // namespace tavrel

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "app/CalculateCommand.h"
 #include "app/FakePort.h"
 #include "app/InitializeCommand.h"
 #include "common/TempFiles.h"
@@ -176,8 +177,10 @@ TEST(InitializeCommand, BadInputOfAnyKindEndsWithAMessage) {
         std::string where;  // the second line; empty: none
     } rows[] = {
         {"no file chosen", "", "读取文件被取消！", ""},
-        {"a folder", road.dir.path(), "读取文件被取消！", "位置: " + road.dir.path().filename().string()},
-        {"a missing file", road.dir.path() / "missing.dl", "数据文件格式有误或操作有误！", "位置: missing.dl"},
+        {"a folder", road.dir.path(), "读取文件被取消！",
+         "位置: " + road.dir.path().filename().string() + "：这是文件夹"},
+        {"a missing file", road.dir.path() / "missing.dl", "数据文件格式有误或操作有误！",
+         "位置: missing.dl：文件不存在"},
         {"binary garbage", road.dir.write("bin.dl", "\x01\x02\xFF\xFE\x80\x00\x9C"), "数据文件格式有误或操作有误！",
          "位置: bin.dl 第 1 行: ?????"},
         {"NUL bytes", road.dir.write("nul.dl", std::string("1 2\r\n100 110\0\r\n", 15)), "数据文件格式有误或操作有误！",
@@ -248,7 +251,7 @@ TEST(LocatedMessages, AFaultInEachRoadFileNamesTheFileTheLineAndItsText) {
         {"profile: the layout file given as the profile",
          kStraight,
          {road.dl, road.dir.write("bridge.zdm", "90\r\n-3 3\r\n1# 100 1.5 0.3\r\n"), road.cg},
-         "位置: bridge.zdm 第 1 行: 90"},
+         "位置: bridge.zdm 第 1 行: 90\n此文件看来是垫石设置资料，不是纵断面设计资料；请检查是否选错了文件。"},
         {"superelevation: a slope that is not a number",
          kStraight,
          {road.dl, road.zdm, road.dir.write("e.cg", "0.75,0.5,0.5,0.75\r\n0 2 -2\r\n1500 2 -2%\r\n")},
@@ -347,6 +350,88 @@ TEST(InputFiles, AFifoOrADeviceIsRefusedAtOnceNeverWaitedOn) {
         port.answer(dl).answer(road.zdm).answer(road.cg);
         AppState state;
         EXPECT_FALSE(InitializeCommand(state, kStraight, port));
-        expectOneMessage(port, "错误", "读取文件被取消！", "位置: " + dl.filename().string());
+        expectOneMessage(port, "错误", "读取文件被取消！", "位置: " + dl.filename().string() + "：不是普通文件");
     }
+}
+
+TEST(LoadWarnings, ANumberReadOnlyInPartKeepsItsValueAndIsToldWithFileLineAndText) {
+    RoadFiles road;
+    // Typos as they happen: letters O for zeros, a unit after a number, a letter for a digit.
+    const auto zdm = road.dir.write("typo.zdm", "0 100 0\r\n600 106 8OOO\r\n2000m 10l 0\r\n");
+    const auto cg = road.dir.write("typo.cg", "0.75,0.5,0.5,0.75\r\n0 2 -2\r\n15OO 2 -2\r\n");
+    AppState state;
+    FakePort load;
+    load.answer(road.dl).answer(zdm).answer(cg);
+    ASSERT_TRUE(InitializeCommand(state, kStraight, load));
+    EXPECT_EQ(load.warnings, (std::vector<std::string>{"typo.zdm 第 2 行: “8OOO”不是完整的数值，按“8”读入",
+                                                       "typo.zdm 第 3 行: “2000m”不是完整的桩号，按“2000”读入",
+                                                       "typo.zdm 第 3 行: “10l”不是完整的数值，按“10”读入",
+                                                       "typo.cg 第 3 行: “15OO”不是完整的桩号，按“15”读入"}));
+    // The values stay those of the lenient reading (2000 lies after the short chain 500 -> 520).
+    const auto& points = state.project.profile.points();
+    EXPECT_EQ(points[1].radius, 8);
+    EXPECT_EQ(points[2].station, 1980);
+    EXPECT_EQ(points[2].elevation, 10);
+    EXPECT_EQ(state.project.superelevation.records()[1].station, 15);
+
+    // Pier stations of the layout file, each with its line.
+    FakePort calc;
+    calc.answer(road.dir.write("bridge.txt", "90\r\n-3 3\r\n1# 1OO 1.5 0.3\r\n2# 300+L0.5m 1.5 0.3\r\n"));
+    const auto outcome = CalculateCommand(state, kStraight, calc, {std::nullopt, false});
+    ASSERT_TRUE(outcome);
+    // (The superelevation table ends at 15 as read: the piers after it are told too.)
+    ASSERT_GE(calc.warnings.size(), 2u);
+    EXPECT_EQ(std::vector(calc.warnings.begin(), calc.warnings.begin() + 2),
+              (std::vector<std::string>{"bridge.txt 第 3 行: “1OO”不是完整的桩号，按“1”读入",
+                                        "bridge.txt 第 4 行: “300+L0.5m”不是完整的桩号，按“300+L0.5”读入"}));
+    EXPECT_EQ(outcome->calculation.layout.piers[0].referenceStation, 1);
+    EXPECT_EQ(outcome->calculation.layout.piers[1].referenceStation, 300.5);
+    EXPECT_EQ(outcome->warnings.size(), 4 + calc.warnings.size());  // the load's four, then the calculation's
+}
+
+TEST(LocatedMessages, AFailureSaysWhyWhereItCanWhatTheFileSeemsToBeABlankLineAPierBeyondThePlan) {
+    RoadFiles road;
+    const std::string kFormat = "数据文件格式有误或操作有误！\n";
+    struct Row {
+        const char* name;
+        RoadMode mode;
+        std::vector<std::filesystem::path> files;
+        std::string text;
+    } rows[] = {
+        {"the element plan under the intersection-point option",
+         kMainLine,
+         {road.ramp, road.dl, road.zdm, road.cg},
+         kFormat +
+             "位置: ramp.jdx 第 2 行: 9999 9999 100\n"
+             "此文件看来是平面资料（积木法—互通），不是平面资料（交点法—主线）；请检查是否选错了平面资料的格式。"},
+        {"the chain breaks given as the profile",
+         kStraight,
+         {road.dl, road.dl, road.cg},
+         kFormat + "位置: road.dl\n此文件看来是断链资料，不是纵断面设计资料；请检查是否选错了文件。"},
+        {"a blank second line of the profile",
+         kStraight,
+         {road.dl, road.dir.write("blank.zdm", "0 100 0\r\n\r\n600 106 8000\r\n1600 101 0\r\n"), road.cg},
+         kFormat + "位置: blank.zdm 第 2 行（空行）\n空行表示资料到此结束，其后 2 "
+                   "行未读入；若其后的行也是资料，请删去空行。"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        FakePort port;
+        for (const auto& f : r.files) port.answer(f);
+        AppState state;
+        EXPECT_FALSE(InitializeCommand(state, r.mode, port));
+        ASSERT_EQ(port.messages.size(), 1u);
+        EXPECT_EQ(port.messages[0].text, r.text);
+    }
+
+    // A pier beyond the plan names the layout file and the pier's line.
+    AppState state;
+    FakePort load;
+    load.answer(road.jdx).answer(road.dl).answer(road.zdm).answer(road.cg);
+    ASSERT_TRUE(InitializeCommand(state, kMainLine, load));
+    FakePort calc;
+    calc.answer(road.dir.write("far.txt", "90\r\n-3 3\r\n1# 300 1.5 0.3\r\n2# 5000 1.5 0.3\r\n"));
+    EXPECT_FALSE(CalculateCommand(state, kMainLine, calc, {std::nullopt, false}));
+    ASSERT_EQ(calc.messages.size(), 1u);
+    EXPECT_EQ(calc.messages[0].text, "桩号5000超出平面数据文件，请修改！\n位置: far.txt 第 4 行: 2# 5000 1.5 0.3");
 }

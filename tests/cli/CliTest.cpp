@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -9,6 +11,7 @@
 
 #include "cli/Cli.h"
 #include "common/TempFiles.h"
+#include "common/NumberText.h"
 
 using namespace tavrel;
 using tavrel::testing::TempDir;
@@ -63,18 +66,49 @@ TEST(CliUsage, BadCommandLinesAreUsageErrors) {
     EXPECT_EQ(cli(straightRoad({"--from", "abc", "--to", "2100", "--step", "10", "--csv", "-"})).status, 2);
 }
 
+TEST(CliUsage, AnOptionTheCommandNeedsIsAUsageErrorNamingIt) {
+    const std::string d = kExamples + "/mainline/";
+    const auto withRoad = [&](std::vector<std::string> args) {
+        args.insert(args.end(), {"--zdm", d + "road.zdm", "--cg", d + "road.cg"});
+        return args;
+    };
+    const struct {
+        std::vector<std::string> args;
+        std::string error;
+    } rows[] = {
+        {withRoad({"calc", "--mode", "mainline", "--dl", d + "road.dl", "--layout", d + "bridge.txt"}),
+         "calc --mode mainline 需要 --jdx（平面资料）"},
+        {{"calc", "--mode", "straight", "--zdm", d + "road.zdm"},
+         "calc --mode straight 需要 --dl（断链资料）、--cg（超高资料）、--layout（垫石设置资料）"},
+        {{"calc", "--dl", d + "road.dl", "--layout", d + "bridge.txt"},
+         "calc 需要 --mode（straight、mainline、interchange 或 landxml）或 --project"},
+        {withRoad({"stations", "--mode", "interchange", "--jdx", d + "road.jdx", "--from", "12000"}),
+         "stations --mode interchange 需要 --to（最后一个桩号）、--step（桩距）"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.error);
+        const auto r = cli(row.args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(lines(r.err).at(0), "tavrel-cli: " + row.error);
+    }
+}
+
 TEST(CliMessages, CommandFailuresGoToStderrAsTitleAndText) {
-    const auto missing =
-        cli({"stations", "--mode", "straight", "--from", "0", "--to", "1", "--step", "1", "--csv", "-"});
+    // A file that is not there keeps the first line of the window's message and says so on the second.
+    const auto missing = cli({"stations", "--mode", "straight", "--dl", kExamples + "/straight/none.dl", "--zdm",
+                              kExamples + "/straight/road.zdm", "--cg", kExamples + "/straight/road.cg", "--from", "0",
+                              "--to", "1", "--step", "1", "--csv", "-"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "错误: 读取文件被取消！\n");
+    EXPECT_EQ(missing.err, "错误: 数据文件格式有误或操作有误！\n位置: none.dl：文件不存在\n");
 
     const auto bad = cli({"stations", "--mode", "straight", "--dl", kExamples + "/straight/road.cg", "--zdm",
                           kExamples + "/straight/road.zdm", "--cg", kExamples + "/straight/road.cg", "--from", "0",
                           "--to", "1", "--step", "1", "--csv", "-"});
     EXPECT_EQ(bad.status, 1);
     // The superelevation file given as the chain breaks: its first line has commas, not two numbers.
-    EXPECT_EQ(bad.err, "错误: 数据文件格式有误或操作有误！\n位置: road.cg 第 1 行: 10.5,0.5,-0.5,-10.5\n");
+    EXPECT_EQ(bad.err,
+              "错误: 数据文件格式有误或操作有误！\n位置: road.cg 第 1 行: 10.5,0.5,-0.5,-10.5\n"
+              "此文件看来是超高资料，不是断链资料；请检查是否选错了文件。\n");
 
     // A station in the gap of the short chain 2350 -> 2360.
     const auto gap = cli(straightRoad({"--from", "2355", "--to", "2400", "--step", "10", "--csv", "-"}));
@@ -90,6 +124,39 @@ TEST(CliStations, RowsRunFromTheFirstStationToTheLastInclusive) {
     EXPECT_EQ(l[0], "station,nominalStation,x,y,bearing,elevation,leftSlope,rightSlope");
     EXPECT_EQ(l[1], "2000,2000,,,,120,2,-2");
     EXPECT_EQ(l[4].substr(0, 10), "2025,2025,");
+}
+
+TEST(CliStations, WithoutAnOutputTheRowsAreATableOnStandardOutput) {
+    const std::string d = kExamples + "/mainline/";
+    std::vector<std::string> args{"stations",    "--mode",      "mainline", "--jdx",        d + "road.jdx",
+                                  "--dl",        d + "road.dl", "--zdm",    d + "road.zdm", "--cg",
+                                  d + "road.cg", "--from",      "12000",    "--to",         "12020",
+                                  "--step",      "10",          "--offset", "5.25"};
+    const auto table = lines(cli(args).out);
+    args.insert(args.end(), {"--csv", "-"});
+    const auto csv = lines(cli(args).out);
+    ASSERT_EQ(table.size(), 5u);  // the offset, the headings, three rows
+    EXPECT_EQ(table[0], "偏距 5.250 m（左正右负），高程为该处的桥面高程，共 3 行");
+    // Each row shows the values of the CSV row to three decimals, the bearing in degrees, minutes and seconds.
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(table[i + 2]);
+        std::istringstream row(table[i + 2]), values(csv.at(i + 1));
+        std::vector<std::string> shown, read;
+        for (std::string w; row >> w;) shown.push_back(w);
+        for (std::string w; std::getline(values, w, ',');) read.push_back(w);
+        ASSERT_EQ(shown.size(), 7u);
+        EXPECT_EQ(shown[0], StationKText(std::stod(read[1])));
+        for (const auto& [column, field] : {std::pair{1, 2}, {2, 3}, {3, 5}, {4, 6}, {5, 7}})
+            EXPECT_NEAR(std::stod(shown[column]), std::stod(read[field]), 0.0005 + 1e-9);
+        int degrees = 0, minutes = 0;
+        double seconds = 0;
+        ASSERT_EQ(std::sscanf(shown[6].c_str(), "%d°%d′%lf″", &degrees, &minutes, &seconds), 3);
+        EXPECT_NEAR(degrees + minutes / 60.0 + seconds / 3600, std::stod(read[4]) * 180 / std::acos(-1.0), 0.05 / 3600);
+    }
+    // On the straight road there are no plane values: those columns are left out.
+    const auto straight = lines(cli(straightRoad({"--from", "2000", "--to", "2010", "--step", "10"})).out);
+    ASSERT_EQ(straight.size(), 4u);
+    EXPECT_EQ(straight[2], "    K2+000.000    120.000      2.000     -2.000");
 }
 
 TEST(CliStations, ChainMarksAndNominalStations) {
@@ -143,8 +210,8 @@ TEST(CliCalc, LayoutMistakesAreToldInTheProgramsWords) {
               "错误: 垫石设置资料第 2 行数据中左右标识标识有误！\n位置: bad.txt 第 4 行: 2# 2420 1.5 0.3 LEFT\n");
     EXPECT_TRUE(r.out.empty());
     const auto none = cli(straightCalc({"--json", "-"}));
-    EXPECT_EQ(none.status, 1);
-    EXPECT_EQ(none.err, "错误: 读取文件被取消！\n");
+    EXPECT_EQ(none.status, 2);  // without the layout there is nothing to calculate: a usage error
+    EXPECT_EQ(lines(none.err).at(0), "tavrel-cli: calc --mode straight 需要 --layout（垫石设置资料）");
     std::filesystem::remove_all(dir);
 }
 
@@ -232,15 +299,49 @@ TEST(CliCalc, DxfAloneWritesTheDrawingAndNoTableAndAnUnwritableTargetIsAFailure)
     std::filesystem::remove_all(dir);
 }
 
+namespace {
+
+// The example line of a usage text ("例：tavrel-cli calc --mode mainline --jdx road.jdx ...") run on the bundled
+// example of its mode: input names become paths into that folder, an output goes into `scratch`.
+Run runUsageExample(const std::string& usage, const std::filesystem::path& scratch) {
+    const std::string marker = "例：tavrel-cli ";
+    const auto at = usage.find(marker) + marker.size();
+    std::istringstream line(usage.substr(at, usage.find('\n', at) - at));
+    std::vector<std::string> args;
+    for (std::string word; line >> word;) {
+        const std::string option = args.empty() ? "" : args.back();
+        if (option == "--xlsx") word = (scratch / word).string();
+        else if (option != "--mode" && word.find('.') != std::string::npos)
+            word = kExamples + "/" + args.at(2) + "/" + word;
+        args.push_back(word);
+    }
+    return cli(args);
+}
+
+}  // namespace
+
 TEST(CliConventions, HelpAndVersionGoToStandardOutput) {
-    for (const auto& args :
-         std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"calc", "--help"}, {"stations", "-h"}}) {
-        SCOPED_TRACE(args.back());
+    // Each usage text is in Chinese and ends with one example of its command, which runs on the example files.
+    const auto scratch = std::filesystem::temp_directory_path() / ("tavrel-cli-help-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(scratch);
+    const struct {
+        std::vector<std::string> args;
+        std::string example;
+    } helps[] = {{{"--help"}, "例：tavrel-cli calc --mode straight"},
+                 {{"-h"}, "例：tavrel-cli calc --mode straight"},
+                 {{"calc", "--help"}, "例：tavrel-cli calc --mode mainline"},
+                 {{"stations", "-h"}, "例：tavrel-cli stations --mode straight"}};
+    for (const auto& [args, example] : helps) {
+        SCOPED_TRACE(args.front());
         const auto r = cli(args);
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(r.err.empty());
-        EXPECT_NE(r.out.find("Usage: tavrel-cli"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("用法: tavrel-cli"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find(example), std::string::npos) << r.out;
+        const auto run = runUsageExample(r.out, scratch);
+        EXPECT_EQ(run.status, 0) << run.err;
     }
+    std::filesystem::remove_all(scratch);
     EXPECT_NE(cli({"calc", "--help"}).out.find("--layout"), std::string::npos);
     EXPECT_NE(cli({"calc", "--help"}).out.find("--dxf"), std::string::npos);
     EXPECT_NE(cli({"stations", "--help"}).out.find("--step"), std::string::npos);
@@ -271,7 +372,7 @@ TEST(CliConventions, UsageErrorsAreOneLineThenTheUsageOnStderr) {
         EXPECT_EQ(r.status, 2);
         EXPECT_TRUE(r.out.empty());
         EXPECT_EQ(r.err.rfind("tavrel-cli: ", 0), 0u) << r.err;
-        EXPECT_NE(r.err.find("\nUsage: tavrel-cli"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("\n用法: tavrel-cli"), std::string::npos) << r.err;
     }
 }
 

@@ -124,3 +124,38 @@ TEST(PierStationShift, AlongTheRoadOrAlongThePierAxis) {
     EXPECT_DOUBLE_EQ(PierStationOfText(never, "1500+x1.5", 45).stationShift, 1.5);
     EXPECT_THROW(PierStationOfText(never, "1500+2", 0), CalcError);
 }
+
+// What a lenient reading takes of a text, written out, reads as the same station: the value of a text never
+// depends on the characters the warning says were passed over.
+TEST(StationText, TheTextAsReadGivesTheSameStationAndDiffersExactlyWhenCharactersWereSkipped) {
+    const auto t = shortThenLong();
+    const struct {
+        const char* text;
+        const char* asRead;
+    } stations[] = {
+        {"1500", "1500"},  {"B1500.25", "B1500.25"}, {"139OO.000", "139"},
+        {"24b.500", "24"}, {"C2500m", "C2500"},      {"abc", "0"},
+        {"B", "B0"},       {"1.5e3", "1.5e3"},       {"1e", "1"},
+        {"+12.", "+12."},
+    };
+    for (const auto& s : stations) {
+        SCOPED_TRACE(s.text);
+        EXPECT_EQ(StationTextAsRead(s.text), s.asRead);
+        EXPECT_EQ(StationOfText(t, StationTextAsRead(s.text)), StationOfText(t, s.text));
+    }
+    const struct {
+        const char* text;
+        const char* asRead;
+    } piers[] = {
+        {"2395+L0.5", "2395+L0.5"}, {"2395-0.3", "2395-0.3"}, {"2395+x1.5m", "2395+x1.5"},
+        {"2395+3+4", "2395+3"},     {"-50", "0-50"},          {"B1500+L", "B1500+L0"},
+        {"-20+L5", "-20+L5"},       {"1500x-2", "1500-2"},
+    };
+    for (const auto& p : piers) {
+        SCOPED_TRACE(p.text);
+        EXPECT_EQ(PierStationTextAsRead(p.text), p.asRead);
+        const PierStation read = PierStationOfText(t, p.text, 60), again = PierStationOfText(t, p.asRead, 60);
+        EXPECT_EQ(again.baseStation, read.baseStation);
+        EXPECT_EQ(again.stationShift, read.stationShift);
+    }
+}

@@ -54,6 +54,7 @@ const QString kInitialiseFailed = QStringLiteral("初始化未完成，仍使用
 const QString kProjectFailed = QStringLiteral("项目未能打开，仍使用上次读入的道路资料。");
 const QString kTitle = QStringLiteral("Tavrel V2.0");
 const QString kProjectFilter = QStringLiteral("Tavrel 项目文件 (*.tavrel);;所有文件 (*)");
+const QString kNotCalculatedHint = QStringLiteral("计算未完成，没有写出工作簿。");
 
 // The last folder a file was chosen in, kept between runs of the program.
 QSettings Settings() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tavrel", "tavrel"); }
@@ -313,6 +314,8 @@ void MainWindow::calculate() {
     const auto outcome = CalculateCommand(state_, currentMode(), port);
     if (outcome) lastLayout_ = outcome->layoutFile;
     updateButtons();
+    // A failed calculation writes nothing: the line must not go on naming an earlier bridge's workbook.
+    if (!outcome) setStatus(kNotCalculatedHint);
     if (outcome) showResult(*outcome);
 }
 

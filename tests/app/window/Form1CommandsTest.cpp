@@ -272,6 +272,10 @@ TEST_F(Form1Calculate, StraightExampleWritesTheWorkbookBesideTheLayoutAndOpensIt
     ASSERT_EQ(ui.urls.size(), 1u);
     EXPECT_EQ(ui.urls[0], QUrl::fromLocalFile(workbook));
     EXPECT_TRUE(window.statusText().endsWith(workbook));
+    // A calculation that fails (here: its dialog cancelled) writes nothing and must not leave that one named.
+    ui.answer(std::nullopt);
+    click("xpcmdbutton2");
+    EXPECT_EQ(window.statusText(), QStringLiteral("计算未完成，没有写出工作簿。"));
 }
 
 TEST_F(Form1Calculate, EachCalculationWritesItsOwnWorkbookAndNeverOneThatIsOpen) {

@@ -1,5 +1,6 @@
 // The user manual: where the program looks for it, that the build puts it there, that its contents links
 // lead somewhere, and that every example file it shows is accepted by the program's own readers.
+#include <algorithm>
 #include <deque>
 #include <map>
 
@@ -13,6 +14,7 @@
 #include "QtPrinters.h"
 #include "app/InitializeCommand.h"
 #include "app/window/Help.h"
+#include "common/TextFile.h"
 #include "input/LayoutFile.h"
 
 using namespace tavrel;
@@ -163,4 +165,23 @@ TEST(HelpManual, ExamplesLoadAsAProjectInEveryMode) {
     ASSERT_EQ(layout.piers.size(), 4u);
     EXPECT_EQ(layout.piers[1].stationShift, 0.5);
     EXPECT_EQ(layout.piers[3].sideMark, SideMark::Right);
+}
+
+// The manual says in which order the pedestal distances are written, and every layout it shows or names keeps
+// that order: right to left, pedestal 1 at the most negative Distance (on the right).
+TEST(HelpManual, ThePedestalOrderItStatesIsThatOfEveryExampleAndItNamesTheExamplesFolder) {
+    const QString manual = ReadManual();
+    EXPECT_TRUE(manual.contains(QStringLiteral("<b>从右到左</b>")));
+    EXPECT_FALSE(manual.contains(QStringLiteral("从左到右")));
+    EXPECT_TRUE(manual.contains(QStringLiteral("<code>examples</code> 文件夹")));
+    std::map<std::string, std::string> layouts{{"the manual's", ManualExamples().at("layout").toStdString()}};
+    for (const char* example : {"straight", "mainline", "interchange"})
+        layouts[example] = ReadTextFile(std::string(TAVREL_EXAMPLES_DIR) + "/" + example + "/bridge.txt");
+    for (const auto& [name, text] : layouts) {
+        SCOPED_TRACE(name);
+        const auto distances = ReadLayoutFile(text, ChainBreakTable{}).pedestalDistances;
+        ASSERT_GE(distances.size(), 2u);
+        EXPECT_TRUE(std::is_sorted(distances.begin(), distances.end()));
+        EXPECT_LT(distances.front(), 0);
+    }
 }

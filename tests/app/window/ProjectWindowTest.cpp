@@ -92,7 +92,8 @@ TEST_F(ProjectWindow, AProjectThatCannotBeOpenedLeavesTheRoadLoadedBefore) {
          write("bad.tavrel",
                "[road]\nmode = straight\nchainbreaks = road.cg\nprofile = road.zdm\nsuperelevation = "
                "road.cg\n"),
-         QStringLiteral("错误|数据文件格式有误或操作有误！\n位置: road.cg 第 1 行: 10.5,0.5,-0.5,-10.5")},
+         QStringLiteral("错误|数据文件格式有误或操作有误！\n位置: road.cg 第 1 行: 10.5,0.5,-0.5,-10.5\n"
+                        "此文件看来是超高资料，不是断链资料；请检查是否选错了文件。")},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
