@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <vector>
 
 #include "pedestal/SkewBracket.h"
 
@@ -160,19 +159,13 @@ AxisCrossing AxisCrossingAtOffset(const PlanAlignment& plan, const PierAxis& axi
     requireFinitePoint(axis.a);
     requireFinitePoint(axis.b);
 
-    // The polyline's points inside the bracket, by the same running sum of steps that has always placed them.
-    std::vector<Station> grid;
-    for (double s = s1; s <= s2; s += kAxisSampleStep) {
-        if (grid.size() == static_cast<std::size_t>(kMaxAxisSamples)) throw CalcError("bracket too long");
-        grid.push_back(s);
-    }
+    // The bracket's sample count, by the running sum of steps that has always placed the samples.
     AxisCrossing r;
-    r.samples = static_cast<int>(grid.size());
+    for (double s = s1; s <= s2; s += kAxisSampleStep) {
+        if (r.samples == kMaxAxisSamples) throw CalcError("bracket too long");
+        ++r.samples;
+    }
     if (h == 0) return r;  // the centreline itself: the axis meets it at the pier's centre point
-    const auto gridStation = [&](long k) {
-        return k >= 0 && k < static_cast<long>(grid.size()) ? grid[static_cast<std::size_t>(k)]
-                                                            : s1 + static_cast<double>(k) * kAxisSampleStep;
-    };
 
     // The signed distance of the offset line's point from the axis line, and its position along the axis
     // (positive towards the left half).
@@ -204,26 +197,9 @@ AxisCrossing AxisCrossingAtOffset(const PlanAlignment& plan, const PierAxis& axi
                     return best ? std::fabs(best->s - axis.pierStation) : kNone;
                 });
     if (!best) return r;
+    // The offset line's own point at the root: on the axis to the root's tolerance, and on the centreline's
+    // normal at its station.
     r.station = best->s;
-
-    // The chord of the polyline holding the crossing; of two neighbouring chords that both reach it (within the
-    // millimetre CrossLines allows) the earlier one, as a walk along the polyline meets it first. Inside the
-    // bracket only the bracket's own chords count.
-    const long k = static_cast<long>(std::floor((best->s - s1) / kAxisSampleStep));
-    const bool inGrid = grid.size() >= 2 && best->s >= grid.front() && best->s <= grid.back();
-    const long first = inGrid ? std::max(k - 1, 0L) : k - 1;
-    const long last = inGrid ? std::min(k + 1, static_cast<long>(grid.size()) - 2) : k + 1;
-    std::optional<Point> end;
-    for (long j = first; j <= last; ++j) {
-        const Point start = end ? *end : OffsetPoint(plan.pointAt(gridStation(j)), h);
-        end = OffsetPoint(plan.pointAt(gridStation(j + 1)), h);
-        const LineCrossing c = CrossLines(axis.a, axis.b, start, *end);
-        if (c.onSegment) {
-            r.crossing = c.point;
-            return r;
-        }
-    }
-    // No chord reaches it (the axis nearly along the offset line): the crossing of the line itself.
     r.crossing = OffsetPoint(best->c, h);
     return r;
 }
