@@ -16,6 +16,7 @@
 #include "common/OutputFile.h"
 #include "drawing/BuildPlan.h"
 #include "drawing/Dxf.h"
+#include "report/PointsFile.h"
 #include "report/ReadableTable.h"
 #include "report/ResultJson.h"
 #include "report/StationCsv.h"
@@ -30,7 +31,7 @@ namespace {
 struct Options {
     std::string mode;
     std::optional<std::string> jdx, dl, zdm, cg, layout;
-    std::optional<std::string> json, xlsx, csv, dxf;
+    std::optional<std::string> json, xlsx, csv, dxf, points;
     std::string from, to;
     double step = 0, offset = 0;
 };
@@ -114,7 +115,8 @@ int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& 
     const bool written = RunCommand(port, [&] {
         if (o.json) writeOutput(o, *o.json, ResultJson(o.mode, outcome->calculation, outcome->warnings), out);
         if (o.dxf) writeOutput(o, *o.dxf, DxfText(BuildPlanDrawing(outcome->road(), outcome->calculation)), out);
-        if (!o.json && !o.xlsx && !o.dxf) writeStandardOutput(out, ReadableTable(outcome->calculation));
+        if (o.points) writeOutput(o, *o.points, PointsFile(outcome->calculation), out);
+        if (!o.json && !o.xlsx && !o.dxf && !o.points) writeStandardOutput(out, ReadableTable(outcome->calculation));
     });
     return written ? 0 : 1;
 }
@@ -150,7 +152,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     calc->add_option("--xlsx", o.xlsx, "write the result workbook");
     calc->add_option("--dxf", o.dxf,
                      "write the plan drawing as DXF (CAD x = east = survey Y, CAD y = north = survey X)");
-    calc->footer("Without --json, --xlsx or --dxf a readable table of the results goes to standard output.");
+    calc->add_option("--points", o.points,
+                     "write a point file for total stations and CAD: CSV (UTF-8 with BOM), one row per listed "
+                     "pedestal and per section edge point: name, X, Y, Z, station, offset");
+    calc->footer("Without --json, --xlsx, --dxf or --points a readable table of the results goes to standard output.");
 
     CLI::App* stations = app.add_subcommand("stations", "Station-by-station table of the road (逐桩坐标表)");
     addRoadOptions(*stations, o);

@@ -24,14 +24,17 @@ struct ResultSource {
 
 // excelout: the general table of `dshtemp` (pier x pedestal, the layout's size) with the group caption of table
 // `n`: 1 "垫石号及垫石顶面高程" (top elevations), 2 "垫石号及垫石高度" (heights), any other n none.
-// Pedestals outside a pier's side (the side rule, Lists) stay empty. Throws CalcError when the layout has no
-// pier or no pedestal, a table does not match the layout or a value to be written is not finite.
-Worksheet excelout(const PedestalLayout& layout, const ResultTable& dshtemp, int n);
+// Pedestals outside a pier's side (the side rule, Lists) stay empty. A pier station whose written number occurs
+// twice on the road (`chainBreaks`, DoubledStationMark) shows its chain mark as StationLabel writes it
+// ("B K13+186.453"), and the station column is widened for it. Throws CalcError when the layout has no pier or no
+// pedestal, a table does not match the layout or a value to be written is not finite.
+Worksheet excelout(const PedestalLayout& layout, const ChainBreakTable& chainBreaks, const ResultTable& dshtemp, int n);
 
 // excelout90: the square-pier table: top elevations `dshtemp` as in excelout (caption of table 1), with the
 // column "垫石高度" after the station holding each pier's first pedestal height from `pedestalHeight`. Failures
 // as excelout.
-Worksheet excelout90(const PedestalLayout& layout, const ResultTable& dshtemp, const ResultTable& pedestalHeight);
+Worksheet excelout90(const PedestalLayout& layout, const ChainBreakTable& chainBreaks, const ResultTable& dshtemp,
+                     const ResultTable& pedestalHeight);
 
 // The print setup of every result sheet: A4 landscape, one page wide, the two header rows and the columns A
 // and B on every page, centred across the page; the header names the layout file (left) and the road files'

@@ -80,11 +80,12 @@ PierSection BuildPierSection(const Road& road, const PierRecord& pier, double sk
     PierSection s;
     s.pierStation = pier.baseStation;
     s.pierSkewAngle = skewAngle;
+    s.edgeOffset = EdgeOffsets(road.superelevation.widths());
     const Station S = s.pierStation;
     const double theta = skewAngle;
     const double thetaR = DegreesToRadians(theta);
     const CrossSectionWidths& widths = road.superelevation.widths();
-    const auto o = EdgeOffsets(widths);
+    const auto& o = s.edgeOffset;
     const ChainBreakTable& breaks = road.chainBreaks;
 
     if (theta == 90) {
