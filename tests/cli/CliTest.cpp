@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include <unistd.h>
@@ -226,6 +227,23 @@ TEST(CliCalc, DxfAloneWritesTheDrawingAndNoTableAndAnUnwritableTargetIsAFailure)
     const auto bad = cli(exampleCalc("mainline", {"--dxf", nowhere}));
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "错误: 文件 " + nowhere + " 写入失败：文件夹不存在！\n");
+    std::filesystem::remove_all(dir);
+}
+
+TEST(CliCalc, PointsWritesThePointFileAndNoTable) {
+    const auto dir = std::filesystem::temp_directory_path() / ("tavrel-cli-points-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto csv = dir / "points.csv";
+    const auto r = cli(exampleCalc("mainline", {"--points", csv.string()}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    std::ifstream in(csv, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.rfind("\xEF\xBB\xBF"
+                         "0#台-1,",
+                         0),
+              0u);
+    EXPECT_EQ(lines(text).size(), 4u * (8 + 4));  // 4 piers: 8 pedestals and 4 edge points each
     std::filesystem::remove_all(dir);
 }
 
