@@ -26,6 +26,7 @@
 #include "excel/ExcelApp.h"
 #include "excel/ResultWorkbookFile.h"
 #include "report/ReadableStationTable.h"
+#include "report/PointsFile.h"
 #include "report/ReadableTable.h"
 #include "report/ResultJson.h"
 #include "report/StationCsv.h"
@@ -41,7 +42,7 @@ struct Options {
     std::string mode;
     std::optional<std::string> jdx, dl, zdm, cg, layout;
     std::optional<std::string> landxml, alignment, profile, project;
-    std::optional<std::string> json, xlsx, csv, dxf;
+    std::optional<std::string> json, xlsx, csv, dxf, points;
     std::string from, to;
     double step = 0, offset = 0;
 };
@@ -132,7 +133,7 @@ void applyProject(Options& o, bool readsLayout) {
 std::vector<std::pair<std::string, std::string>> outputsOf(const Options& o) {
     std::vector<std::pair<std::string, std::string>> outputs;
     const std::pair<const char*, const std::optional<std::string>*> named[] = {
-        {"--xlsx", &o.xlsx}, {"--json", &o.json}, {"--csv", &o.csv}, {"--dxf", &o.dxf}};
+        {"--xlsx", &o.xlsx}, {"--json", &o.json}, {"--csv", &o.csv}, {"--dxf", &o.dxf}, {"--points", &o.points}};
     for (const auto& [option, value] : named)
         if (*value) outputs.emplace_back(option, **value);
     return outputs;
@@ -221,7 +222,8 @@ int runCalc(const Options& o, AppState& state, CommandPort& port, std::ostream& 
                               ResultSource{outcome->layoutFile, outcome->project->roadFiles}, *o.xlsx);
         if (o.json) outputs.add(*o.json, ResultJson(o.mode, outcome->calculation, outcome->warnings));
         if (o.dxf) outputs.add(*o.dxf, DxfText(BuildPlanDrawing(outcome->road(), outcome->calculation)));
-        if (!o.json && !o.xlsx && !o.dxf) outputs.add("-", ReadableTable(outcome->calculation));
+        if (o.points) outputs.add(*o.points, PointsFile(outcome->calculation));
+        if (!o.json && !o.xlsx && !o.dxf && !o.points) outputs.add("-", ReadableTable(outcome->calculation));
     });
 }
 
@@ -303,8 +305,12 @@ CLI::App* addCalc(CLI::App& app, Options& o) {
     calc->add_option("--xlsx", o.xlsx, "把结果写成工作簿（与窗口程序写出的工作表相同）")->type_name("FILE");
     calc->add_option("--dxf", o.dxf, "把平面图写成 DXF 文件（CAD 的 x 为测量坐标 Y（东），y 为测量坐标 X（北））")
         ->type_name("FILE");
+    calc->add_option("--points", o.points,
+                     "把点文件写成 CSV（UTF-8，带 BOM；供全站仪和 CAD 读入）：每个列出的垫石点和断面边线点一行，"
+                     "依次为点名、X、Y、Z、桩号、偏距")
+        ->type_name("FILE");
     calc->footer(
-        "不给 --json、--xlsx、--dxf 时，结果以表格形式写到标准输出。\n"
+        "不给 --json、--xlsx、--dxf、--points 时，结果以表格形式写到标准输出。\n"
         "例：tavrel-cli calc --mode mainline --jdx road.jdx --dl road.dl --zdm road.zdm --cg road.cg "
         "--layout bridge.txt --xlsx bridge.xlsx");
     return calc;

@@ -51,9 +51,8 @@ std::vector<BreakPoint> breakPoints(const ChainBreakTable& t) {
     return v;
 }
 
-// A written station as a short label: "K12+630" for whole metres, "K12+630.500" otherwise.
-std::string shortKText(double station) {
-    std::string s = StationKText(station);
+// A station text (StationKText, StationLabel) made short: "K12+630" for whole metres, "K12+630.500" otherwise.
+std::string shortStationText(std::string s) {
     if (s.size() > 4 && s.compare(s.size() - 4, 4, ".000") == 0) s.resize(s.size() - 4);
     return s;
 }
@@ -249,8 +248,9 @@ private:
                 Point p = ref.p + dist * Direction(ref.bearing + thetaR_ - kPi);
                 if (t.pedestalX[i][k] && t.pedestalY[i][k]) p = {*t.pedestalX[i][k], *t.pedestalY[i][k]};
                 d_.points.push_back({DrawingLayer::Pedestal, p});
-                d_.pedestals.push_back({i, k, p, pier.pierName, t.pedestalNominalStation[i][k], t.pedestalOffset[i][k],
-                                        t.pedestalTopElevation[i][k], t.pedestalHeight[i][k]});
+                d_.pedestals.push_back({i, k, p, pier.pierName,
+                                        StationLabel(road_.chainBreaks, t.pedestalStation[i][k]),
+                                        t.pedestalOffset[i][k], t.pedestalTopElevation[i][k], t.pedestalHeight[i][k]});
                 rightmost_ = std::min(rightmost_, t.pedestalOffset[i][k]);
             }
         }
@@ -317,8 +317,8 @@ private:
             d_.texts.push_back(textAlong(anchor + 0.25 * nameHeight * up, names, nameHeight, leftBearing, HAlign::Left,
                                          VAlign::Baseline));
             d_.texts.push_back(textAlong(anchor - 0.3 * nameHeight * up,
-                                         StationKText(WrittenStation(road_.chainBreaks, section.pierStation)),
-                                         0.8 * nameHeight, leftBearing, HAlign::Left, VAlign::Top));
+                                         StationLabel(road_.chainBreaks, section.pierStation), 0.8 * nameHeight,
+                                         leftBearing, HAlign::Left, VAlign::Top));
         }
     }
 
@@ -367,12 +367,14 @@ private:
         };
         for (const BreakPoint& b : breaks)
             if (b.station >= from_ && b.station <= to_)
-                mark(b.station, "断链 " + shortKText(b.before) + "=" + shortKText(b.after), 2 * across);
+                mark(b.station,
+                     "断链 " + shortStationText(StationKText(b.before)) + "=" + shortStationText(StationKText(b.after)),
+                     2 * across);
         for (const Tick& t : ticks(road_.chainBreaks, breaks, from_, to_)) {
             const bool nearBreak = std::any_of(breaks.begin(), breaks.end(), [&](const BreakPoint& b) {
                 return std::fabs(b.station - t.station) < 1.5 * tickText_;
             });
-            if (!nearBreak) mark(t.station, shortKText(t.written), across);
+            if (!nearBreak) mark(t.station, shortStationText(StationLabel(road_.chainBreaks, t.station)), across);
         }
     }
 

@@ -152,7 +152,7 @@ std::optional<std::size_t> PedestalNear(const PlanDrawing& d, Point p, double ra
 std::string PedestalSummary(const PlanDrawing& d, const PedestalMark& m) {
     const std::string frame = d.surveyCoordinates ? "" : "（局部）";
     std::string s = m.pierName + " 垫石 " + std::to_string(m.pedestal + 1) + "\n";
-    s += "桩号 " + StationKText(m.nominalStation) + "\n";
+    s += "桩号 " + m.station + "\n";
     s += "偏距 " + fixed3(m.offset) + " m\n";
     s += "X" + frame + " " + fixed3(m.at.x) + "\n";
     s += "Y" + frame + " " + fixed3(m.at.y) + "\n";

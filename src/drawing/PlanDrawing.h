@@ -88,10 +88,10 @@ struct PedestalMark {
     std::size_t pier = 0, pedestal = 0;  // 0-based indices into the calculation result
     Point at;                            // the pedestal point
     std::string pierName;
-    double nominalStation = 0;  // written station
-    double offset = 0;          // m, positive to the left
-    double topElevation = 0;    // m
-    double height = 0;          // m, pedestal height
+    std::string station;      // written station as labelled (StationLabel)
+    double offset = 0;        // m, positive to the left
+    double topElevation = 0;  // m
+    double height = 0;        // m, pedestal height
 };
 
 struct PlanDrawing {

@@ -51,6 +51,12 @@ std::string_view stationFormat(const std::vector<PierRecord>& piers) {
     return anyFractional ? kStationFormatFractional : kStationFormatWhole;
 }
 
+// The station format of a pier whose written number occurs twice on the road: its chain mark and a blank before
+// the K ("B K13+186.453"), as StationLabel writes it.
+std::string markedStationFormat(char mark, std::string_view format) {
+    return std::string("\"") + mark + " " + std::string(format.substr(1));
+}
+
 // A path as text for the page header: UTF-8 whatever the file system's bytes.
 std::string pathText(const std::filesystem::path& p) { return ToValidUtf8(p.string()); }
 
@@ -127,7 +133,8 @@ std::string pageHeader(const ResultSource& source) {
 
 // Writes the table into an empty sheet, in the order a spreadsheet user would: sheet-wide format and column
 // widths, header, number formats, rows, borders.
-void writeTable(Worksheet& ws, const PedestalLayout& layout, const ResultTable& values, const TableShape& shape) {
+void writeTable(Worksheet& ws, const PedestalLayout& layout, const ChainBreakTable& chainBreaks,
+                const ResultTable& values, const TableShape& shape) {
     const std::size_t pierCount = layout.piers.size();
     const std::size_t pedestalCount = layout.pedestalDistances.size();
     if (pierCount == 0) throw CalcError("no pier to write");
@@ -146,8 +153,12 @@ void writeTable(Worksheet& ws, const PedestalLayout& layout, const ResultTable& 
     ws.setAlignmentAll(HorizontalAlign::Centre, VerticalAlign::Centre);
     ws.setRowHeightAll(kRowHeight);
     ws.setFontAll(std::string(kFontName), kFontSize);
+    std::vector<std::optional<char>> marks;
+    for (const PierRecord& pier : layout.piers) marks.push_back(DoubledStationMark(chainBreaks, pier.referenceStation));
+    const bool anyMark = std::any_of(marks.begin(), marks.end(), [](const auto& m) { return m.has_value(); });
+
     ws.setColumnWidth(1, PierColumnWidth(layout.piers));
-    ws.setColumnWidth(2, kStationColumnWidth);
+    ws.setColumnWidth(2, anyMark ? kMarkedStationColumnWidth : kStationColumnWidth);
     // Columns 3 .. K + 2 in both tables: in the square-pier table that is the height column and every pedestal
     // column but the last, which keeps the default width.
     for (int c = 3; c <= K + 2; ++c) ws.setColumnWidth(c, kValueColumnWidth);
@@ -164,7 +175,11 @@ void writeTable(Worksheet& ws, const PedestalLayout& layout, const ResultTable& 
     if (!shape.groupCaption.empty()) ws.setText(1, c0 + 1, std::string(shape.groupCaption));
     for (int j = 1; j <= K; ++j) ws.setNumber(2, c0 + j, j);
 
-    ws.setNumberFormat({3, 2, lastRow, 2}, std::string(stationFormat(layout.piers)));
+    const std::string_view station = stationFormat(layout.piers);
+    ws.setNumberFormat({3, 2, lastRow, 2}, std::string(station));
+    for (int i = 0; i < P; ++i)
+        if (const auto mark = marks[static_cast<std::size_t>(i)])
+            ws.setNumberFormat({i + 3, 2, i + 3, 2}, markedStationFormat(*mark, station));
     if (shape.pierHeights) ws.setNumberFormat({3, 3, lastRow, 3}, std::string(kValueFormat));
     ws.setNumberFormat({3, c0 + 1, lastRow, lastCol}, std::string(kValueFormat));
 
@@ -184,16 +199,18 @@ void writeTable(Worksheet& ws, const PedestalLayout& layout, const ResultTable& 
 
 }  // namespace
 
-Worksheet PedestalValueSheet(const PedestalLayout& layout, const ResultTable& values, int n) {
+Worksheet PedestalValueSheet(const PedestalLayout& layout, const ChainBreakTable& chainBreaks, const ResultTable& values,
+                             int n) {
     const std::string_view caption = n == 1 ? kTopElevationGroupCaption : n == 2 ? kHeightGroupCaption : "";
     Worksheet sheet;
-    writeTable(sheet, layout, values, TableShape{2, caption, nullptr});
+    writeTable(sheet, layout, chainBreaks, values, TableShape{2, caption, nullptr});
     return sheet;
 }
 
-Worksheet SquarePierSheet(const PedestalLayout& layout, const ResultTable& values, const ResultTable& pedestalHeight) {
+Worksheet SquarePierSheet(const PedestalLayout& layout, const ChainBreakTable& chainBreaks, const ResultTable& values,
+                          const ResultTable& pedestalHeight) {
     Worksheet sheet;
-    writeTable(sheet, layout, values, TableShape{3, kTopElevationGroupCaption, &pedestalHeight});
+    writeTable(sheet, layout, chainBreaks, values, TableShape{3, kTopElevationGroupCaption, &pedestalHeight});
     return sheet;
 }
 
@@ -221,10 +238,11 @@ Workbook ResultWorkbook(const CalculationResult& result, const ResultSource& sou
         book.insertSheetBeforeActive(std::move(sheet), std::string(name));
     };
     if (layout.skewAngle == 90) {  // exactly: any other angle, however close, gets the two general tables
-        addInFront(SquarePierSheet(layout, tables.pedestalTopElevation, tables.pedestalHeight), kTopElevationSheetName);
+        addInFront(SquarePierSheet(layout, result.chainBreaks, tables.pedestalTopElevation, tables.pedestalHeight),
+                   kTopElevationSheetName);
     } else {
-        addInFront(PedestalValueSheet(layout, tables.pedestalTopElevation, 1), kTopElevationSheetName);
-        addInFront(PedestalValueSheet(layout, tables.pedestalHeight, 2), kHeightSheetName);
+        addInFront(PedestalValueSheet(layout, result.chainBreaks, tables.pedestalTopElevation, 1), kTopElevationSheetName);
+        addInFront(PedestalValueSheet(layout, result.chainBreaks, tables.pedestalHeight, 2), kHeightSheetName);
     }
     if (HasPlanePoints(result)) {
         Worksheet stakeOut = StakeOutSheet(result);

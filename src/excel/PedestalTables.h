@@ -24,14 +24,18 @@ struct ResultSource {
 
 // PedestalValueSheet: the general table of `values` (pier x pedestal, the layout's size) with the group caption of
 // table `n`: 1 "垫石号及垫石顶面高程" (top elevations), 2 "垫石号及垫石高度" (heights), any other n none. Pedestals
-// outside a pier's side (the side rule, Lists) stay empty. Throws CalcError when the layout has no pier or no pedestal,
-// a table does not match the layout or a value to be written is not finite.
-Worksheet PedestalValueSheet(const PedestalLayout& layout, const ResultTable& values, int n);
+// outside a pier's side (the side rule, Lists) stay empty. A pier station whose written number occurs twice on the
+// road (`chainBreaks`, DoubledStationMark) shows its chain mark as StationLabel writes it ("B K13+186.453"), and the
+// station column is widened for it. Throws CalcError when the layout has no pier or no pedestal, a table does not
+// match the layout or a value to be written is not finite.
+Worksheet PedestalValueSheet(const PedestalLayout& layout, const ChainBreakTable& chainBreaks, const ResultTable& values,
+                             int n);
 
 // SquarePierSheet: the square-pier table: top elevations `values` as in PedestalValueSheet (caption of table 1), with
 // the column "垫石高度" after the station holding each pier's first pedestal height from `pedestalHeight`. Failures as
 // PedestalValueSheet.
-Worksheet SquarePierSheet(const PedestalLayout& layout, const ResultTable& values, const ResultTable& pedestalHeight);
+Worksheet SquarePierSheet(const PedestalLayout& layout, const ChainBreakTable& chainBreaks, const ResultTable& values,
+                          const ResultTable& pedestalHeight);
 
 // The print setup of every result sheet: A4 landscape, one page wide, the two header rows and the columns A
 // and B on every page, centred across the page; the header names the layout file (left) and the road files'

@@ -1,11 +1,14 @@
 #include "excel/StakeOutSheet.h"
 
-#include <optional>
+#include <algorithm>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "common/Errors.h"
-#include "common/NumberText.h"
 #include "excel/ResultSheetStyle.h"
+#include "report/StakeOutPoints.h"
+#include "station/ChainBreak.h"
 
 namespace tavrel {
 
@@ -15,91 +18,79 @@ using namespace resultsheet;
 
 // Column widths, in characters of the default font.
 constexpr double kPointColumnWidth = 6;
+constexpr double kOffsetColumnWidth = 9;  // "左正右负" under the caption: four wide characters
 constexpr double kCoordinateColumnWidth = 13;
 
 constexpr std::string_view kPointCaption = "点号";
-constexpr std::string_view kOffsetCaption = "偏距";
-constexpr std::string_view kCoordinateCaption = "坐标";
+constexpr std::string_view kOffsetCaption = "偏距(m)";
+constexpr std::string_view kOffsetSignCaption = "左正右负";
+constexpr std::string_view kCoordinateCaption = "坐标(m)";
 
-constexpr int kLastColumn = 6;
+constexpr int kOffsetColumn = 4, kXColumn = 5, kYColumn = 6, kZColumn = 7;
+constexpr int kLastColumn = kZColumn;
 
-// The last row of the sheet: two header rows, then per pier the pedestals it lists and its four edge points.
-// Checks the result against its layout first.
-int lastRowOf(const CalculationResult& result) {
-    const PedestalLayout& layout = result.layout;
-    const PedestalResultTables& t = result.tables;
-    const std::size_t pierCount = layout.piers.size();
-    const std::size_t pedestalCount = layout.pedestalDistances.size();
-    if (pierCount == 0) throw CalcError("no pier to write");
-    if (pedestalCount == 0) throw CalcError("no pedestal to write");
-    RequireShape(t.pedestalNominalStation, pierCount, pedestalCount);
-    RequireShape(t.pedestalOffset, pierCount, pedestalCount);
-    RequireShape(t.pedestalX, pierCount, pedestalCount);
-    RequireShape(t.pedestalY, pierCount, pedestalCount);
-    if (result.sections.size() != pierCount) throw CalcError("pier sections do not match the layout");
-    std::size_t rowCount = 2;
-    for (const PierRecord& pier : layout.piers) {
-        rowCount += kEdgeNames.size();
-        for (double d : layout.pedestalDistances) rowCount += Lists(pier.sideMark, d) ? 1 : 0;
-    }
-    if (rowCount > static_cast<std::size_t>(kMaxSheetRows)) throw CalcError("table larger than a sheet");
-    return static_cast<int>(rowCount);
-}
+// The notes under the table: what the columns and the edge names mean. The last one only where a station
+// carries a chain mark.
+constexpr std::string_view kNotes[] = {
+    "说明：",
+    "1. 偏距为点到路线中线的垂距，中线左侧为正、右侧为负。",
+    "2. X 向北、Y 向东；Z 为高程：垫石点为垫石顶面高程，边线点为该点的桥面高程。",
+    "3. LO、RO：墩台轴线与桥面左、右外边线的交点；LI、RI：与中央带左、右边线的交点。",
+};
+constexpr std::string_view kChainMarkNote =
+    "4. 桩号前的字母为断链标识，标在长链前后重复出现的桩号上，如 B K13+186.453。";
 
 // The sheet-wide format, the column widths, the two header rows and the number format of the value columns.
-void writeHeader(Worksheet& ws, const PedestalLayout& layout, int lastRow) {
+void writeHeader(Worksheet& ws, const PedestalLayout& layout, bool marked, int lastRow) {
     ws.setAlignmentAll(HorizontalAlign::Centre, VerticalAlign::Centre);
     ws.setRowHeightAll(kRowHeight);
     ws.setFontAll(std::string(kFontName), kFontSize);
     ws.setColumnWidth(1, PierColumnWidth(layout.piers));
     ws.setColumnWidth(2, kPointColumnWidth);
-    ws.setColumnWidth(3, kStationColumnWidth);
-    ws.setColumnWidth(4, kValueColumnWidth);
-    ws.setColumnWidth(5, kCoordinateColumnWidth);
-    ws.setColumnWidth(6, kCoordinateColumnWidth);
+    ws.setColumnWidth(3, marked ? kMarkedStationColumnWidth : kStationColumnWidth);
+    ws.setColumnWidth(kOffsetColumn, kOffsetColumnWidth);
+    for (int c = kXColumn; c <= kZColumn; ++c) ws.setColumnWidth(c, kCoordinateColumnWidth);
 
-    const std::string_view captions[] = {kPierCaption, kPointCaption, kStationCaption, kOffsetCaption};
-    for (int c = 1; c <= 4; ++c) {
+    const std::string_view captions[] = {kPierCaption, kPointCaption, kStationCaption};
+    for (int c = 1; c <= 3; ++c) {
         ws.merge({1, c, 2, c});
         ws.setText(1, c, std::string(captions[c - 1]));
     }
-    ws.merge({1, 5, 1, 6});
-    ws.setText(1, 5, std::string(kCoordinateCaption));
-    ws.setText(2, 5, "X");
-    ws.setText(2, 6, "Y");
-    ws.setNumberFormat({3, 4, lastRow, kLastColumn}, std::string(kValueFormat));
+    ws.setText(1, kOffsetColumn, std::string(kOffsetCaption));
+    ws.setText(2, kOffsetColumn, std::string(kOffsetSignCaption));
+    ws.merge({1, kXColumn, 1, kZColumn});
+    ws.setText(1, kXColumn, std::string(kCoordinateCaption));
+    ws.setText(2, kXColumn, "X");
+    ws.setText(2, kYColumn, "Y");
+    ws.setText(2, kZColumn, "Z");
+    ws.setNumberFormat({3, kOffsetColumn, lastRow, kLastColumn}, std::string(kValueFormat));
 }
 
-// From row 3 on: per pier the pedestals it lists, then the edge points of its section.
-void writeRows(Worksheet& ws, const CalculationResult& result) {
-    const PedestalLayout& layout = result.layout;
-    const PedestalResultTables& t = result.tables;
+// From row 3 on, one row per point.
+void writeRows(Worksheet& ws, const CalculationResult& result, const std::vector<StakeOutPoint>& points) {
     int r = 3;
-    auto setOptional = [&ws](int row, int col, const std::optional<double>& v) {
-        if (v) ws.setNumber(row, col, *v);
-    };
-    for (std::size_t i = 0; i < layout.piers.size(); ++i) {
-        const PierRecord& pier = layout.piers[i];
-        for (std::size_t k = 0; k < layout.pedestalDistances.size(); ++k) {
-            if (!Lists(pier.sideMark, layout.pedestalDistances[k])) continue;
-            ws.setText(r, 1, pier.pierName);
-            ws.setNumber(r, 2, static_cast<double>(k + 1));
-            ws.setText(r, 3, StationKText(RequireFinite(t.pedestalNominalStation[i][k], "station")));
-            ws.setNumber(r, 4, t.pedestalOffset[i][k]);
-            setOptional(r, 5, t.pedestalX[i][k]);
-            setOptional(r, 6, t.pedestalY[i][k]);
-            ++r;
-        }
-        const PierSection& section = result.sections[i];
-        for (int e = LO; e <= RO; ++e) {
-            ws.setText(r, 1, pier.pierName);
-            ws.setText(r, 2, kEdgeNames[static_cast<std::size_t>(e)]);
-            ws.setText(r, 3,
-                       StationKText(RequireFinite(section.edgeNominalStation[static_cast<std::size_t>(e)], "station")));
-            setOptional(r, 5, section.edgeX[static_cast<std::size_t>(e)]);
-            setOptional(r, 6, section.edgeY[static_cast<std::size_t>(e)]);
-            ++r;
-        }
+    for (const StakeOutPoint& p : points) {
+        ws.setText(r, 1, result.layout.piers[p.pier].pierName);
+        if (p.pedestal) ws.setNumber(r, 2, static_cast<double>(*p.pedestal + 1));
+        else ws.setText(r, 2, kEdgeNames[p.edge]);
+        ws.setText(r, 3, StationLabel(result.chainBreaks, p.station));
+        ws.setNumber(r, kOffsetColumn, p.offset);
+        if (p.x) ws.setNumber(r, kXColumn, *p.x);
+        if (p.y) ws.setNumber(r, kYColumn, *p.y);
+        ws.setNumber(r, kZColumn, p.z);
+        ++r;
+    }
+}
+
+// The notes, left-aligned from the first column after a blank row below the table.
+void writeNotes(Worksheet& ws, int lastRow, bool marked) {
+    std::vector<std::string_view> notes(std::begin(kNotes), std::end(kNotes));
+    if (marked) notes.push_back(kChainMarkNote);
+    int r = lastRow + 2;
+    for (std::string_view note : notes) {
+        ws.setText(r, 1, std::string(note));
+        ws.setAlignment({r, 1, r, 1}, HorizontalAlign::General, VerticalAlign::Centre);
+        ++r;
     }
 }
 
@@ -113,11 +104,19 @@ bool HasPlanePoints(const CalculationResult& result) {
 }
 
 Worksheet StakeOutSheet(const CalculationResult& result) {
-    const int lastRow = lastRowOf(result);
+    const std::vector<StakeOutPoint> points = StakeOutPoints(result);
+    constexpr std::size_t kNoteRows = std::size(kNotes) + 2;  // a blank row, the notes, the chain-mark note
+    if (points.size() + 2 + kNoteRows > static_cast<std::size_t>(kMaxSheetRows))
+        throw CalcError("table larger than a sheet");
+    const int lastRow = static_cast<int>(points.size()) + 2;
+    const bool marked = std::any_of(points.begin(), points.end(), [&](const StakeOutPoint& p) {
+        return DoubledStationMark(result.chainBreaks, p.station).has_value();
+    });
     Worksheet ws;
-    writeHeader(ws, result.layout, lastRow);
-    writeRows(ws, result);
+    writeHeader(ws, result.layout, marked, lastRow);
+    writeRows(ws, result, points);
     ws.drawBorders({1, 1, lastRow, kLastColumn}, BorderWeight::Medium, BorderWeight::Thin);
+    writeNotes(ws, lastRow, marked);
     return ws;
 }
 

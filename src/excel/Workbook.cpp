@@ -186,6 +186,10 @@ std::optional<double> Worksheet::columnWidth(int col) const {
     return it->second;
 }
 
+void Worksheet::setAlignment(const CellRange& range, HorizontalAlign h, VerticalAlign v) {
+    changeStyles(range, [&](CellStyle& s, int, int) { s.horizontal = h, s.vertical = v; });
+}
+
 void Worksheet::setNumberFormat(const CellRange& range, const std::string& format) {
     if (!isUtf8(format)) throw CalcError("number format is not UTF-8");
     changeStyles(range, [&](CellStyle& s, int, int) { s.numberFormat = format; });

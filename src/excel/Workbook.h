@@ -101,6 +101,7 @@ public:
     void setColumnWidth(int col, double width);
 
     // --- Ranges. Every cell of the range takes the setting over the style it had.
+    void setAlignment(const CellRange& range, HorizontalAlign h, VerticalAlign v);
     void setNumberFormat(const CellRange& range, const std::string& format);
     // Outline of the range in `edge`, the lines between its cells in `inside`; no diagonals.
     void drawBorders(const CellRange& range, BorderWeight edge, BorderWeight inside);

@@ -129,6 +129,7 @@ CalculationResult CalculatePedestals(const Road& road, const PedestalLayout& lay
 
     CalculationResult r;
     r.layout = layout;
+    r.chainBreaks = road.chainBreaks;
     const std::size_t P = layout.piers.size(), K = layout.pedestalDistances.size();
     PedestalResultTables& t = r.tables;
     for (ResultTable* table : {&t.pedestalNominalStation, &t.deckElevation, &t.pedestalCrossSlope, &t.pedestalOffset,

@@ -55,16 +55,12 @@ EdgePoint axisPointAtOffset(const PlanAlignment& plan, const PierAxis& axis, con
                                        "米处的桥面边线不相交，请检查斜交角和超高资料！");
 }
 
-// The station of an edge point: the foot nearest to where the crossing search met the offset line, or nearest to
-// the pier's station after the local solution.
+// The station of an edge point: where the crossing search met the offset line (the point lies on the
+// centreline's normal there), or after the local solution the foot nearest to the pier's station.
 Station edgeStation(const PlanAlignment& plan, const PierAxis& axis, double h, const EdgePoint& edge,
                     const PierRecord& pier) {
-    if (h == 0) return axis.pierStation;
+    if (edge.station) return *edge.station;
     try {
-        if (edge.station)
-            return StationOfPoint(plan, *edge.station, *edge.station - kAxisSampleStep, *edge.station + kAxisSampleStep,
-                                  edge.p)
-                .station;
         const auto [s1, s2] = OffsetLineBracket(axis.pierStation, axis.pierSkewAngle, h);
         return StationOfPoint(plan, axis.pierStation, s1, s2, edge.p).station;
     } catch (const FootNotFound&) {
@@ -84,11 +80,12 @@ PierSection BuildPierSection(const Road& road, const PierRecord& pier, double sk
     PierSection s;
     s.pierStation = pier.baseStation;
     s.pierSkewAngle = skewAngle;
+    s.edgeOffset = EdgeOffsets(road.superelevation.widths());
     const Station S = s.pierStation;
     const double theta = skewAngle;
     const double thetaR = DegreesToRadians(theta);
     const CrossSectionWidths& widths = road.superelevation.widths();
-    const auto o = EdgeOffsets(widths);
+    const auto& o = s.edgeOffset;
     const ChainBreakTable& breaks = road.chainBreaks;
 
     if (theta == 90) {

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "common/Errors.h"
 #include "common/Station.h"
+#include "station/ChainBreak.h"
 
 namespace tavrel {
 
@@ -58,6 +60,15 @@ struct PedestalLayout {
 // A pier x pedestal table of doubles: table[pier][pedestal], both 0-based.
 using ResultTable = std::vector<std::vector<double>>;
 
+// Throws CalcError unless the table has one row per pier and one value per pedestal in every row.
+template <class Table>
+void RequireShape(const Table& table, std::size_t piers, std::size_t pedestals) {
+    if (table.size() != piers) throw CalcError("result table has a different number of piers than the layout");
+    for (const auto& row : table)
+        if (row.size() != pedestals)
+            throw CalcError("result table has a different number of pedestals than the layout");
+}
+
 struct PedestalResultTables {
     ResultTable pedestalNominalStation;  // written station of the pedestal point
     ResultTable deckElevation;           // m
@@ -82,6 +93,7 @@ struct PierSection {
     double pierSkewAngle = 90;                          // degrees
     std::array<double, 4> edgeNominalStation{};         // written stations
     std::array<double, 4> edgeStation{};                // continuous stations
+    std::array<double, 4> edgeOffset{};                 // m from the centreline, positive to the left
     std::array<double, 4> edgeDistance{};               // m along the pier axis from the pier's centre point
     std::array<double, 4> edgeElevation{};              // m
     std::array<std::optional<double>, 4> edgeX, edgeY;  // plane points, on the curved skew path only
@@ -92,6 +104,9 @@ struct CalculationResult {
     PedestalLayout layout;
     PedestalResultTables tables;
     std::vector<PierSection> sections;  // one per pier
+    // The chain breaks of the road: the numbering of the written stations, and the chain marks the outputs add
+    // where a written number occurs twice (StationLabel).
+    ChainBreakTable chainBreaks;
     // What the user must be told about this calculation (data the road does not cover, lines not read), in the
     // user's words; the results are computed all the same.
     std::vector<std::string> warnings;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <vector>
 
 #include "pedestal/SkewBracket.h"
 
@@ -15,8 +14,6 @@ constexpr int kMaxWidenings = 2 * kScanIntervals + 2;  // reach / cell <= kScanI
 constexpr int kMaxRootSteps = 100;                     // Brent's method needs a dozen; a fixed bound all the same
 constexpr double kRootTolerance = 1e-11;               // m of station
 constexpr double kNone = std::numeric_limits<double>::infinity();
-// Chord indices beyond this (far past any bracket) are not counted in a long: 2^53, the last whole double.
-constexpr double kFarthestChord = 9007199254740992.0;
 
 // One evaluated station of a search: the searched function's value and the centreline point there.
 struct Sample {
@@ -155,20 +152,6 @@ FootPoint StationOfPointWithSide(const PlanAlignment& plan, Station anchor, Stat
     return r;
 }
 
-namespace {
-
-// The polyline's points inside the bracket, by the same running sum of steps that has always placed them.
-std::vector<Station> axisGrid(Station s1, Station s2) {
-    std::vector<Station> grid;
-    for (double s = s1; s <= s2; s += kAxisSampleStep) {
-        if (grid.size() == static_cast<std::size_t>(kMaxAxisSamples)) throw CalcError("bracket too long");
-        grid.push_back(s);
-    }
-    return grid;
-}
-
-}  // namespace
-
 AxisCrossing AxisCrossingAtOffset(const PlanAlignment& plan, const PierAxis& axis, double offset) {
     const double h = offset;
     // Plain variables, not a structured binding: the lambdas below capture them (clang 14 cannot capture bindings).
@@ -177,14 +160,13 @@ AxisCrossing AxisCrossingAtOffset(const PlanAlignment& plan, const PierAxis& axi
     requireFinitePoint(axis.a);
     requireFinitePoint(axis.b);
 
-    const std::vector<Station> grid = axisGrid(s1, s2);
+    // The bracket's sample count, by the running sum of steps that has always placed the samples.
     AxisCrossing r;
-    r.samples = static_cast<int>(grid.size());
+    for (double s = s1; s <= s2; s += kAxisSampleStep) {
+        if (r.samples == kMaxAxisSamples) throw CalcError("bracket too long");
+        ++r.samples;
+    }
     if (h == 0) return r;  // the centreline itself: the axis meets it at the pier's centre point
-    const auto gridStation = [&](long k) {
-        return k >= 0 && k < static_cast<long>(grid.size()) ? grid[static_cast<std::size_t>(k)]
-                                                            : s1 + static_cast<double>(k) * kAxisSampleStep;
-    };
 
     // The signed distance of the offset line's point from the axis line, and its position along the axis
     // (positive towards the left half).
@@ -216,32 +198,9 @@ AxisCrossing AxisCrossingAtOffset(const PlanAlignment& plan, const PierAxis& axi
                     return best ? std::fabs(best->s - axis.pierStation) : kNone;
                 });
     if (!best) return r;
+    // The offset line's own point at the root: on the axis to the root's tolerance, and on the centreline's
+    // normal at its station.
     r.station = best->s;
-
-    // The chord of the polyline holding the crossing; of two neighbouring chords that both reach it (within the
-    // millimetre CrossLines allows) the earlier one, as a walk along the polyline meets it first. Inside the
-    // bracket only the bracket's own chords count.
-    const double chord = std::floor((best->s - s1) / kAxisSampleStep);
-    if (!(std::fabs(chord) <= kFarthestChord)) {
-        // So far off the bracket that no chord index fits a long: the crossing of the line itself.
-        r.crossing = OffsetPoint(best->c, h);
-        return r;
-    }
-    const long k = static_cast<long>(chord);
-    const bool inGrid = grid.size() >= 2 && best->s >= grid.front() && best->s <= grid.back();
-    const long first = inGrid ? std::max(k - 1, 0L) : k - 1;
-    const long last = inGrid ? std::min(k + 1, static_cast<long>(grid.size()) - 2) : k + 1;
-    std::optional<Point> end;
-    for (long j = first; j <= last; ++j) {
-        const Point start = end ? *end : OffsetPoint(plan.pointAt(gridStation(j)), h);
-        end = OffsetPoint(plan.pointAt(gridStation(j + 1)), h);
-        const LineCrossing c = CrossLines(axis.a, axis.b, start, *end);
-        if (c.onSegment) {
-            r.crossing = c.point;
-            return r;
-        }
-    }
-    // No chord reaches it (the axis nearly along the offset line): the crossing of the line itself.
     r.crossing = OffsetPoint(best->c, h);
     return r;
 }

@@ -69,15 +69,15 @@ inline constexpr int kMaxAxisSamples = 32767;   // the sample count is 16-bit: a
 inline constexpr double kAxisSampleStep = 0.1;  // m along the centreline
 
 // AxisCrossingAtOffset (`intxy`): where the pier axis crosses the line at `offset` (m, positive to the left) from
-// the centreline. The offset line is the polyline through its points every kAxisSampleStep of station, counted from the
-// first station of the bracket the skew angle +-20 degrees gives (OffsetLineBracket). Of its crossings with the axis
-// line, the one on the axis half of the offset's side (the left half for a positive offset) nearest to the pier's
-// centre point is taken; the search starts in the bracket and widens as described above, solving the offset line's
-// crossing exactly and then intersecting the axis with the polyline's chord there. crossing is empty when there is
-// none within the reach, and for offset 0 (the centreline itself, which the axis meets at the pier's centre point);
-// station is the station of the offset line's point at the crossing; samples says how many polyline points the
-// bracket itself holds (fewer than two: not one chord). More than kMaxAxisSamples points in the bracket throw
-// CalcError.
+// the centreline. Of the offset line's crossings with the axis line, the one on the axis half of the offset's side
+// (the left half for a positive offset) nearest to the pier's centre point is taken; the search starts in the
+// bracket the skew angle +-20 degrees gives (OffsetLineBracket), widens as described above and solves the crossing
+// exactly (to about 1e-11 m of station), so that the point lies on the offset line itself, not on a chord of it.
+// crossing is empty when there is none within the reach, and for offset 0 (the centreline itself, which the axis
+// meets at the pier's centre point); station is the station of the offset line's point at the crossing, whose
+// normal holds the crossing; samples says how many points every kAxisSampleStep of station, counted from the
+// bracket's first station, the bracket holds (fewer than two: the bracket is shorter than one step). More than
+// kMaxAxisSamples such points throw CalcError.
 struct AxisCrossing {
     std::optional<Point> crossing;
     Station station = 0;

@@ -61,7 +61,7 @@ std::vector<std::string> CalculationWarnings(const Road& road, const Calculation
     std::vector<std::string> warnings;
     const std::vector<Coverage> coverages = coveragesOf(road);
     const PedestalLayout& layout = r.layout;
-    const auto written = [&](Station s) { return StationKText(WrittenStation(road.chainBreaks, s)); };
+    const auto written = [&](Station s) { return StationLabel(road.chainBreaks, s); };
     for (std::size_t i = 0; i < layout.piers.size() && i < r.sections.size(); ++i) {
         const PierRecord& pier = layout.piers[i];
         const auto points = pointsOfPier(r, i);

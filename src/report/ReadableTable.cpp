@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/NumberText.h"
+#include "station/ChainBreak.h"
 
 namespace tavrel {
 
@@ -24,7 +25,7 @@ std::string ReadableTable(const CalculationResult& r) {
                     std::to_string(l.pedestalDistances.size()) + " 个垫石\n";
     for (std::size_t i = 0; i < l.piers.size(); ++i) {
         const PierRecord& p = l.piers[i];
-        s += "\n墩台 " + p.pierName + "  桩号 " + StationKText(p.referenceNominalStation) + "\n";
+        s += "\n墩台 " + p.pierName + "  桩号 " + StationLabel(r.chainBreaks, p.referenceStation) + "\n";
         s += "    垫石     偏距(m)   顶面高程(m)   垫石高度(m)\n";
         for (std::size_t k = 0; k < l.pedestalDistances.size(); ++k) {
             if (!Lists(p.sideMark, l.pedestalDistances[k])) continue;

@@ -8,8 +8,9 @@
 namespace tavrel {
 
 // A first line with the skew angle and the numbers of piers and pedestals; then per pier its name and station
-// (K format) and one line per pedestal the pier's side mark lists: its number, offset, top elevation and height,
-// three decimals, aligned for a terminal where a Chinese character takes two columns.
+// (StationLabel: K format, with the chain mark where the number occurs twice) and one line per pedestal the pier's side
+// mark lists: its number, offset, top elevation and height, three decimals, aligned for a terminal where a Chinese
+// character takes two columns.
 std::string ReadableTable(const CalculationResult& result);
 
 }  // namespace tavrel

@@ -44,6 +44,24 @@ PierTextParts splitPierText(std::string_view text) {
     return parts;
 }
 
+// The written number of a continuous station and the chain-break interval (1 = A) it lies in: each break the
+// station lies beyond (strictly) moves it into the numbering after that break.
+struct WrittenPosition {
+    double written;
+    int interval;
+};
+WrittenPosition writtenPosition(const ChainBreakTable& table, Station continuous) {
+    WrittenPosition r{continuous, 1};
+    for (int k = 1; k <= table.chainBreakCount; ++k) {
+        const auto& [b, a] = table.chainBreaks[k];
+        if (r.written > b) {
+            r.written = a + r.written - b;
+            r.interval = k + 1;
+        }
+    }
+    return r;
+}
+
 }  // namespace
 
 ChainBreakTable MakeChainBreakTable(const std::vector<ChainBreak>& records) {
@@ -96,12 +114,27 @@ Station StationOfText(const ChainBreakTable& table, std::string_view text) {
 }
 
 double WrittenStation(const ChainBreakTable& table, Station continuous) {
-    double d = continuous;
+    return writtenPosition(table, continuous).written;
+}
+
+std::optional<char> DoubledStationMark(const ChainBreakTable& table, Station continuous) {
+    // The shown text stands for every number within half a millimetre of it: it needs the mark when any of them
+    // lies in a doubled stretch.
+    constexpr double kHalfShownUnit = 0.0005;  // m
+    const auto [written, interval] = writtenPosition(table, continuous);
+    const double shown = std::round(written * 1000) / 1000;
     for (int k = 1; k <= table.chainBreakCount; ++k) {
         const auto& [b, a] = table.chainBreaks[k];
-        if (d > b) d = a + d - b;
+        if (b > a && a - kHalfShownUnit <= shown && shown <= b + kHalfShownUnit)
+            return static_cast<char>(64 + interval);
     }
-    return d;
+    return std::nullopt;
+}
+
+std::string StationLabel(const ChainBreakTable& table, Station continuous) {
+    std::string text = StationKText(WrittenStation(table, continuous));
+    if (const auto mark = DoubledStationMark(table, continuous)) text = std::string(1, *mark) + " " + text;
+    return text;
 }
 
 PierStation PierStationOfText(const ChainBreakTable& table, std::string_view text, double skewAngle) {

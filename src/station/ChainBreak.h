@@ -6,6 +6,7 @@
 // first break, B after it, ...). A station text is a number of metres, optionally preceded by that letter.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,16 @@ std::string StationTextAsRead(std::string_view text);
 
 // WrittenStation (`sj_dl_chg`): continuous station -> the station number written on the drawings (no mark).
 double WrittenStation(const ChainBreakTable& table, Station continuous);
+
+// The chain mark a written station needs to name one point: the letter of the interval that holds `continuous`
+// where its written number, as shown to the millimetre, lies in the doubly numbered stretch of a long chain
+// (afterStation <= number <= beforeStation, the stretch MarkedStationText refuses unmarked); none elsewhere.
+std::optional<char> DoubledStationMark(const ChainBreakTable& table, Station continuous);
+
+// StationLabel: the written station of a continuous station as every output shows it: "K13+208.000", and where
+// the number occurs twice on the road, its chain mark, a blank and the same ("B K13+186.453", the point a user
+// writes as B13186.453).
+std::string StationLabel(const ChainBreakTable& table, Station continuous);
 
 // PierStationOfText (`dszhjs`): a pier station text with an optional signed shift ("1500+L2.5" along the road,
 // "1500-3" along the pier axis, converted to the road with the skew angle in degrees).

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include <unistd.h>
@@ -319,6 +320,23 @@ Run runUsageExample(const std::string& usage, const std::filesystem::path& scrat
 }
 
 }  // namespace
+
+TEST(CliCalc, PointsWritesThePointFileAndNoTable) {
+    const auto dir = std::filesystem::temp_directory_path() / ("tavrel-cli-points-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto csv = dir / "points.csv";
+    const auto r = cli(exampleCalc("mainline", {"--points", csv.string()}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    std::ifstream in(csv, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.rfind("\xEF\xBB\xBF"
+                         "0#台-1,",
+                         0),
+              0u);
+    EXPECT_EQ(lines(text).size(), 4u * (8 + 4));  // 4 piers: 8 pedestals and 4 edge points each
+    std::filesystem::remove_all(dir);
+}
 
 TEST(CliConventions, HelpAndVersionGoToStandardOutput) {
     // Each usage text is in Chinese and ends with one example of its command, which runs on the example files.

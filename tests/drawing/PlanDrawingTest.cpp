@@ -372,9 +372,9 @@ TEST(Sheet, SmallestStandardScaleThatFitsEitherOrientation) {
 
 TEST(PedestalSummary, NameStationOffsetCoordinatesTopAndHeight) {
     PlanDrawing d;
-    PedestalMark m{1, 2, {3345123.4564, 512000.5}, "1#墩", 12345.6785, -0.0001, 250.1234, 0.3};
+    PedestalMark m{1, 2, {3345123.4564, 512000.5}, "1#墩", "B K12+345.679", -0.0001, 250.1234, 0.3};
     EXPECT_EQ(PedestalSummary(d, m),
-              "1#墩 垫石 3\n桩号 K12+345.679\n偏距 0.000 m\nX 3345123.456\nY 512000.500\n顶面高程 250.123 m\n"
+              "1#墩 垫石 3\n桩号 B K12+345.679\n偏距 0.000 m\nX 3345123.456\nY 512000.500\n顶面高程 250.123 m\n"
               "垫石高度 0.300 m");
     d.surveyCoordinates = false;
     EXPECT_NE(PedestalSummary(d, m).find("X（局部） 3345123.456"), std::string::npos);

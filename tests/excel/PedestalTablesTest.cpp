@@ -30,7 +30,7 @@ const std::string kFractionalStations = "\"K\"0+000.000";
 
 // The sheet written by PedestalValueSheet(n = 1) for this layout.
 Worksheet generalTable(const CalculationResult& r, int n = 1) {
-    return PedestalValueSheet(r.layout, r.tables.pedestalTopElevation, n);
+    return PedestalValueSheet(r.layout, r.chainBreaks, r.tables.pedestalTopElevation, n);
 }
 
 std::vector<std::string> sheetNames(const Workbook& book) {
@@ -189,8 +189,8 @@ TEST(PedestalTableSheets, NonFiniteValueIsACalculationError) {
         {"square pier height", 90, [](CalculationResult& r, double v) { r.tables.pedestalHeight[0][0] = v; }, nan},
         {"station", 60, [](CalculationResult& r, double v) { r.layout.piers[1].referenceNominalStation = v; }, -inf},
         {"pedestal X", 60, [](CalculationResult& r, double v) { r.tables.pedestalX[0][1] = v; }, nan},
-        {"pedestal station", 90, [](CalculationResult& r, double v) { r.tables.pedestalNominalStation[1][0] = v; },
-         inf},
+        {"pedestal station", 90, [](CalculationResult& r, double v) { r.tables.pedestalStation[1][0] = v; }, inf},
+        {"edge elevation", 60, [](CalculationResult& r, double v) { r.sections[0].edgeElevation[LI] = v; }, nan},
         {"edge Y", 60, [](CalculationResult& r, double v) { r.sections[1].edgeY[RO] = v; }, -inf},
     };
     for (const Row& row : rows) {
@@ -207,9 +207,9 @@ TEST(PedestalTableSheets, TableThatDoesNotFitTheLayoutIsRejected) {
     ResultTable shortRow = r.tables.pedestalTopElevation, missingPier = shortRow;
     shortRow[1].pop_back();
     missingPier.pop_back();
-    EXPECT_THROW(PedestalValueSheet(r.layout, shortRow, 1), CalcError);
-    EXPECT_THROW(SquarePierSheet(r.layout, r.tables.pedestalTopElevation, missingPier), CalcError);
-    EXPECT_THROW(PedestalValueSheet(SampleResult(60, {-1, 1}, {}).layout, {}, 1), CalcError);  // no pier
+    EXPECT_THROW(PedestalValueSheet(r.layout, r.chainBreaks, shortRow, 1), CalcError);
+    EXPECT_THROW(SquarePierSheet(r.layout, r.chainBreaks, r.tables.pedestalTopElevation, missingPier), CalcError);
+    EXPECT_THROW(PedestalValueSheet(SampleResult(60, {-1, 1}, {}).layout, {}, {}, 1), CalcError);  // no pier
     CalculationResult noSections = WithPlanePoints(r);
     noSections.sections.pop_back();
     EXPECT_THROW(StakeOutSheet(noSections), CalcError);
@@ -238,7 +238,8 @@ TEST(PedestalTableLayout, PierColumnHoldsTheLongestNameCountingWideCharactersTwi
             EXPECT_EQ(ws.columnWidth(1), row.width);
         }
         const CalculationResult square = SampleResult(90, {0}, piers);
-        EXPECT_EQ(SquarePierSheet(square.layout, square.tables.pedestalTopElevation, square.tables.pedestalHeight)
+        EXPECT_EQ(SquarePierSheet(square.layout, square.chainBreaks, square.tables.pedestalTopElevation,
+                             square.tables.pedestalHeight)
                       .columnWidth(1),
                   row.width);
     }

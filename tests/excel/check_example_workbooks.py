@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Runs the batch front end on the three example projects with --json and --xlsx in one run each, reads the
 workbook back with openpyxl and checks it against the JSON of the same run: the sheets of that calculation only,
-every listed table value, and the stake-out sheet's pier names, pedestal numbers, stations, offsets and plane
-coordinates of every pedestal and edge point.
+every listed table value, and the stake-out sheet's pier names, pedestal numbers, stations, offsets, plane
+coordinates and elevations of every pedestal and edge point, and its notes.
 
 Usage: check_example_workbooks.py TAVREL_CLI EXAMPLES_FOLDER
 """
@@ -34,6 +34,13 @@ RUNS = {
 def k_text(station):
     mm = round(abs(station) * 1000)
     return f"{'-' if station < 0 and mm else ''}K{mm // 1000000}+{mm // 1000 % 1000:03d}.{mm % 1000:03d}"
+
+
+def edge_offsets(name):
+    """The offsets of LO, LI, RI, RO from the first line of the example's superelevation file."""
+    cg = next(EXAMPLES / a for a in RUNS[name] if a.endswith(".cg"))
+    left_sloped, left, right, right_sloped = (float(v) for v in cg.read_text(encoding="ascii").splitlines()[0].split(","))
+    return [left_sloped + left, left, right, right + right_sloped]
 
 
 def lists(mark, distance):
@@ -80,24 +87,30 @@ class ExampleWorkbooks(unittest.TestCase):
                         self.assertIsNone(v, (sheet, r, j))
             self.assertEqual(ws.max_row, len(result["piers"]) + 2)
 
-    def check_stake_out(self, result, ws):
+    def check_stake_out(self, result, ws, edge_offsets):
         expected = []
         for pier in result["piers"]:
             for k, (d, p) in enumerate(zip(result["pedestalDistances"], pier["pedestals"])):
                 if lists(pier["sideMark"], d):
-                    expected.append((pier["pierName"], k + 1, k_text(p["nominalStation"]), p["offset"], p["x"], p["y"]))
-            for e in EDGES:
+                    expected.append((pier["pierName"], k + 1, k_text(p["nominalStation"]), p["offset"], p["x"], p["y"],
+                                     p["topElevation"]))
+            for e, offset in zip(EDGES, edge_offsets):
                 edge = pier["section"]["edges"][e]
-                expected.append((pier["pierName"], e, k_text(edge["nominalStation"]), None, edge["x"], edge["y"]))
-        self.assertEqual(ws.max_row, len(expected) + 2)
+                expected.append((pier["pierName"], e, k_text(edge["nominalStation"]), offset, edge["x"], edge["y"],
+                                 edge["elevation"]))
+        last = len(expected) + 2
         for r, row in enumerate(expected, start=3):
-            got = [ws.cell(r, c).value for c in range(1, 7)]
+            got = [ws.cell(r, c).value for c in range(1, 8)]
             self.assertEqual(got[:3], list(row[:3]), r)
-            for c in range(3, 6):
+            for c in range(3, 7):
                 if row[c] is None:
                     self.assertIsNone(got[c], (r, c))
                 else:
                     self.close(got[c], row[c], (r, c))
+        # A blank row, then the notes (no chain marks in the examples: four lines).
+        self.assertIsNone(ws.cell(last + 1, 1).value)
+        self.assertEqual(ws.cell(last + 2, 1).value, "说明：")
+        self.assertEqual(ws.max_row, last + 5)
 
     def test_examples(self):
         with tempfile.TemporaryDirectory(prefix="tavrel-examples-") as scratch:
@@ -109,7 +122,7 @@ class ExampleWorkbooks(unittest.TestCase):
                     self.assertEqual(STAKE_OUT in book.sheetnames, has_plan)
                     if has_plan:
                         self.assertEqual(book.sheetnames[-1], STAKE_OUT)
-                        self.check_stake_out(result, book[STAKE_OUT])
+                        self.check_stake_out(result, book[STAKE_OUT], edge_offsets(name))
                     for ws in book.worksheets:
                         self.assertEqual(ws.oddHeader.left.text, "垫石设置资料：bridge.txt", ws.title)
                         self.assertEqual(ws.oddHeader.right.text, "道路资料：" + str((EXAMPLES / name).resolve()))

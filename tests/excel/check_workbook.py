@@ -202,13 +202,18 @@ class WorkbookChecks(unittest.TestCase):
 
         ws = book[STAKE_OUT]
         with self.subTest(what="stake-out header"):
-            self.assertEqual([ws.cell(1, c).value for c in range(1, 7)], ["墩台号", "点号", "桩号", "偏距", "坐标", None])
-            self.assertEqual([ws.cell(2, c).value for c in (5, 6)], ["X", "Y"])
-            self.assertEqual({str(m) for m in ws.merged_cells.ranges}, {"A1:A2", "B1:B2", "C1:C2", "D1:D2", "E1:F1"})
+            self.assertEqual([ws.cell(1, c).value for c in range(1, 8)],
+                             ["墩台号", "点号", "桩号", "偏距(m)", "坐标(m)", None, None])
+            self.assertEqual([ws.cell(2, c).value for c in range(4, 8)], ["左正右负", "X", "Y", "Z"])
+            self.assertEqual({str(m) for m in ws.merged_cells.ranges}, {"A1:A2", "B1:B2", "C1:C2", "E1:G1"})
             self.assertEqual(ws.column_dimensions["A"].width, stored_width(9))
         # The rows' values: StakeOutSheet's unit test, the shown text (check_shown_text.py) and the example
-        # projects against their JSON (check_example_workbooks.py).
-        self.assertEqual(ws.max_row, 2 + 3 + 4 + 2 + 4)
+        # projects against their JSON (check_example_workbooks.py). Below the table a blank row and four notes.
+        self.assertEqual(ws.max_row, 2 + 3 + 4 + 2 + 4 + 1 + 4)
+        with self.subTest(what="stake-out notes"):
+            self.assertEqual(ws.cell(16, 1).value, None)
+            self.assertEqual(ws.cell(17, 1).value, "说明：")
+            self.assertIsNone(ws.cell(18, 1).alignment.horizontal)  # general: left, running on to the right
 
     def test_each_calculation_of_one_run_writes_its_own_workbook(self):
         """The three example projects calculated one after another in one run (the main line twice): one file
@@ -224,7 +229,11 @@ class WorkbookChecks(unittest.TestCase):
                 layout = (folder / "bridge.txt").read_bytes().decode("gbk").splitlines()
                 piers = [line.split()[0] for line in layout[2:] if line.strip()]
                 for ws in book.worksheets:
-                    names = [ws.cell(r, 1).value for r in range(3, ws.max_row + 1)]
+                    names = []  # the table's rows: down to the blank row before the stake-out sheet's notes
+                    for r in range(3, ws.max_row + 1):
+                        if ws.cell(r, 1).value is None:
+                            break
+                        names.append(ws.cell(r, 1).value)
                     self.assertEqual(sorted(set(names)), sorted(piers), ws.title)
                     self.check_print_setup(ws, ("垫石设置资料：bridge.txt", "道路资料：" + str(folder.resolve())))
 

@@ -85,7 +85,7 @@ TEST(PierAxisCrossing, SquarePierMeetsTheOffsetLineAtItsStation) {
     const AxisCrossing x = AxisCrossingAtOffset(plan, axis, 5);
     ASSERT_TRUE(x.crossing);
     EXPECT_LT(Distance(*x.crossing, OffsetPoint(c, 5)), 0.001);
-    // A bracket too short for one chord is where the search starts: the crossing lies on the next chord.
+    // A bracket shorter than one sample step is where the search starts, not a wall: the crossing is found.
     const AxisCrossing small = AxisCrossingAtOffset(plan, axis, -0.05);
     EXPECT_EQ(small.samples, 1);
     ASSERT_TRUE(small.crossing);

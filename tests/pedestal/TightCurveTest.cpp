@@ -70,21 +70,28 @@ std::vector<Station> distanceMinimaBySampling(const PlanAlignment& plan, Point p
 }
 
 // Position along the pier axis (m from its centre point, positive towards its left half `left`) of the crossing
-// with the line at offset o nearest the centre on o's side, by sampling the offset line every `step` over
-// [lo, hi] and interpolating between samples; none when there is no crossing on that side.
+// with the line at offset o nearest the centre on o's side: the offset line sampled every `step` over [lo, hi],
+// each sign change of its side of the axis then halved down to 1e-10 m of station; none when there is no crossing
+// on that side.
 std::optional<double> nearestCrossingBySampling(const PlanAlignment& plan, Point centre, Point left, double o,
                                                 double lo, double hi, double step) {
+    const auto at = [&](double s) { return OffsetPoint(plan.pointAt(s), o) - centre; };
+    const auto side = [&](const Point& q) { return q.x * left.y - q.y * left.x; };
     std::optional<double> best;
-    Point q0 = OffsetPoint(plan.pointAt(lo), o) - centre;
+    double s0 = lo;
     for (int i = 1; lo + i * step <= hi; ++i) {
-        const Point q1 = OffsetPoint(plan.pointAt(lo + i * step), o) - centre;
-        const double d0 = q0.x * left.y - q0.y * left.x, d1 = q1.x * left.y - q1.y * left.x;
-        if ((d0 < 0) != (d1 < 0)) {
-            const Point q = q0 + (d0 / (d0 - d1)) * (q1 - q0);
+        const double s1 = lo + i * step;
+        if ((side(at(s0)) < 0) != (side(at(s1)) < 0)) {
+            double a = s0, b = s1;
+            while (b - a > 1e-10) {
+                const double m = 0.5 * (a + b);
+                ((side(at(a)) < 0) == (side(at(m)) < 0) ? a : b) = m;
+            }
+            const Point q = at(0.5 * (a + b));
             const double t = q.x * left.x + q.y * left.y;
             if (t * o > 0 && (!best || std::fabs(t) < std::fabs(*best))) best = t;
         }
-        q0 = q1;
+        s0 = s1;
     }
     return best;
 }
@@ -118,7 +125,7 @@ TEST(TightCurves, PedestalFootIsTheTrueFootNearestThePier) {
     }
 }
 
-TEST(TightCurves, EdgeCrossingIsTheNearestToThePierOnItsSide) {
+TEST(TightCurves, EdgeCrossingIsTheExactCrossingNearestToThePierOnItsSide) {
     for (const TightRoad& road : tightRoads()) {
         const PlanAlignment plan = *road.project.planAlignment();
         const auto o = EdgeOffsets(road.project.superelevation.widths());
@@ -163,12 +170,10 @@ TEST(TightCurves, EdgeCrossingIsTheNearestToThePierOnItsSide) {
                     const Point edge{*s.edgeX[e], *s.edgeY[e]};
                     const double dx = b.x - a.x, dy = b.y - a.y;
                     EXPECT_LT(std::fabs((edge.x - a.x) * dy - (edge.y - a.y) * dx) / std::hypot(dx, dy), 1e-6);
-                    // The offset line is taken as its polyline through points 0.1 m apart, which stays within
-                    // step^2 / (8 (R - |o|)) of the line.
-                    const double chordBow = kAxisSampleStep * kAxisSampleStep / (8 * (road.radius - std::fabs(o[e])));
-                    EXPECT_LT(Distance(OffsetPoint(plan.pointAt(s.edgeStation[e]), o[e]), edge), chordBow + 1e-6);
+                    // On the offset line itself at its station, and the exact crossing to 0.01 mm.
+                    EXPECT_LT(Distance(OffsetPoint(plan.pointAt(s.edgeStation[e]), o[e]), edge), 1e-6);
                     EXPECT_LT(tangentResidual(plan, s.edgeStation[e], edge), 1e-6);
-                    EXPECT_NEAR(s.edgeDistance[e], *expected[e], 1e-3);
+                    EXPECT_NEAR(s.edgeDistance[e], *expected[e], 1e-5);
                 }
             }
         }

@@ -5,6 +5,7 @@
 #include "common/Errors.h"
 #include "common/NumberText.h"
 #include "station/ChainBreak.h"
+#include "station/ReadLabel.h"
 
 using namespace tavrel;
 
@@ -107,6 +108,41 @@ TEST(ChainBreakRoundTrip, WrittenToContinuousAndBackAcrossShortAndLongChains) {
         const char mark = s <= 1000 ? 'A' : s <= 1900 ? 'B' : 'C';
         const std::string text = std::string(1, mark) + PlainNumber(written);
         EXPECT_NEAR(StationTextToStation(t, text), s, 1e-9);
+    }
+}
+
+TEST(StationLabel, MarksExactlyTheNumbersALongChainUsesTwiceAndReadsBackToItsPoint) {
+    // The long chain 2000 -> 1950 lies at continuous 1900: written 1950 ... 2000 occur in B and in C.
+    const auto t = shortThenLong();
+    struct Row {
+        const char* name;
+        Station station;
+        const char* label;
+    } rows[] = {
+        {"before every break", 500, "K0+500.000"},
+        {"on the short chain: no number twice", 1000, "K1+000.000"},
+        {"after the short chain", 1400, "K1+500.000"},
+        {"just before the doubled stretch", 1849, "K1+949.000"},
+        {"shown rounded onto its start", 1849.9996, "B K1+950.000"},
+        {"its start, first time", 1850, "B K1+950.000"},
+        {"on the long chain: the earlier interval", 1900, "B K2+000.000"},
+        {"its start, second time, shown rounded", 1900.0004, "C K1+950.000"},
+        {"inside, second time", 1925, "C K1+975.000"},
+        {"past its end, shown rounded onto it", 1950.0004, "C K2+000.000"},
+        {"past its end", 1950.001, "K2+000.001"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(StationLabel(t, r.station), r.label);
+        EXPECT_EQ(DoubledStationMark(t, r.station).has_value(), r.label[0] != 'K');
+    }
+    EXPECT_EQ(StationLabel(ChainBreakTable{}, 1975), "K1+975.000");  // no breaks: never a mark
+    // Every label names one point, the labelled one, to the millimetre it is shown at.
+    for (double s = 0; s <= 3000; s += 0.2501) {
+        SCOPED_TRACE(s);
+        const auto back = tavrel::testing::ReadLabelBack(t, StationLabel(t, s));
+        ASSERT_TRUE(back) << StationLabel(t, s);
+        EXPECT_NEAR(*back, s, 0.0005 + 1e-9);
     }
 }
 

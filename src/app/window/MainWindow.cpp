@@ -37,6 +37,7 @@
 #include "app/window/Help.h"
 #include "app/window/ResultWindow.h"
 #include "drawing/BuildPlan.h"
+#include "report/PointsFile.h"
 
 namespace tavrel::window {
 
@@ -321,11 +322,16 @@ void MainWindow::calculate() {
 
 void MainWindow::showResult(const CalculationOutcome& outcome) {
     std::optional<PlanDrawing> drawing;
-    RunCommand(*this, [&] { drawing = BuildPlanDrawing(outcome.road(), outcome.calculation); });
+    std::string points;
+    RunCommand(*this, [&] {
+        drawing = BuildPlanDrawing(outcome.road(), outcome.calculation);
+        points = PointsFile(outcome.calculation);
+    });
     if (!drawing) return;
     const bool opening = !result_;
     if (opening) result_ = new ResultWindow(ui_, this);
     result_->showResult(std::move(*drawing), lastWorkbook_);
+    result_->setPointFile(std::move(points));
     if (opening) {
         // As tall as most of the screen: a bridge is often drawn north-south.
         const QRect screenArea = screen()->availableGeometry();

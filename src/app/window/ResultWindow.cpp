@@ -61,6 +61,10 @@ ResultWindow::ResultWindow(DesktopUi& ui, QWidget* parent) : QWidget(parent, Qt:
     svg->setObjectName(QStringLiteral("saveSvgButton"));
     auto* pdf = new QPushButton(QStringLiteral("保存 PDF"), this);
     pdf->setObjectName(QStringLiteral("savePdfButton"));
+    pointsButton_ = new QPushButton(QStringLiteral("保存点文件"), this);
+    pointsButton_->setObjectName(QStringLiteral("savePointsButton"));
+    pointsButton_->setToolTip(QStringLiteral("垫石点和边线点的点名、X、Y、Z、桩号、偏距（CSV），供全站仪和 CAD 读入"));
+    pointsButton_->setEnabled(false);
     workbookButton_ = new QPushButton(QStringLiteral("打开工作簿"), this);
     workbookButton_->setObjectName(QStringLiteral("openWorkbookButton"));
     note_ = new QLabel(QStringLiteral("滚轮缩放，拖动平移，鼠标停在垫石上显示其数据。"), this);
@@ -69,7 +73,7 @@ ResultWindow::ResultWindow(DesktopUi& ui, QWidget* parent) : QWidget(parent, Qt:
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(fit);
     buttons->addStretch(1);
-    for (QPushButton* b : {dxf, svg, pdf, workbookButton_}) buttons->addWidget(b);
+    for (QPushButton* b : {dxf, svg, pdf, pointsButton_, workbookButton_}) buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view_, 1);
     layout->addLayout(buttons);
@@ -79,6 +83,7 @@ ResultWindow::ResultWindow(DesktopUi& ui, QWidget* parent) : QWidget(parent, Qt:
     connect(dxf, &QPushButton::clicked, this, &ResultWindow::saveDxf);
     connect(svg, &QPushButton::clicked, this, &ResultWindow::saveSvg);
     connect(pdf, &QPushButton::clicked, this, &ResultWindow::savePdf);
+    connect(pointsButton_, &QPushButton::clicked, this, &ResultWindow::savePoints);
     connect(workbookButton_, &QPushButton::clicked, this, &ResultWindow::openWorkbook);
 }
 
@@ -86,6 +91,11 @@ void ResultWindow::showResult(PlanDrawing drawing, const QString& workbook) {
     workbook_ = workbook;
     workbookButton_->setEnabled(!workbook.isEmpty());
     view_->setDrawing(std::move(drawing));
+}
+
+void ResultWindow::setPointFile(std::string csv) {
+    points_ = std::move(csv);
+    pointsButton_->setEnabled(!points_.empty());
 }
 
 QString ResultWindow::note() const { return note_->text(); }
@@ -125,6 +135,12 @@ void ResultWindow::saveSvg() {
 void ResultWindow::savePdf() {
     save(QStringLiteral("保存 PDF 文件"), QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"),
          [this] { return PdfBytes(view_->drawing()); });
+}
+
+void ResultWindow::savePoints() {
+    if (points_.empty()) return;
+    save(QStringLiteral("保存点文件"), QStringLiteral("点文件 CSV (*.csv)"), QStringLiteral("csv"),
+         [this] { return QByteArray::fromStdString(points_); });
 }
 
 void ResultWindow::openWorkbook() {

@@ -1,9 +1,12 @@
 #pragma once
 // The result window "计算结果": the plan drawing of the last calculation, with buttons to fit it, to save it as
-// DXF, SVG or PDF, and to open the workbook. It opens beside the main window after a calculation.
+// DXF, SVG or PDF, to save the calculation's point file (CSV for total stations and CAD), and to open the workbook. It
+// opens beside the main window after a calculation.
 #include <QRect>
 #include <QString>
 #include <QWidget>
+
+#include <string>
 
 #include "drawing/PlanDrawing.h"
 
@@ -31,6 +34,8 @@ public:
     // Shows a calculation's drawing, fitted; `workbook` is the workbook it wrote (the save dialogs start beside
     // it, under its name).
     void showResult(PlanDrawing drawing, const QString& workbook);
+    // The point file (PointsFile) of the calculation shown, for the button that saves it; empty: none.
+    void setPointFile(std::string csv);
 
     PlanView* view() const { return view_; }
     QString workbook() const { return workbook_; }
@@ -40,6 +45,7 @@ public slots:
     void saveDxf();
     void saveSvg();
     void savePdf();
+    void savePoints();
     void openWorkbook();
 
 private:
@@ -50,8 +56,10 @@ private:
     DesktopUi& ui_;
     PlanView* view_;
     QPushButton* workbookButton_;
+    QPushButton* pointsButton_;
     QLabel* note_;
     QString workbook_;
+    std::string points_;
 };
 
 }  // namespace tavrel::window

@@ -212,6 +212,18 @@ TEST_F(ResultWindowTest, SavesTheDrawingWhereTheUserSaysAndOpensTheWorkbook) {
         click(result(), name);
         EXPECT_GT(QFileInfo(path).size(), 1000);
     }
+    // The point file: beside the workbook by default, UTF-8 with a byte-order mark, a row per listed pedestal
+    // and per edge point (the main line example: 4 piers of 8 pedestals and 4 edge points).
+    const QString points = dir.filePath(QStringLiteral("points.csv"));
+    ui.answerSave(points);
+    click(result(), "savePointsButton");
+    EXPECT_EQ(ui.askedSave.back().title, QStringLiteral("保存点文件"));
+    EXPECT_EQ(ui.askedSave.back().start, dir.filePath(QStringLiteral("bridge.csv")));
+    QFile p(points);
+    ASSERT_TRUE(p.open(QIODevice::ReadOnly));
+    const QByteArray csv = p.readAll();
+    EXPECT_TRUE(csv.startsWith(QByteArray("\xEF\xBB\xBF") + QStringLiteral("0#台-1,3345").toUtf8()));
+    EXPECT_EQ(csv.count("\r\n"), 4 * (8 + 4));
     // Cancelled: nothing written, nothing said.
     ui.answerSave(std::nullopt);
     click(result(), "savePdfButton");
