@@ -283,11 +283,13 @@ void MainWindow::showResult(const CalculationOutcome& outcome) {
     if (opening) result_ = new ResultWindow(ui_, this);
     result_->showResult(std::move(*drawing), lastWorkbook_);
     if (opening) {
-        // As tall as most of the screen: a bridge is often drawn north-south.
+        // As tall as most of the screen: a bridge is often drawn north-south. The placement is of the window
+        // with its frame; the new window has none yet, so it takes the frame the desktop put round this one.
         const QRect screenArea = screen()->availableGeometry();
-        const QSize wanted(result_->width(), std::max(result_->height(), screenArea.height() * 85 / 100));
-        const QRect at = PlaceBeside(frameGeometry(), wanted, screenArea);
-        result_->resize(at.size());
+        const QMargins frame = FrameMargins(*this);
+        const QSize client(result_->width(), std::max(result_->height(), screenArea.height() * 85 / 100));
+        const QRect at = PlaceBeside(frameGeometry(), client.grownBy(frame), screenArea);
+        result_->resize(at.size().shrunkBy(frame));
         result_->move(at.topLeft());
     }
     result_->show();
@@ -369,10 +371,7 @@ void MainWindow::deliverWorkbook(const std::filesystem::path& xlsx) {
     lastWorkbook_ = path;
     setStatus(QStringLiteral("结果：") + path, path);
     if (!ui_.openUrl(QUrl::fromLocalFile(path)))
-        ui_.showMessage(this, QStringLiteral("提示"),
-                        QStringLiteral("计算结果已写入文件：\n") + QDir::toNativeSeparators(path) +
-                            QStringLiteral("\n\n未能启动电子表格程序打开它，请用电子表格程序打开此文件。"),
-                        MessageIcon::Information);
+        ui_.showMessage(this, QStringLiteral("提示"), WorkbookNotOpenedText(path), MessageIcon::Information);
 }
 
 }  // namespace tavrel::window

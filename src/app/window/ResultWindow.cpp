@@ -24,6 +24,8 @@ namespace {
 
 constexpr int kWantedWidth = 1100, kWantedHeight = 680;  // pixels, before the screen has its say
 
+const QString kUsageNote = QStringLiteral("滚轮缩放，拖动平移，鼠标停在垫石上显示其数据。");
+
 }  // namespace
 
 QRect PlaceBeside(const QRect& mainFrame, QSize wanted, const QRect& available) {
@@ -46,6 +48,12 @@ QRect PlaceBeside(const QRect& mainFrame, QSize wanted, const QRect& available) 
     return {x, y, width, height};
 }
 
+QMargins FrameMargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry(), inner = window.geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
 ResultWindow::ResultWindow(DesktopUi& ui, QWidget* parent) : QWidget(parent, Qt::Window), ui_(ui) {
     setObjectName(QStringLiteral("resultWindow"));
     setWindowTitle(QStringLiteral("计算结果"));
@@ -63,7 +71,7 @@ ResultWindow::ResultWindow(DesktopUi& ui, QWidget* parent) : QWidget(parent, Qt:
     pdf->setObjectName(QStringLiteral("savePdfButton"));
     workbookButton_ = new QPushButton(QStringLiteral("打开工作簿"), this);
     workbookButton_->setObjectName(QStringLiteral("openWorkbookButton"));
-    note_ = new QLabel(QStringLiteral("滚轮缩放，拖动平移，鼠标停在垫石上显示其数据。"), this);
+    note_ = new QLabel(kUsageNote, this);
     note_->setObjectName(QStringLiteral("note"));
 
     auto* buttons = new QHBoxLayout;
@@ -85,6 +93,7 @@ ResultWindow::ResultWindow(DesktopUi& ui, QWidget* parent) : QWidget(parent, Qt:
 void ResultWindow::showResult(PlanDrawing drawing, const QString& workbook) {
     workbook_ = workbook;
     workbookButton_->setEnabled(!workbook.isEmpty());
+    note_->setText(kUsageNote);
     view_->setDrawing(std::move(drawing));
 }
 
@@ -128,7 +137,15 @@ void ResultWindow::savePdf() {
 }
 
 void ResultWindow::openWorkbook() {
-    if (!workbook_.isEmpty()) ui_.openUrl(QUrl::fromLocalFile(workbook_));
+    if (workbook_.isEmpty()) return;
+    if (!QFileInfo(workbook_).isFile()) {
+        ui_.showMessage(this, QStringLiteral("提示"),
+                        QStringLiteral("找不到工作簿文件：\n") + QDir::toNativeSeparators(workbook_),
+                        MessageIcon::Information);
+        return;
+    }
+    if (!ui_.openUrl(QUrl::fromLocalFile(workbook_)))
+        ui_.showMessage(this, QStringLiteral("提示"), WorkbookNotOpenedText(workbook_), MessageIcon::Information);
 }
 
 }  // namespace tavrel::window

@@ -1,6 +1,7 @@
 #pragma once
 // The result window "计算结果": the plan drawing of the last calculation, with buttons to fit it, to save it as
 // DXF, SVG or PDF, and to open the workbook. It opens beside the main window after a calculation.
+#include <QMargins>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -23,13 +24,16 @@ inline constexpr int kResultGap = 8;          // pixels between the two windows
 inline constexpr int kNarrowestResult = 400;  // pixels
 QRect PlaceBeside(const QRect& mainFrame, QSize wanted, const QRect& available);
 
+// The frame the desktop draws round a shown window (title bar, borders): its frame geometry less its own.
+QMargins FrameMargins(const QWidget& window);
+
 class ResultWindow : public QWidget {
     Q_OBJECT
 public:
     ResultWindow(DesktopUi& ui, QWidget* parent = nullptr);
 
     // Shows a calculation's drawing, fitted; `workbook` is the workbook it wrote (the save dialogs start beside
-    // it, under its name).
+    // it, under its name). The line under the buttons forgets where an earlier drawing was saved.
     void showResult(PlanDrawing drawing, const QString& workbook);
 
     PlanView* view() const { return view_; }
