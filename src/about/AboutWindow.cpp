@@ -63,10 +63,12 @@ AboutWindow::AboutWindow(UrlOpener opener, QWidget* parent) : QDialog(parent), o
     grid->setContentsMargins(16, 12, 16, 4);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(8);
-    const QString keys[] = {QStringLiteral("单 位："), QStringLiteral("作 者："), QStringLiteral("软件下载："),
-                            QStringLiteral("E-mail：")};
-    QWidget* values[] = {new QLabel(kOrganisation, this), new QLabel(kAuthor, this), download, mail};
-    for (int row = 0; row < 4; ++row) {
+    auto* version = new QLabel(VersionText(), this);
+    version->setObjectName(QStringLiteral("lblVersion"));
+    const QString keys[] = {QStringLiteral("版 本："), QStringLiteral("单 位："), QStringLiteral("作 者："),
+                            QStringLiteral("软件下载："), QStringLiteral("E-mail：")};
+    QWidget* values[] = {version, new QLabel(kOrganisation, this), new QLabel(kAuthor, this), download, mail};
+    for (int row = 0; row < 5; ++row) {
         grid->addWidget(new QLabel(keys[row], this), row, 0, Qt::AlignRight);
         grid->addWidget(values[row], row, 1, Qt::AlignLeft);
     }

@@ -1,7 +1,7 @@
 #pragma once
-// The about window: the publisher's header, the organisation, the author, the download address and the
-// author's e-mail address. The header and the address open the publisher's home page, the e-mail address a
-// new mail; the close button unloads the window. The main window shows it modally.
+// The about window: the publisher's header, the program's version, the organisation, the author, the download
+// address and the author's e-mail address. The header and the address open the publisher's home page, the e-mail
+// address a new mail; the close button unloads the window. The main window shows it modally.
 #include <QDialog>
 
 class QKeyEvent;

@@ -4,6 +4,8 @@
 
 namespace tavrel::about {
 
+QString VersionText() { return QStringLiteral("V" TAVREL_VERSION); }
+
 UrlOpener DesktopUrlOpener() {
     return [](const QUrl& url) { QDesktopServices::openUrl(url); };
 }

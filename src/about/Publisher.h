@@ -15,6 +15,9 @@ inline const QString kSlogan = QStringLiteral("让桥梁计算更简单");
 inline const QString kOrganisation = QStringLiteral("Tavrel 工作室");
 inline const QString kAuthor = QStringLiteral("Tavrel 开发组");
 
+// The program's version as the about window shows it: "V" and the build's version number ("V2.0").
+QString VersionText();
+
 // Download pages shown in the two promotion windows (relative to kHomePage).
 inline const QString kLeftPromoPage = QStringLiteral("bdownload.htm");   // window at the left screen edge
 inline const QString kRightPromoPage = QStringLiteral("gdownload.htm");  // window at the right screen edge

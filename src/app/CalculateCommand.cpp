@@ -49,12 +49,22 @@ CalculationResult calculateNamingThePier(const Road& road, const PedestalLayout&
     }
 }
 
+// The refusal to calculate with other options than the road was loaded with: the loaded files describe a road
+// of that mode only (the plan of one form, chain breaks or none), and another path would quietly give other
+// results (local coordinates, no stake-out sheet).
+RejectedText modeMismatch(RoadMode loaded, RoadMode chosen) {
+    return RejectedText(std::string(kWarningTitle), "道路资料是按“" + std::string(ModeName(loaded)) +
+                                                        "”读入的，现在选的是“" + std::string(ModeName(chosen)) +
+                                                        "”。\n请改回读入时的选项后计算，或按现在的选项重新初始化。");
+}
+
 }  // namespace
 
 std::optional<CalculationOutcome> CalculateCommand(AppState& state, RoadMode mode, CommandPort& port,
                                                    const CalculateOptions& options) {
     std::optional<CalculationOutcome> outcome;
     RunCommand(port, [&] {
+        if (mode != state.project.mode) throw modeMismatch(state.project.mode, mode);
         requireProfile(state.project);
         const FileDialogInfo& dialog = FileDialogOf(DialogId::LayoutFile);
         const auto path = port.askFile(dialog.id, dialog.title, dialog.filter);
@@ -82,9 +92,10 @@ std::optional<CalculationOutcome> CalculateCommand(AppState& state, RoadMode mod
             // A workbook of this calculation alone.
             workbook =
                 WriteResultWorkbook(state.excelApp, r, ResultSource{*path, project.roadFiles}, options.workbookPath);
-            port.deliverWorkbook(*workbook);
         }
+        // The warnings first: the spreadsheet program the workbook opens in would cover them.
         if (!r.warnings.empty()) port.showWarnings(r.warnings);
+        if (workbook) port.deliverWorkbook(*workbook);
         outcome = outcomeOf(mode, project, *path, std::move(r), std::move(workbook));
     });
     return outcome;

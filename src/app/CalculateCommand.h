@@ -20,10 +20,11 @@ struct CalculateOptions {
     bool writeWorkbook = true;  // false: compute only (the batch front end without --xlsx)
 };
 
-// CalculateCommand: the calculate button. Refuses a LandXML road loaded without a profile (before any dialog);
-// asks the port for the layout file (DialogId::LayoutFile), computes, writes a workbook of this calculation's
-// sheets (WriteResultWorkbook) and hands it to the port, then shows the calculation's warnings. Every failure is
-// reported through the port; returns the outcome on success.
+// CalculateCommand: the calculate button. Refuses a mode other than the one the road was loaded with (a 提示
+// naming both) and a LandXML road loaded without a profile, before any dialog. Asks the port for the layout file
+// (DialogId::LayoutFile), computes, writes a workbook of this calculation's sheets (WriteResultWorkbook), shows the
+// calculation's warnings, then hands the workbook to the port. Every failure is reported through the port; returns
+// the outcome on success.
 std::optional<CalculationOutcome> CalculateCommand(AppState& state, RoadMode mode, CommandPort& port,
                                                    const CalculateOptions& options = {});
 

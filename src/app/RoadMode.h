@@ -2,6 +2,8 @@
 // The form of road chosen on the main window when a command runs: which road files the initialise command reads
 // and whether the calculation places the bridge on a plan alignment. A new form is one more enumerator and one
 // more case in each switch below (the compiler names every switch that misses it).
+#include <string_view>
+
 namespace tavrel {
 
 enum class RoadMode {
@@ -42,6 +44,17 @@ constexpr bool ReadsProfileFile(RoadMode mode) {
         case RoadMode::LandXml: return false;
     }
     return false;
+}
+
+// The mode as the user set it on the main window: the check box, and the option when it is ticked.
+constexpr std::string_view ModeName(RoadMode mode) {
+    switch (mode) {
+        case RoadMode::Straight: break;
+        case RoadMode::MainLine: return "曲线斜交桥，交点法—主线";
+        case RoadMode::Interchange: return "曲线斜交桥，积木法—互通";
+        case RoadMode::LandXml: return "曲线斜交桥，LandXML";
+    }
+    return "直线桥";
 }
 
 }  // namespace tavrel

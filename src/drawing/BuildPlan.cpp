@@ -7,6 +7,7 @@
 #include "common/Errors.h"
 #include "common/NumberText.h"
 #include "drawing/CentrelineSampling.h"
+#include "drawing/LabelSpace.h"
 #include "drawing/Sheet.h"
 #include "pedestal/PierSection.h"
 
@@ -22,6 +23,27 @@ constexpr double kLabelAllowance = 1.3;
 constexpr double kInnerEdgeApartMm = 2;
 // Two stations closer than this are one (m): pier rows at one station share their axis.
 constexpr double kSameStation = 1e-6;
+// Shares of the room between neighbours a label may fill: a pedestal number of the gap between pedestals, a
+// tick label of the tick spacing, a pier name of the gap between pier axes (its station is smaller still).
+constexpr double kPedestalTextShare = 0.5;
+constexpr double kTickTextShare = 0.4;
+constexpr double kPierNameShare = 0.3;
+constexpr double kPierStationShare = 0.8;  // of the pier name
+// The most detailed scale the drawing goes to for legible labels: beyond it a plan turns into a detail drawing
+// and the sheets would be too many; labels squeezed below kLegibleTextMm there stay so.
+constexpr double kMostDetailedScale = 200;
+// A pier axis reaches this far (sheet mm) beyond the outermost section edge point or pedestal, and at most
+// this share of its length.
+constexpr double kAxisMarginMm = 2;
+constexpr double kAxisMarginShare = 0.1;
+// A pier label that other labels crowd out beyond the ends of its axis moves out along it in steps of this many
+// name heights, at most kPierLabelSteps of them.
+constexpr double kPierLabelStep = 1.5;
+constexpr int kPierLabelSteps = 12;
+// The drawing is cut into stretches of this length of road (m) for the sheets, and into no more than
+// kMostStretches of them.
+constexpr double kStretchLength = 10;
+constexpr std::size_t kMostStretches = 5000;
 
 // The centreline: the plan's on the curved skew path; otherwise a straight line along +x (bearing 0) with the
 // origin's station at x = 0.
@@ -137,10 +159,11 @@ public:
         pedestalPoints();
         chooseScale();
         innerEdges();
-        pierAxes();
         pedestalSymbols();
-        stationTicks();
+        pierAxes();
         straightNote();
+        stationTicks();
+        d_.stretches = std::move(stretches_);
         return std::move(d_);
     }
 
@@ -168,6 +191,33 @@ private:
         }
         if (!(from_ < to_)) throw CalcError("nothing of the road to draw");
         if (!(to_ - from_ <= kMaxDrawnLength)) throw TooLongToDraw(to_ - from_);
+        const double count =
+            std::clamp(std::ceil((to_ - from_) / kStretchLength), 1.0, static_cast<double>(kMostStretches));
+        stretches_.assign(static_cast<std::size_t>(count), PlanBox{});
+        stretchLength_ = (to_ - from_) / count;
+    }
+
+    // What belongs to the road at station s widens the box of the stretch there.
+    void claim(Station s, Point p) {
+        const double k =
+            std::clamp(std::floor((s - from_) / stretchLength_), 0.0, static_cast<double>(stretches_.size() - 1));
+        stretches_[static_cast<std::size_t>(k)].add(p);
+    }
+    void claim(Station s, const DrawnText& t) {
+        for (Point p : TextOutline(t)) claim(s, p);
+    }
+
+    // A label that belongs to station s: drawn, and its room taken.
+    void placeLabel(Station s, DrawnText t) {
+        labels_.take(TextOutline(t));
+        claim(s, t);
+        d_.texts.push_back(std::move(t));
+    }
+    // The first of the candidate labels that stays clear of those placed, if any.
+    const DrawnText* firstClear(const std::vector<DrawnText>& candidates) const {
+        for (const DrawnText& t : candidates)
+            if (labels_.isClear(TextOutline(t))) return &t;
+        return nullptr;
     }
 
     // The centreline and the deck edges, sampled on one set of stations.
@@ -208,6 +258,7 @@ private:
         }
         at_.reserve(stations_.size());
         for (Station s : stations_) at_.push_back(centre_(s));
+        claimRoad();
 
         DrawnLine centreline{DrawingLayer::Centreline, LineStyle::DashDot, false, {}, sweeps_};
         for (const PointAtStation& c : at_) centreline.points.push_back(c.p);
@@ -215,6 +266,28 @@ private:
         for (int e : {LO, RO})
             if (offsets_[e] != 0 && !(e == RO && offsets_[RO] == offsets_[LO])) edgeLine(offsets_[e], true);
         rightmost_ = std::min({0.0, offsets_[LO], offsets_[LI], offsets_[RI], offsets_[RO]});
+        leftmost_ = std::max({0.0, offsets_[LO], offsets_[LI], offsets_[RI], offsets_[RO]});
+    }
+
+    // The road on every stretch: the centreline and the outer deck edges at both of its ends and at the
+    // samples within.
+    void claimRoad() {
+        const auto roadAt = [&](Station s, const PointAtStation& c) {
+            std::vector<Point> v{c.p};
+            if (s >= deckFrom_ && s <= deckTo_)
+                for (int e : {LO, RO}) v.push_back(OffsetPoint(c, offsets_[e]));
+            return v;
+        };
+        for (std::size_t k = 0; k < stations_.size(); ++k)
+            for (Point p : roadAt(stations_[k], at_[k])) claim(stations_[k], p);
+        std::vector<Point> start = roadAt(from_, centre_(from_));
+        for (std::size_t k = 0; k < stretches_.size(); ++k) {
+            const Station end = k + 1 == stretches_.size() ? to_ : from_ + static_cast<double>(k + 1) * stretchLength_;
+            std::vector<Point> finish = roadAt(end, centre_(end));
+            for (const auto* ends : {&start, &finish})
+                for (Point p : *ends) stretches_[k].add(p);
+            start = std::move(finish);
+        }
     }
 
     // One deck edge at an offset, over the stretch the superelevation table covers.
@@ -248,36 +321,49 @@ private:
                 Point p = ref.p + dist * Direction(ref.bearing + thetaR_ - kPi);
                 if (t.pedestalX[i][k] && t.pedestalY[i][k]) p = {*t.pedestalX[i][k], *t.pedestalY[i][k]};
                 d_.points.push_back({DrawingLayer::Pedestal, p});
+                claim(pier.referenceStation, p);
                 d_.pedestals.push_back({i, k, p, pier.pierName,
                                         StationLabel(road_.chainBreaks, t.pedestalStation[i][k]),
                                         t.pedestalOffset[i][k], t.pedestalTopElevation[i][k], t.pedestalHeight[i][k]});
                 rightmost_ = std::min(rightmost_, t.pedestalOffset[i][k]);
+                leftmost_ = std::max(leftmost_, t.pedestalOffset[i][k]);
             }
         }
     }
 
-    // The scale at which the geometry (with room for its texts) fits the sheet, and the texts' sizes for it.
+    // The scale at which the geometry (with room for its texts) fits one sheet, unless the labels squeezed
+    // between neighbours would print smaller than kLegibleTextMm there: then the largest standard scale at which
+    // they do not (the drawing then takes several sheets); and the texts' sizes for it.
     void chooseScale() {
         PlanBox box = GeometryBox(d_);
         for (const PierSection& s : r_.sections) box.add(centre_(s.pierStation).p);
-        d_.scale = StandardScaleFor(box.width() * kLabelAllowance, box.height() * kLabelAllowance);
+        const double oneSheet = StandardScaleFor(box.width() * kLabelAllowance, box.height() * kLabelAllowance);
+        const double pedestalGap = smallestGap(layout_.pedestalDistances);
+        const double room = std::min({kPedestalTextShare * pedestalGap, kTickTextShare * kTickSpacing,
+                                      kPierStationShare * kPierNameShare * axisGap()});  // m
+        const double legible = std::max(kMostDetailedScale, StandardScaleAtMost(room * 1000 / kLegibleTextMm));
+        d_.scale = std::min(oneSheet, legible);
         h_ = kPaperTextMm * d_.scale / 1000;
         d_.textHeight = h_;
-        const double pedestalGap = smallestGap(layout_.pedestalDistances);
-        pedestalText_ = std::min(h_, 0.45 * pedestalGap);
+        labels_ = LabelSpace(4 * h_);
+        pedestalText_ = std::min(h_, kPedestalTextShare * pedestalGap);
         pedestalRadius_ = std::min(0.3 * h_, 0.25 * pedestalGap);
-        tickText_ = std::min(h_, 0.4 * kTickSpacing);
+        tickText_ = std::min(h_, kTickTextShare * kTickSpacing);
     }
 
-    // Each pier axis across the deck, its section edge points and its name and station beyond its left end.
+    // The smallest distance between neighbouring pier axes, across them (m); inf for one axis.
+    double axisGap() const {
+        std::vector<double> stations;
+        for (const AxisGroup& g : axisGroups(layout_)) stations.push_back(g.station);
+        return smallestGap(stations) * std::fabs(std::sin(thetaR_));
+    }
+
+    // Each pier axis across the deck, from a little beyond its outermost section edge point or pedestal on one
+    // side to the same on the other, its section edge points, and its name and station beyond its left end (or,
+    // where other labels take that room, beyond its right end).
     void pierAxes() {
         const std::vector<AxisGroup> groups = axisGroups(layout_);
-        std::vector<double> stations;
-        for (const AxisGroup& g : groups) stations.push_back(g.station);
-        const double axisGap = smallestGap(stations) * std::fabs(std::sin(thetaR_));
-        const double nameHeight = std::min(1.2 * h_, 0.3 * axisGap);
-        const double overhang = 0.6 * h_;
-
+        const double nameHeight = std::min(1.2 * h_, kPierNameShare * axisGap());
         for (const AxisGroup& g : groups) {
             const PierSection& section = r_.sections[g.piers.front()];
             const PointAtStation c = centre_(section.pierStation);
@@ -292,34 +378,81 @@ private:
                 dMin = std::min(dMin, k);
                 dMax = std::max(dMax, k);
             }
-            const Point leftEnd = c.p + (dMax + overhang) * left;
-            d_.lines.push_back(
-                {DrawingLayer::PierAxis, LineStyle::DashDot, false, {leftEnd, c.p + (dMin - overhang) * left}});
-            rightmost_ = std::min(rightmost_, (dMin - overhang) * std::sin(thetaR_));
+            const double margin = std::min(kAxisMarginMm * d_.scale / 1000, kAxisMarginShare * (dMax - dMin));
+            const Point leftEnd = c.p + (dMax + margin) * left, rightEnd = c.p + (dMin - margin) * left;
+            d_.lines.push_back({DrawingLayer::PierAxis, LineStyle::DashDot, false, {leftEnd, rightEnd}});
+            claim(section.pierStation, leftEnd);
+            claim(section.pierStation, rightEnd);
+            rightmost_ = std::min(rightmost_, (dMin - margin) * std::sin(thetaR_));
+            leftmost_ = std::max(leftmost_, (dMax + margin) * std::sin(thetaR_));
 
             for (int e = LO; e <= RO; ++e) {
                 Point p = c.p + section.edgeDistance[e] * left;
                 if (section.edgeX[e] && section.edgeY[e]) p = {*section.edgeX[e], *section.edgeY[e]};
                 d_.points.push_back({DrawingLayer::DeckEdge, p});
             }
-
-            std::string names;
-            for (std::size_t i : g.piers) {
-                const std::string& n = layout_.piers[i].pierName;
-                if (names.find(n) == std::string::npos) names += (names.empty() ? "" : "/") + n;
-            }
-            // The two lines reach about 1.6 name heights either side of the axis; the deck edge crosses the axis
-            // at the skew angle, so the label starts that much farther out to stay clear of it.
-            const double clearance = 0.5 * nameHeight + 1.6 * nameHeight * std::fabs(1 / std::tan(thetaR_));
-            const Point anchor = leftEnd + clearance * left;
-            const ReadingDirection reading = Readable(leftBearing);
-            const Point up = Direction(reading.bearing - kPi / 2);
-            d_.texts.push_back(textAlong(anchor + 0.25 * nameHeight * up, names, nameHeight, leftBearing, HAlign::Left,
-                                         VAlign::Baseline));
-            d_.texts.push_back(textAlong(anchor - 0.3 * nameHeight * up,
-                                         StationLabel(road_.chainBreaks, section.pierStation), 0.8 * nameHeight,
-                                         leftBearing, HAlign::Left, VAlign::Top));
+            pierLabel(g, section.pierStation, nameHeight, {leftEnd, leftBearing}, {rightEnd, leftBearing + kPi});
         }
+    }
+
+    // The names of the pier rows of one axis and the stations the tables give them (those of their pedestal
+    // rows), each once, joined by "/".
+    std::pair<std::string, std::string> pierTexts(const AxisGroup& g) const {
+        std::string names, stations;
+        const auto append = [](std::string& list, const std::string& item) {
+            for (std::size_t at = 0; (at = list.find(item, at)) != std::string::npos; at += item.size()) {
+                const std::size_t end = at + item.size();
+                if ((at == 0 || list[at - 1] == '/') && (end == list.size() || list[end] == '/')) return;
+            }
+            list += (list.empty() ? "" : "/") + item;
+        };
+        for (std::size_t i : g.piers) {
+            append(names, layout_.piers[i].pierName);
+            append(stations, StationLabel(road_.chainBreaks, layout_.piers[i].referenceStation));
+        }
+        return {names, stations};
+    }
+
+    struct AxisEnd {
+        Point at;
+        double outward;  // rad, bearing along the axis away from the road
+    };
+    // A pier's name above and its station below a line along the axis, beyond one of its ends (at: the axis end,
+    // outward: along the axis away from the road): the first of the left and the right end, then each a step
+    // farther out, that is clear of the labels placed; a label moved out is tied to its axis by a leader along it.
+    // Where none is clear, beyond the left end.
+    void pierLabel(const AxisGroup& g, Station station, double nameHeight, AxisEnd leftEnd, AxisEnd rightEnd) {
+        const auto [names, stations] = pierTexts(g);
+        // The two lines reach about 1.6 name heights either side of the axis; the deck edge crosses the axis at
+        // the skew angle, so the label starts that much farther out to stay clear of it.
+        const double clearance = 0.5 * nameHeight + 1.6 * nameHeight * std::fabs(1 / std::tan(thetaR_));
+        const auto labelAt = [&](const AxisEnd& end, double farther) {
+            const Point anchor = end.at + (clearance + farther) * Direction(end.outward);
+            const Point up = Direction(Readable(end.outward).bearing - kPi / 2);
+            return std::array<DrawnText, 2>{
+                textAlong(anchor + 0.25 * nameHeight * up, names, nameHeight, end.outward, HAlign::Left,
+                          VAlign::Baseline),
+                textAlong(anchor - 0.3 * nameHeight * up, stations, kPierStationShare * nameHeight, end.outward,
+                          HAlign::Left, VAlign::Top)};
+        };
+        const auto clear = [&](const std::array<DrawnText, 2>& label) {
+            return labels_.isClear(TextOutline(label[0])) && labels_.isClear(TextOutline(label[1]));
+        };
+        for (int step = 0; step <= kPierLabelSteps; ++step) {
+            for (const AxisEnd& end : {leftEnd, rightEnd}) {
+                const double farther = step * kPierLabelStep * nameHeight;
+                std::array<DrawnText, 2> label = labelAt(end, farther);
+                if (!clear(label)) continue;
+                if (step > 0) {
+                    const Point to = end.at + (clearance + farther - 0.5 * nameHeight) * Direction(end.outward);
+                    d_.lines.push_back({DrawingLayer::PierAxis, LineStyle::Solid, false, {end.at, to}});
+                    claim(station, to);
+                }
+                for (DrawnText& t : label) placeLabel(station, std::move(t));
+                return;
+            }
+        }
+        for (DrawnText& t : labelAt(leftEnd, 0)) placeLabel(station, std::move(t));
     }
 
     // A circle round every listed pedestal point and its number beside it, on the side of the pier row away from
@@ -339,42 +472,53 @@ private:
             const double forward = ahead >= behind || ahead > 4 * h_ ? 1.0 : -1.0;
             const Point side = forward * Direction(ref.bearing + thetaR_ - kPi / 2);
             d_.circles.push_back({DrawingLayer::Pedestal, m.at, pedestalRadius_});
-            d_.texts.push_back({DrawingLayer::Text, m.at + (pedestalRadius_ + 0.9 * pedestalText_) * side,
-                                std::to_string(m.pedestal + 1), pedestalText_, kPi / 2, HAlign::Centre,
-                                VAlign::Middle});
+            placeLabel(pier.referenceStation,
+                       {DrawingLayer::Text, m.at + (pedestalRadius_ + 0.9 * pedestalText_) * side,
+                        std::to_string(m.pedestal + 1), pedestalText_, kPi / 2, HAlign::Centre, VAlign::Middle});
         }
     }
 
     // Ticks every kTickSpacing of written station: across the centreline, and beyond the right edge of everything
-    // with the station written outwards; the chain breaks the same way with both of their stations.
+    // with the station written outwards, where that label stays clear of the others; the chain breaks the same
+    // way with both of their stations, their label always (beyond the left edge when the right one is taken).
     void stationTicks() {
         const std::vector<BreakPoint> breaks = breakPoints(road_.chainBreaks);
         const double across = 0.4 * tickText_, length = 0.8 * tickText_;
-        const double tickStart = rightmost_ - 0.3 * tickText_;
-        const auto mark = [&](Station s, std::string text, double halfAcross) {
+        const double tickStart = rightmost_ - 0.3 * tickText_, leftStart = leftmost_ + 0.3 * tickText_;
+        const auto mark = [&](Station s, std::string text, double halfAcross, bool always) {
             const PointAtStation c = centre_(s);
-            d_.lines.push_back({DrawingLayer::Station,
-                                LineStyle::Solid,
-                                false,
-                                {OffsetPoint(c, halfAcross), OffsetPoint(c, -halfAcross)}});
-            d_.lines.push_back({DrawingLayer::Station,
-                                LineStyle::Solid,
-                                false,
-                                {OffsetPoint(c, tickStart), OffsetPoint(c, tickStart - length)}});
-            const Point anchor = OffsetPoint(c, tickStart - length - 0.3 * tickText_);
-            d_.texts.push_back(
-                textAlong(anchor, std::move(text), tickText_, c.bearing + kPi / 2, HAlign::Left, VAlign::Middle));
+            const auto line = [&](double from, double to) {
+                d_.lines.push_back(
+                    {DrawingLayer::Station, LineStyle::Solid, false, {OffsetPoint(c, from), OffsetPoint(c, to)}});
+                claim(s, OffsetPoint(c, from));
+                claim(s, OffsetPoint(c, to));
+            };
+            line(halfAcross, -halfAcross);
+            std::vector<DrawnText> candidates{textAlong(OffsetPoint(c, tickStart - length - 0.3 * tickText_), text,
+                                                        tickText_, c.bearing + kPi / 2, HAlign::Left, VAlign::Middle)};
+            if (always)
+                candidates.push_back(textAlong(OffsetPoint(c, leftStart + length + 0.3 * tickText_), text, tickText_,
+                                               c.bearing - kPi / 2, HAlign::Left, VAlign::Middle));
+            const DrawnText* chosen = firstClear(candidates);
+            if (!chosen && !always) return;
+            if (!chosen || chosen == &candidates.front()) {
+                line(tickStart, tickStart - length);
+                placeLabel(s, candidates.front());
+            } else {
+                line(leftStart, leftStart + length);
+                placeLabel(s, *chosen);
+            }
         };
         for (const BreakPoint& b : breaks)
             if (b.station >= from_ && b.station <= to_)
                 mark(b.station,
                      "断链 " + shortStationText(StationKText(b.before)) + "=" + shortStationText(StationKText(b.after)),
-                     2 * across);
+                     2 * across, true);
         for (const Tick& t : ticks(road_.chainBreaks, breaks, from_, to_)) {
             const bool nearBreak = std::any_of(breaks.begin(), breaks.end(), [&](const BreakPoint& b) {
                 return std::fabs(b.station - t.station) < 1.5 * tickText_;
             });
-            if (!nearBreak) mark(t.station, shortStationText(StationLabel(road_.chainBreaks, t.station)), across);
+            if (!nearBreak) mark(t.station, shortStationText(StationLabel(road_.chainBreaks, t.station)), across, false);
         }
     }
 
@@ -382,9 +526,8 @@ private:
     void straightNote() {
         if (d_.surveyCoordinates) return;
         const Point at = centre_(from_).p - Point{2.5 * h_, 0};
-        d_.texts.push_back({DrawingLayer::Text, at,
-                            "直线桥：局部坐标，X 沿路线前进方向，原点为首个墩台轴线与中线的交点", h_, kPi / 2,
-                            HAlign::Centre, VAlign::Top});
+        placeLabel(from_, {DrawingLayer::Text, at, "直线桥：局部坐标，X 沿路线前进方向，原点为首个墩台轴线与中线的交点",
+                           h_, kPi / 2, HAlign::Centre, VAlign::Top});
     }
 
     const Road& road_;
@@ -401,7 +544,11 @@ private:
     std::vector<PointAtStation> at_;    // the centreline there
     Station from_ = 0, to_ = 0, deckFrom_ = 0, deckTo_ = 0;
     double rightmost_ = 0;  // m, offset of the rightmost thing drawn across the road (negative: right)
+    double leftmost_ = 0;   // m, offset of the leftmost thing drawn across the road (positive: left)
     double h_ = 1, pedestalText_ = 1, pedestalRadius_ = 0.3, tickText_ = 1;
+    LabelSpace labels_{1};                   // the room the labels placed so far take
+    std::vector<PlanBox> stretches_;         // the drawing along the road (PlanDrawing::stretches)
+    double stretchLength_ = kStretchLength;  // m of road per stretch
 };
 
 }  // namespace

@@ -94,6 +94,16 @@ struct PedestalMark {
     double height = 0;        // m, pedestal height
 };
 
+// An axis-aligned box in plan coordinates.
+struct PlanBox {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    bool empty = true;
+    void add(Point p);
+    double width() const { return empty ? 0 : maxY - minY; }   // east-west extent, m
+    double height() const { return empty ? 0 : maxX - minX; }  // north-south extent, m
+    Point centre() const { return {(minX + maxX) / 2, (minY + maxY) / 2}; }
+};
+
 struct PlanDrawing {
     // false on the straight path: no plan exists, and the drawing uses a local frame with +x along the road
     // from the first pier's station (the first pier's centre point at x = 0, y = 0).
@@ -105,16 +115,10 @@ struct PlanDrawing {
     std::vector<DrawnPoint> points;
     std::vector<DrawnText> texts;
     std::vector<PedestalMark> pedestals;
-};
-
-// An axis-aligned box in plan coordinates.
-struct PlanBox {
-    double minX = 0, minY = 0, maxX = 0, maxY = 0;
-    bool empty = true;
-    void add(Point p);
-    double width() const { return empty ? 0 : maxY - minY; }   // east-west extent, m
-    double height() const { return empty ? 0 : maxX - minX; }  // north-south extent, m
-    Point centre() const { return {(minX + maxX) / 2, (minY + maxY) / 2}; }
+    // The drawing cut along the road into short consecutive stretches, in road order: each the box of what
+    // belongs to that part of the road (the road itself, the pier axes, symbols and labels at its stations). The
+    // sheets of a drawing too long for one take consecutive stretches.
+    std::vector<PlanBox> stretches;
 };
 
 // The box of the lines, circles and points (no texts).

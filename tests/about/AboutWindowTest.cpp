@@ -29,16 +29,18 @@ using AboutWindowLayout = AboutWindowTest;
 
 }  // namespace
 
-TEST_F(AboutWindowLayout, ShowsTheOrganisationAuthorAddressAndMail) {
+TEST_F(AboutWindowLayout, ShowsTheVersionOrganisationAuthorAddressAndMail) {
     QStringList texts;
     for (QLabel* l : about.findChildren<QLabel*>()) texts << l->text();
-    for (const char* key : {"单 位：", "作 者：", "软件下载：", "E-mail："})
+    for (const char* key : {"版 本：", "单 位：", "作 者：", "软件下载：", "E-mail："})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(key))) << key;
     EXPECT_TRUE(texts.contains(kOrganisation));
     EXPECT_TRUE(texts.contains(kAuthor));
     EXPECT_EQ(qobject_cast<QLabel*>(part("Label4"))->text(), kHomePage);
     EXPECT_EQ(qobject_cast<QLabel*>(part("lblHomepage"))->text(), kAuthorMail);
     EXPECT_TRUE(qobject_cast<QLabel*>(part("lblBGHeadInfo1"))->text().contains(kBrand));
+    // The version the build was made as (the project's version in CMakeLists.txt).
+    EXPECT_EQ(qobject_cast<QLabel*>(part("lblVersion"))->text(), QStringLiteral("V" TAVREL_PROJECT_VERSION));
 }
 
 TEST_F(AboutWindowLayout, OpensCentredAcrossAThirdFromTheTop) {

@@ -29,11 +29,47 @@ TEST(CalculateCommand, ReportsThroughThePortAndNeedsAPlanForTheCurvedPath) {
     ASSERT_EQ(cancel.messages.size(), 1u);
     EXPECT_EQ(cancel.messages[0].text, "读取文件被取消！");
 
+    // Loaded without a plan, calculated with one: refused.
     FakePort noPlan;
     noPlan.answer(layout);
     EXPECT_FALSE(CalculateCommand(state, RoadMode::MainLine, noPlan, {std::nullopt, false}));
     ASSERT_EQ(noPlan.messages.size(), 1u);
-    EXPECT_EQ(noPlan.messages[0].title, "数据有误");
+    EXPECT_EQ(noPlan.messages[0].title, "提示");
+}
+
+TEST(CalculateCommand, OptionsOtherThanTheRoadWasLoadedWithAreRefusedNamingBoth) {
+    using tavrel::testing::FakePort;
+    tavrel::testing::TempDir dir;
+    const auto layout = dir.write("bridge.txt", "90\r\n-3 3\r\n1#墩 100 1.5 0.3\r\n");
+    const ProjectData roads[] = {tavrel::testing::straightRoad(), tavrel::testing::circularMainLine(),
+                                 tavrel::testing::loopRamp(60, 200)};
+    for (const ProjectData& loaded : roads) {
+        for (RoadMode chosen : {RoadMode::Straight, RoadMode::MainLine, RoadMode::Interchange}) {
+            SCOPED_TRACE(std::string(ModeName(loaded.mode)) + " loaded, " + std::string(ModeName(chosen)) + " chosen");
+            AppState state;
+            state.project = loaded;
+            FakePort port;
+            port.answer(layout);
+            const auto outcome = CalculateCommand(state, chosen, port, {std::nullopt, false});
+            if (chosen == loaded.mode) {
+                EXPECT_TRUE(outcome);
+                EXPECT_TRUE(port.messages.empty());
+                continue;
+            }
+            // Refused before the layout dialog, with both settings in one message; nothing calculated.
+            EXPECT_FALSE(outcome);
+            EXPECT_TRUE(port.asked.empty());
+            ASSERT_EQ(port.messages.size(), 1u);
+            const std::string& text = port.messages[0].text;
+            EXPECT_EQ(port.messages[0].title, "提示");
+            const auto loadedAt = text.find("“" + std::string(ModeName(loaded.mode)) + "”");
+            const auto chosenAt = text.find("“" + std::string(ModeName(chosen)) + "”");
+            EXPECT_NE(loadedAt, std::string::npos) << text;
+            EXPECT_NE(chosenAt, std::string::npos) << text;
+            EXPECT_LT(loadedAt, chosenAt) << text;
+            EXPECT_NE(text.find("重新初始化"), std::string::npos) << text;
+        }
+    }
 }
 
 TEST(CalculateCommand, LayoutFaultsNameTheLineAndLayoutWarningsComeOnce) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <set>
 
+#include "common/NumberText.h"
 #include "drawing/BuildPlan.h"
 #include "drawing/CentrelineSampling.h"
 #include "drawing/Dxf.h"
@@ -357,7 +358,9 @@ TEST(Sheet, SmallestStandardScaleThatFitsEitherOrientation) {
     for (const char* name : kExampleNames) {
         SCOPED_TRACE(name);
         const PlanDrawing d = RunExample(name).drawing;
-        const SheetLayout s = LayoutOnSheet(d);
+        const auto sheets = LayoutSheets(d);
+        ASSERT_EQ(sheets.size(), 1u);
+        const SheetLayout& s = sheets.front();
         EXPECT_EQ(s.scale, d.scale);
         const PlanBox box = DrawingBox(d);
         for (Point p : {Point{box.minX, box.minY}, Point{box.maxX, box.maxY}}) {
@@ -366,6 +369,87 @@ TEST(Sheet, SmallestStandardScaleThatFitsEitherOrientation) {
             EXPECT_LE(at.right, s.areaLeftMm + s.areaWidthMm);
             EXPECT_GE(at.down, s.areaTopMm);
             EXPECT_LE(at.down, s.areaTopMm + s.areaHeightMm);
+        }
+    }
+}
+
+namespace {
+
+// A layout of piers every `span` m from `first` to `last` with pedestals at the given distances.
+std::string EvenLayout(const char* skewAndPedestals, double first, double last, double span) {
+    std::string text = skewAndPedestals;
+    int n = 0;
+    for (double s = first; s <= last + 1e-9; s += span)
+        text += std::to_string(n++) + "#墩 " + std::to_string(s) + " 1.5 0.3\r\n";
+    return text;
+}
+
+bool InBox(Point p, const PlanBox& b) { return p.x >= b.minX && p.x <= b.maxX && p.y >= b.minY && p.y <= b.maxY; }
+
+}  // namespace
+
+TEST(LongAndTightBridges, LegibleSheetsAlongTheRoadAxesAcrossTheDeckLabelsApartAndTheTablesStations) {
+    {
+        SCOPED_TRACE("a 1.8 km bridge round a curve");
+        const ProjectData project = tavrel::testing::circularMainLine();
+        const Road road = project.road(true);
+        const CalculationResult r = CalculatePedestals(
+            road, ReadLayoutFile(EvenLayout("75\r\n-10.5 -7 -3.5 3.5 7 10.5\r\n", 100, 1900, 40), project.chainBreaks));
+        const PlanDrawing d = BuildPlanDrawing(road, r);
+        // Every text prints at least 2.5 mm high at the drawing's scale.
+        for (const DrawnText& t : d.texts) EXPECT_GE(t.height * 1000 / d.scale, kLegibleTextMm - 1e-9) << t.text;
+        // Several sheets at that scale; each text, axis and centreline point lies whole on one of them.
+        const std::vector<SheetLayout> sheets = LayoutSheets(d);
+        EXPECT_GT(sheets.size(), 2u);
+        std::vector<PlanBox> windows;
+        for (const SheetLayout& s : sheets) {
+            EXPECT_EQ(s.scale, d.scale);
+            EXPECT_EQ(s.count, static_cast<int>(sheets.size()));
+            windows.push_back(s.window());
+        }
+        const auto onASheet = [&](const std::vector<Point>& points) {
+            return std::any_of(windows.begin(), windows.end(), [&](const PlanBox& w) {
+                return std::all_of(points.begin(), points.end(), [&](Point p) { return InBox(p, w); });
+            });
+        };
+        for (const DrawnText& t : d.texts) {
+            const auto o = TextOutline(t);
+            EXPECT_TRUE(onASheet({o.begin(), o.end()})) << t.text;
+        }
+        for (const DrawnLine* axis : linesOn(d, DrawingLayer::PierAxis)) EXPECT_TRUE(onASheet(axis->points));
+        for (Point p : linesOn(d, DrawingLayer::Centreline).front()->points) EXPECT_TRUE(onASheet({p}));
+        // Each axis spans its section's edge points and pedestals, and at most 2 mm of the sheet beyond each end.
+        const auto axes = linesOn(d, DrawingLayer::PierAxis);
+        ASSERT_EQ(axes.size(), r.sections.size());
+        for (std::size_t i = 0; i < axes.size(); ++i) {
+            double lo = *std::min_element(r.layout.pedestalDistances.begin(), r.layout.pedestalDistances.end());
+            double hi = *std::max_element(r.layout.pedestalDistances.begin(), r.layout.pedestalDistances.end());
+            for (double e : r.sections[i].edgeDistance) lo = std::min(lo, e), hi = std::max(hi, e);
+            const double length = Distance(axes[i]->points.front(), axes[i]->points.back());
+            EXPECT_GE(length, hi - lo);
+            EXPECT_LE(length, hi - lo + 2 * 2 * d.scale / 1000 + 1e-9);
+        }
+    }
+    {
+        SCOPED_TRACE("a bridge round a loop: its exit passes its entry");
+        const ProjectData project = tavrel::testing::loopRamp(50, 200);
+        const Road road = project.road(true);
+        const PlanDrawing d = BuildPlanDrawing(
+            road, CalculatePedestals(
+                      road, ReadLayoutFile(EvenLayout("90\r\n-6 -3 3 6\r\n", 20, 380, 20), project.chainBreaks)));
+        for (std::size_t a = 0; a < d.texts.size(); ++a)
+            for (std::size_t b = a + 1; b < d.texts.size(); ++b)
+                EXPECT_FALSE(overlap(TextOutline(d.texts[a]), TextOutline(d.texts[b])))
+                    << d.texts[a].text << " / " << d.texts[b].text;
+    }
+    {
+        SCOPED_TRACE("a pier shifted along the road is labelled with the station the tables give it");
+        const auto run = RunExample("straight");
+        for (const PierRecord& pier : run.result.layout.piers) {
+            const std::string station = StationKText(pier.referenceNominalStation);
+            EXPECT_TRUE(std::any_of(run.drawing.texts.begin(), run.drawing.texts.end(),
+                                    [&](const DrawnText& t) { return t.text == station; }))
+                << pier.pierName << " " << station;
         }
     }
 }

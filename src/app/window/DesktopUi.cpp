@@ -2,12 +2,40 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
 
 namespace tavrel::window {
+
+namespace {
+
+constexpr int kQueryTimeoutMs = 5000;
+
+// Whether the desktop names a program for files of this type. xdg-open starts its helper whatever the type and
+// fails later, out of sight, when nothing handles it; xdg-mime answers the question beforehand. Without
+// xdg-mime the answer is left to the opening itself.
+bool DesktopHandles(const QString& mimeType) {
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty()) return true;
+    QProcess query;
+    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!query.waitForFinished(kQueryTimeoutMs) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
+        return true;
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+}  // namespace
+
+QString WorkbookNotOpenedText(const QString& path) {
+    return QStringLiteral("计算结果已写入文件：\n") + QDir::toNativeSeparators(path) +
+           QStringLiteral("\n\n未能启动电子表格程序打开它，请用电子表格程序打开此文件。");
+}
 
 std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const QString& title, const QString& qtFilter,
                                             const QString& start) {
@@ -80,7 +108,10 @@ void QtDesktopUi::showMessage(QWidget* parent, const QString& title, const QStri
     MakeMessageBox(parent, title, text, icon)->exec();
 }
 
-bool QtDesktopUi::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool QtDesktopUi::openUrl(const QUrl& url) {
+    if (url.isLocalFile() && !DesktopHandles(QMimeDatabase().mimeTypeForFile(url.toLocalFile()).name())) return false;
+    return QDesktopServices::openUrl(url);
+}
 
 void QtDesktopUi::runModal(QDialog& dialog) { dialog.exec(); }
 

@@ -37,11 +37,15 @@ public:
     // A modal message with an OK button only.
     virtual void showMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) = 0;
     // A web or mail address, or a local file, opened by the desktop. False when no program could be started
-    // for it; what the started program does next is left to the desktop.
+    // for it (for a local file: also when the desktop names no program for its type); what the started program
+    // does next is left to the desktop.
     virtual bool openUrl(const QUrl& url) = 0;
     // Shows `dialog` modally and returns when it is closed.
     virtual void runModal(QDialog& dialog) = 0;
 };
+
+// What the user is told when no program could be started for the workbook at `path`.
+QString WorkbookNotOpenedText(const QString& path);
 
 // The real desktop: Qt's own file dialog, QInputDialog's list, QMessageBox, QDesktopServices, QDialog::exec.
 class QtDesktopUi final : public DesktopUi {

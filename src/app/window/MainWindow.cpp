@@ -81,15 +81,7 @@ QString LandXmlRoadText(const ProjectData& p) {
     return QStringLiteral("（路线“%1”，%2）").arg(FromUtf8(p.landXmlAlignment), profile);
 }
 
-QString ModeText(RoadMode mode) {
-    switch (mode) {
-        case RoadMode::Straight: break;
-        case RoadMode::MainLine: return QStringLiteral("曲线斜交桥，交点法—主线");
-        case RoadMode::Interchange: return QStringLiteral("曲线斜交桥，积木法—互通");
-        case RoadMode::LandXml: return QStringLiteral("曲线斜交桥，LandXML");
-    }
-    return QStringLiteral("直线桥");
-}
+QString ModeText(RoadMode mode) { return FromUtf8(std::string(ModeName(mode))); }
 
 }  // namespace
 
@@ -333,11 +325,16 @@ void MainWindow::showResult(const CalculationOutcome& outcome) {
     result_->showResult(std::move(*drawing), lastWorkbook_);
     result_->setPointFile(std::move(points));
     if (opening) {
-        // As tall as most of the screen: a bridge is often drawn north-south.
+        // As tall as most of the screen: a bridge is often drawn north-south. The placement is of the window
+        // with its frame; the new window has none yet, so it takes the frame the desktop put round this one.
         const QRect screenArea = screen()->availableGeometry();
-        const QSize wanted(result_->width(), std::max(result_->height(), screenArea.height() * 85 / 100));
-        const QRect at = PlaceBeside(frameGeometry(), wanted, screenArea);
-        result_->resize(at.size());
+        const QMargins frame = FrameMargins(*this);
+        const QSize client(result_->width(), std::max(result_->height(), screenArea.height() * 85 / 100));
+        // Never narrower than its controls allow: Qt would widen it past the planned place.
+        const int narrowest =
+            std::max(kNarrowestResult, result_->minimumSizeHint().width() + frame.left() + frame.right());
+        const QRect at = PlaceBeside(frameGeometry(), client.grownBy(frame), screenArea, narrowest);
+        result_->resize(at.size().shrunkBy(frame));
         result_->move(at.topLeft());
     }
     result_->show();
@@ -428,10 +425,7 @@ void MainWindow::deliverWorkbook(const std::filesystem::path& xlsx) {
     lastWorkbook_ = path;
     setStatus(QStringLiteral("结果：") + path, path);
     if (!ui_.openUrl(QUrl::fromLocalFile(path)))
-        ui_.showMessage(this, QStringLiteral("提示"),
-                        QStringLiteral("计算结果已写入文件：\n") + QDir::toNativeSeparators(path) +
-                            QStringLiteral("\n\n未能启动电子表格程序打开它，请用电子表格程序打开此文件。"),
-                        MessageIcon::Information);
+        ui_.showMessage(this, QStringLiteral("提示"), WorkbookNotOpenedText(path), MessageIcon::Information);
 }
 
 void MainWindow::createProjectMenu() {

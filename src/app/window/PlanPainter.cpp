@@ -142,7 +142,8 @@ void PaintSheet(QPainter& p, const PlanDrawing& d, const SheetLayout& sheet, dou
     const QFontMetricsF fm(f);
     const double em = 4.5 * unit;  // 4.5 mm
     const double baseline = (kSheetMarginMm + kTitleStripMm / 2) * unit + em * 0.35;
-    const QString title = QStringLiteral("桥梁平面图　比例 1:%1").arg(sheet.scale, 0, 'f', 0);
+    QString title = QStringLiteral("桥梁平面图　比例 1:%1").arg(sheet.scale, 0, 'f', 0);
+    if (sheet.count > 1) title += QStringLiteral("　第 %1 张 共 %2 张").arg(sheet.number).arg(sheet.count);
     const QString note = d.surveyCoordinates ? QStringLiteral("坐标 X 向北、Y 向东，单位 m")
                                              : QStringLiteral("直线桥：局部坐标，单位 m");
     const auto text = [&](double left, const QString& s, bool alignRight) {

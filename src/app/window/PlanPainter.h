@@ -45,8 +45,8 @@ void PaintPlan(QPainter& painter, const PlanDrawing& drawing, const PlanMapping&
 // A north arrow with its "N", `size` device units tall, its tip at `tip`.
 void PaintNorthArrow(QPainter& painter, QPointF tip, double size);
 
-// The whole A3 sheet with `unit` device units per millimetre: white page, border, title strip (scale and
-// coordinate note), north arrow, and the drawing clipped to its area.
+// The whole A3 sheet with `unit` device units per millimetre: white page, border, title strip (scale, the sheet's
+// number when there are several, coordinate note), north arrow, and the drawing clipped to its area.
 void PaintSheet(QPainter& painter, const PlanDrawing& drawing, const SheetLayout& sheet, double unit);
 
 }  // namespace tavrel::window

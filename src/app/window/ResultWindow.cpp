@@ -24,13 +24,16 @@ namespace {
 
 constexpr int kWantedWidth = 1100, kWantedHeight = 680;  // pixels, before the screen has its say
 
+const QString kUsageNote = QStringLiteral("滚轮缩放，拖动平移，鼠标停在垫石上显示其数据。");
+
 }  // namespace
 
-QRect PlaceBeside(const QRect& mainFrame, QSize wanted, const QRect& available) {
+QRect PlaceBeside(const QRect& mainFrame, QSize wanted, const QRect& available, int narrowest) {
     const int rightRoom = available.right() - mainFrame.right() - kResultGap;
     const int leftRoom = mainFrame.left() - available.left() - kResultGap;
     const int height = std::min(wanted.height(), available.height());
-    int width = std::min(wanted.width(), available.width());
+    narrowest = std::min(narrowest, available.width());
+    int width = std::min(std::max(wanted.width(), narrowest), available.width());
     bool right = true;
     if (width <= rightRoom) {
         right = true;
@@ -38,12 +41,18 @@ QRect PlaceBeside(const QRect& mainFrame, QSize wanted, const QRect& available) 
         right = false;
     } else {
         right = rightRoom >= leftRoom;
-        width = std::min(width, std::max(right ? rightRoom : leftRoom, kNarrowestResult));
+        width = std::min(width, std::max(right ? rightRoom : leftRoom, narrowest));
     }
     int x = right ? mainFrame.right() + 1 + kResultGap : mainFrame.left() - kResultGap - width;
     x = std::clamp(x, available.left(), available.right() + 1 - width);
     const int y = std::clamp(mainFrame.top(), available.top(), available.bottom() + 1 - height);
     return {x, y, width, height};
+}
+
+QMargins FrameMargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry(), inner = window.geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
 }
 
 ResultWindow::ResultWindow(DesktopUi& ui, QWidget* parent) : QWidget(parent, Qt::Window), ui_(ui) {
@@ -67,7 +76,7 @@ ResultWindow::ResultWindow(DesktopUi& ui, QWidget* parent) : QWidget(parent, Qt:
     pointsButton_->setEnabled(false);
     workbookButton_ = new QPushButton(QStringLiteral("打开工作簿"), this);
     workbookButton_->setObjectName(QStringLiteral("openWorkbookButton"));
-    note_ = new QLabel(QStringLiteral("滚轮缩放，拖动平移，鼠标停在垫石上显示其数据。"), this);
+    note_ = new QLabel(kUsageNote, this);
     note_->setObjectName(QStringLiteral("note"));
 
     auto* buttons = new QHBoxLayout;
@@ -90,6 +99,7 @@ ResultWindow::ResultWindow(DesktopUi& ui, QWidget* parent) : QWidget(parent, Qt:
 void ResultWindow::showResult(PlanDrawing drawing, const QString& workbook) {
     workbook_ = workbook;
     workbookButton_->setEnabled(!workbook.isEmpty());
+    note_->setText(kUsageNote);
     view_->setDrawing(std::move(drawing));
 }
 
@@ -144,7 +154,15 @@ void ResultWindow::savePoints() {
 }
 
 void ResultWindow::openWorkbook() {
-    if (!workbook_.isEmpty()) ui_.openUrl(QUrl::fromLocalFile(workbook_));
+    if (workbook_.isEmpty()) return;
+    if (!QFileInfo(workbook_).isFile()) {
+        ui_.showMessage(this, QStringLiteral("提示"),
+                        QStringLiteral("找不到工作簿文件：\n") + QDir::toNativeSeparators(workbook_),
+                        MessageIcon::Information);
+        return;
+    }
+    if (!ui_.openUrl(QUrl::fromLocalFile(workbook_)))
+        ui_.showMessage(this, QStringLiteral("提示"), WorkbookNotOpenedText(workbook_), MessageIcon::Information);
 }
 
 }  // namespace tavrel::window

@@ -13,8 +13,12 @@
 #include <cmath>
 
 #include "app/window/DrawingExport.h"
+#include "drawing/BuildPlan.h"
 #include "drawing/ExampleDrawings.h"
 #include "drawing/Sheet.h"
+#include "input/LayoutFile.h"
+#include "pedestal/Calculate.h"
+#include "pedestal/TestRoads.h"
 
 using namespace tavrel;
 using tavrel::testing::kExampleNames;
@@ -70,7 +74,9 @@ TEST(DrawingExport, ExampleSvgRendersWithRsvgConvertAtTheSheetSize) {
         SCOPED_TRACE(name);
         const auto run = RunExample(name);
         ASSERT_FALSE(run.drawing.lines.empty());
-        const SheetLayout sheet = LayoutOnSheet(run.drawing);
+        const auto sheets = LayoutSheets(run.drawing);
+        ASSERT_EQ(sheets.size(), 1u);
+        const SheetLayout& sheet = sheets.front();
         const QString svg = OutputDir() + "/" + name + ".svg", png = OutputDir() + "/" + name + ".png";
         const QByteArray bytes = window::SvgBytes(run.drawing);
         ASSERT_NO_FATAL_FAILURE(WriteAll(svg, bytes));
@@ -91,7 +97,9 @@ TEST(DrawingExport, ExamplePdfIsOneA3PageThatPdftoppmRenders) {
     for (const char* name : kExampleNames) {
         SCOPED_TRACE(name);
         const auto run = RunExample(name);
-        const SheetLayout sheet = LayoutOnSheet(run.drawing);
+        const auto sheets = LayoutSheets(run.drawing);
+        ASSERT_EQ(sheets.size(), 1u);
+        const SheetLayout& sheet = sheets.front();
         const QString pdf = OutputDir() + "/" + name + ".pdf", stem = OutputDir() + "/" + name + "-pdf";
         ASSERT_NO_FATAL_FAILURE(WriteAll(pdf, window::PdfBytes(run.drawing)));
         const ProgramRun info = Program(QStringLiteral("pdfinfo"), {pdf});
@@ -110,5 +118,55 @@ TEST(DrawingExport, ExamplePdfIsOneA3PageThatPdftoppmRenders) {
             0);
         const QSize got = PngSize(stem + ".png");
         EXPECT_NEAR(std::max(got.width(), got.height()), 827, 2);  // 420 mm at 50 dpi
+    }
+}
+
+TEST(DrawingExport, ADrawingLongerThanASheetTakesOnePdfPageAndOneSvgSheetPerSheet) {
+    if (!Have("pdfinfo") || !Have("rsvg-convert")) GTEST_SKIP() << "poppler-utils or librsvg2-bin is not installed";
+    struct Row {
+        const char* name;
+        ProjectData project;
+        const char* layoutHead;
+        double first, last, span;
+    };
+    const Row rows[] = {
+        {"long", tavrel::testing::circularMainLine(), "75\r\n-10.5 -7 -3.5 3.5 7 10.5\r\n", 100, 1900, 40},
+        {"loop", tavrel::testing::loopRamp(50, 200), "90\r\n-6 -3 3 6\r\n", 20, 380, 20},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string text = row.layoutHead;
+        int n = 0;
+        for (double s = row.first; s <= row.last + 1e-9; s += row.span)
+            text += std::to_string(n++) + "#墩 " + std::to_string(s) + " 1.5 0.3\r\n";
+        const Road road = row.project.road(true);
+        const PlanDrawing d =
+            BuildPlanDrawing(road, CalculatePedestals(road, ReadLayoutFile(text, row.project.chainBreaks)));
+        const auto sheets = LayoutSheets(d);
+        const QString stem = OutputDir() + "/" + row.name;
+        ASSERT_NO_FATAL_FAILURE(WriteAll(stem + ".pdf", window::PdfBytes(d)));
+        const ProgramRun info =
+            Program(QStringLiteral("pdfinfo"), {QStringLiteral("-l"), QStringLiteral("999"), stem + ".pdf"});
+        ASSERT_EQ(info.status, 0);
+        EXPECT_TRUE(info.out.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(sheets.size()))))
+            << info.out.toStdString();
+        // Each page as its sheet is turned.
+        for (std::size_t k = 0; k < sheets.size(); ++k) {
+            const auto size =
+                QRegularExpression(QStringLiteral("Page\\s+%1 size:\\s+([\\d.]+) x ([\\d.]+) pts").arg(k + 1))
+                    .match(info.out);
+            ASSERT_TRUE(size.hasMatch()) << info.out.toStdString();
+            EXPECT_NEAR(size.captured(1).toDouble(), sheets[k].widthMm * 72 / 25.4, 1) << k;
+        }
+        // The SVG holds the sheets one below the other.
+        ASSERT_NO_FATAL_FAILURE(WriteAll(stem + ".svg", window::SvgBytes(d)));
+        ASSERT_EQ(Program(QStringLiteral("rsvg-convert"), {QStringLiteral("-o"), stem + ".png", stem + ".svg"}).status,
+                  0);
+        double heightMm = -window::kSheetGapMm;
+        for (const SheetLayout& s : sheets) heightMm += s.heightMm + window::kSheetGapMm;
+        EXPECT_LE(std::abs(PngSize(stem + ".png").height() - heightMm * 96 / 25.4), 2);
+        // A look at the pages.
+        Program(QStringLiteral("pdftoppm"),
+                {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"), stem + ".pdf", stem + "-page"});
     }
 }

@@ -8,6 +8,8 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
@@ -85,6 +87,7 @@ TEST(ResultPlacement, BesideTheMainWindowWithinTheScreen) {
         QRect main, screen;
         QSize wanted;
         QRect expected;
+        int narrowest = tavrel::window::kNarrowestResult;
     };
     const Row rows[] = {
         {"room on the right", main, screen, {700, 600}, {1102, 300, 700, 600}},
@@ -99,6 +102,12 @@ TEST(ResultPlacement, BesideTheMainWindowWithinTheScreen) {
          QRect(0, 0, 800, 800),
          {900, 680},
          {400, 100, 400, 680}},
+        {"controls wider than the room: as wide as they need, kept on the screen",
+         QRect(266, 100, 268, 214),
+         QRect(0, 0, 800, 800),
+         {300, 680},
+         {264, 100, 536, 680},
+         536},
         {"low main window: moved up to stay on the screen",
          QRect(100, 900, 268, 214),
          screen,
@@ -107,7 +116,7 @@ TEST(ResultPlacement, BesideTheMainWindowWithinTheScreen) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        const QRect got = PlaceBeside(r.main, r.wanted, r.screen);
+        const QRect got = PlaceBeside(r.main, r.wanted, r.screen, r.narrowest);
         EXPECT_EQ(got, r.expected);
         EXPECT_TRUE(r.screen.contains(got));
     }
@@ -132,6 +141,51 @@ TEST_F(ResultWindowTest, OpensAfterTheCalculationAndLeavesTheMainWindowAsItWas) 
     click(window, "xpcmdbutton2");
     EXPECT_EQ(window.resultWindow(), first);
     EXPECT_EQ(result().pos(), moved);
+}
+
+TEST_F(ResultWindowTest, FitsTheScreenTellsWarningsBeforeTheWorkbookAndSaysWhatItCannotOpen) {
+    calculate(QStringLiteral("straight"));
+    // The window with its frame (title bar included) stays within the screen's available area.
+    const QRect available = result().screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(result().frameGeometry()))
+        << ::testing::PrintToString(result().frameGeometry()) << " in " << ::testing::PrintToString(available);
+
+    // Saved, then calculated again with a layout that leaves a line unread: the warning comes before the workbook
+    // is opened, and the line under the buttons no longer names the earlier drawing.
+    const QString svg = dir.filePath(QStringLiteral("plan.svg"));
+    ui.answerSave(svg);
+    click(result(), "saveSvgButton");
+    ASSERT_TRUE(result().note().endsWith(svg));
+    QFile layout(dir.filePath(QStringLiteral("bridge.txt")));
+    ASSERT_TRUE(layout.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = layout.readAll().split('\n');
+    lines.insert(lines.size() - 2, QByteArray("\r"));  // a blank line before the last pier
+    QFile blank(dir.filePath(QStringLiteral("blank.txt")));
+    ASSERT_TRUE(blank.open(QIODevice::WriteOnly));
+    blank.write(lines.join('\n'));
+    blank.close();
+    ui.events.clear();
+    ui.answer(blank.fileName());
+    click(window, "xpcmdbutton2");
+    const qsizetype warning = ui.events.indexOf(QRegularExpression(QStringLiteral("^message:blank.txt .*未读入")));
+    const qsizetype opened = ui.events.indexOf(QRegularExpression(QStringLiteral("^url:file://.*blank.xlsx$")));
+    ASSERT_GE(warning, 0) << ui.events.join(QLatin1Char('\n')).toStdString();
+    EXPECT_LT(warning, opened) << ui.events.join(QLatin1Char('\n')).toStdString();
+    EXPECT_FALSE(result().note().contains(QStringLiteral("已保存"))) << result().note().toStdString();
+
+    // 打开工作簿 where no program opens it, and once the file is gone: the user is told, with the path.
+    ui.messages.clear();
+    ui.opensUrls = false;
+    click(result(), "openWorkbookButton");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(ui.messages[0].text.contains(QDir::toNativeSeparators(dir.filePath(QStringLiteral("blank.xlsx")))));
+    EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("电子表格程序")));
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("blank.xlsx"))));
+    const auto urls = ui.urls.size();
+    click(result(), "openWorkbookButton");
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_TRUE(ui.messages[1].text.contains(QDir::toNativeSeparators(dir.filePath(QStringLiteral("blank.xlsx")))));
+    EXPECT_EQ(ui.urls.size(), urls);
 }
 
 TEST_F(ResultWindowTest, HoveringAPedestalTellsItsDataAndEmptyGroundNothing) {
