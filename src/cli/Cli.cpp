@@ -22,11 +22,11 @@
 #include "common/OutputFile.h"
 #include "drawing/BuildPlan.h"
 #include "drawing/Dxf.h"
-#include "input/ProjectFile.h"
 #include "excel/ExcelApp.h"
 #include "excel/ResultWorkbookFile.h"
-#include "report/ReadableStationTable.h"
+#include "input/ProjectFile.h"
 #include "report/PointsFile.h"
+#include "report/ReadableStationTable.h"
 #include "report/ReadableTable.h"
 #include "report/ResultJson.h"
 #include "report/StationCsv.h"
@@ -252,8 +252,7 @@ void addRoadOptions(CLI::App& cmd, Options& o) {
     cmd.add_option("--zdm", o.zdm, "纵断面设计资料（*.zdm；landxml 以外需要）")->type_name("FILE");
     cmd.add_option("--cg", o.cg, "超高资料（*.cg）")->type_name("FILE");
     cmd.add_option("--landxml", o.landxml, "LandXML 文件（*.xml；landxml 需要）")->type_name("FILE");
-    cmd.add_option("--alignment", o.alignment, "LandXML 文件中的路线名（文件中有多条路线时需要）")
-        ->type_name("NAME");
+    cmd.add_option("--alignment", o.alignment, "LandXML 文件中的路线名（文件中有多条路线时需要）")->type_name("NAME");
     cmd.add_option("--profile", o.profile, "该路线的纵断面名（默认为第一个）")->type_name("NAME");
 }
 
@@ -343,7 +342,8 @@ CLI::App* addStations(CLI::App& app, Options& o) {
 std::optional<UsageError> missingOptions(const CLI::App& command, const Options& o) {
     const bool calc = command.get_name() == "calc";
     if (o.mode.empty())
-        return UsageError{command.get_name() + " 需要 --mode（straight、mainline、interchange 或 landxml）或 --project"};
+        return UsageError{command.get_name() +
+                          " 需要 --mode（straight、mainline、interchange 或 landxml）或 --project"};
     if (auto e = landXmlUsageError(o, calc)) return e;
     const RoadMode mode = modeOf(o.mode);
     const bool landXml = mode == RoadMode::LandXml;
@@ -352,18 +352,18 @@ std::optional<UsageError> missingOptions(const CLI::App& command, const Options&
         const char* holds;
         bool needed, given;
     };
-    const Needed options[] = {
-        {"--jdx", "平面资料", ReadsPlan(mode) && !landXml, o.jdx.has_value()},
-        {"--dl", "断链资料", ReadsChainBreaks(mode), o.dl.has_value()},
-        {"--zdm", "纵断面设计资料", ReadsProfileFile(mode), o.zdm.has_value()},
-        {"--cg", "超高资料", calc || !landXml, o.cg.has_value()},
-        {"--layout", "垫石设置资料", calc, o.layout.has_value()},
-        {"--from", "第一个桩号", !calc, calc || command.count("--from") > 0},
-        {"--to", "最后一个桩号", !calc, calc || command.count("--to") > 0},
-        {"--step", "桩距", !calc, calc || command.count("--step") > 0}};
+    const Needed options[] = {{"--jdx", "平面资料", ReadsPlan(mode) && !landXml, o.jdx.has_value()},
+                              {"--dl", "断链资料", ReadsChainBreaks(mode), o.dl.has_value()},
+                              {"--zdm", "纵断面设计资料", ReadsProfileFile(mode), o.zdm.has_value()},
+                              {"--cg", "超高资料", calc || !landXml, o.cg.has_value()},
+                              {"--layout", "垫石设置资料", calc, o.layout.has_value()},
+                              {"--from", "第一个桩号", !calc, calc || command.count("--from") > 0},
+                              {"--to", "最后一个桩号", !calc, calc || command.count("--to") > 0},
+                              {"--step", "桩距", !calc, calc || command.count("--step") > 0}};
     std::string missing;
     for (const Needed& n : options)
-        if (n.needed && !n.given) missing += (missing.empty() ? "" : "、") + std::string(n.name) + "（" + n.holds + "）";
+        if (n.needed && !n.given)
+            missing += (missing.empty() ? "" : "、") + std::string(n.name) + "（" + n.holds + "）";
     if (!missing.empty()) return UsageError{command.get_name() + " --mode " + o.mode + " 需要 " + missing};
     return std::nullopt;
 }

@@ -518,7 +518,8 @@ private:
             const bool nearBreak = std::any_of(breaks.begin(), breaks.end(), [&](const BreakPoint& b) {
                 return std::fabs(b.station - t.station) < 1.5 * tickText_;
             });
-            if (!nearBreak) mark(t.station, shortStationText(StationLabel(road_.chainBreaks, t.station)), across, false);
+            if (!nearBreak)
+                mark(t.station, shortStationText(StationLabel(road_.chainBreaks, t.station)), across, false);
         }
     }
 

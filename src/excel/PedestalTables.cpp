@@ -199,8 +199,8 @@ void writeTable(Worksheet& ws, const PedestalLayout& layout, const ChainBreakTab
 
 }  // namespace
 
-Worksheet PedestalValueSheet(const PedestalLayout& layout, const ChainBreakTable& chainBreaks, const ResultTable& values,
-                             int n) {
+Worksheet PedestalValueSheet(const PedestalLayout& layout, const ChainBreakTable& chainBreaks,
+                             const ResultTable& values, int n) {
     const std::string_view caption = n == 1 ? kTopElevationGroupCaption : n == 2 ? kHeightGroupCaption : "";
     Worksheet sheet;
     writeTable(sheet, layout, chainBreaks, values, TableShape{2, caption, nullptr});
@@ -241,7 +241,8 @@ Workbook ResultWorkbook(const CalculationResult& result, const ResultSource& sou
         addInFront(SquarePierSheet(layout, result.chainBreaks, tables.pedestalTopElevation, tables.pedestalHeight),
                    kTopElevationSheetName);
     } else {
-        addInFront(PedestalValueSheet(layout, result.chainBreaks, tables.pedestalTopElevation, 1), kTopElevationSheetName);
+        addInFront(PedestalValueSheet(layout, result.chainBreaks, tables.pedestalTopElevation, 1),
+                   kTopElevationSheetName);
         addInFront(PedestalValueSheet(layout, result.chainBreaks, tables.pedestalHeight, 2), kHeightSheetName);
     }
     if (HasPlanePoints(result)) {

@@ -28,8 +28,8 @@ struct ResultSource {
 // road (`chainBreaks`, DoubledStationMark) shows its chain mark as StationLabel writes it ("B K13+186.453"), and the
 // station column is widened for it. Throws CalcError when the layout has no pier or no pedestal, a table does not
 // match the layout or a value to be written is not finite.
-Worksheet PedestalValueSheet(const PedestalLayout& layout, const ChainBreakTable& chainBreaks, const ResultTable& values,
-                             int n);
+Worksheet PedestalValueSheet(const PedestalLayout& layout, const ChainBreakTable& chainBreaks,
+                             const ResultTable& values, int n);
 
 // SquarePierSheet: the square-pier table: top elevations `values` as in PedestalValueSheet (caption of table 1), with
 // the column "垫石高度" after the station holding each pier's first pedestal height from `pedestalHeight`. Failures as

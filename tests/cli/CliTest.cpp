@@ -11,8 +11,8 @@
 #include <unistd.h>
 
 #include "cli/Cli.h"
-#include "common/TempFiles.h"
 #include "common/NumberText.h"
+#include "common/TempFiles.h"
 
 using namespace tavrel;
 using tavrel::testing::TempDir;

@@ -239,7 +239,7 @@ TEST(PedestalTableLayout, PierColumnHoldsTheLongestNameCountingWideCharactersTwi
         }
         const CalculationResult square = SampleResult(90, {0}, piers);
         EXPECT_EQ(SquarePierSheet(square.layout, square.chainBreaks, square.tables.pedestalTopElevation,
-                             square.tables.pedestalHeight)
+                                  square.tables.pedestalHeight)
                       .columnWidth(1),
                   row.width);
     }

@@ -21,8 +21,8 @@ class PlanView;
 
 // Where a window of `wanted` size goes beside the main window's frame, within the screen's available area: to
 // its right when it fits there, else to its left, else on the roomier side narrowed to the room there (never
-// below `narrowest`, the window's own least width with its frame), overlapping the main window only then. Top edge level with the main window's, moved
-// up as far as needed to stay on the screen.
+// below `narrowest`, the window's own least width with its frame), overlapping the main window only then. Top edge
+// level with the main window's, moved up as far as needed to stay on the screen.
 inline constexpr int kResultGap = 8;          // pixels between the two windows
 inline constexpr int kNarrowestResult = 400;  // pixels
 QRect PlaceBeside(const QRect& mainFrame, QSize wanted, const QRect& available, int narrowest = kNarrowestResult);
