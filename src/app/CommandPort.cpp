@@ -39,14 +39,15 @@ std::string EarlyEndWarning(const std::filesystem::path& file, const EarlyEnd& e
 }
 
 std::string LineWarning(const std::filesystem::path& file, std::size_t line, std::string_view text) {
-    std::string s = file.filename().string();
+    std::string s = ShownName(file.filename().string());
     if (line > 0) s += " 第 " + std::to_string(line) + " 行";
     return s + "：" + std::string(text);
 }
 
 std::string PartlyReadWarning(const std::filesystem::path& file, const PartlyReadToken& token) {
-    return file.filename().string() + " 第 " + std::to_string(token.line) + " 行: “" + token.token + "”不是完整的" +
-           (token.isStation ? "桩号" : "数值") + "，按“" + token.asRead + "”读入";
+    return ShownName(file.filename().string()) + " 第 " + std::to_string(token.line) + " 行: “" +
+           ShownName(token.token) + "”不是完整的" + (token.isStation ? "桩号" : "数值") + "，按“" + token.asRead +
+           "”读入";
 }
 
 }  // namespace tavrel

@@ -358,7 +358,8 @@ TEST(LoadWarnings, ANumberReadOnlyInPartKeepsItsValueAndIsToldWithFileLineAndTex
     RoadFiles road;
     // Typos as they happen: letters O for zeros, a unit after a number, a letter for a digit.
     const auto zdm = road.dir.write("typo.zdm", "0 100 0\r\n600 106 8OOO\r\n2000m 10l 0\r\n");
-    const auto cg = road.dir.write("typo.cg", "0.75,0.5,0.5,0.75\r\n0 2 -2\r\n15OO 2 -2\r\n");
+    // A control character in the file's name is shown escaped, so the warning stays one line.
+    const auto cg = road.dir.write("typo\x01.cg", "0.75,0.5,0.5,0.75\r\n0 2 -2\r\n15OO 2 -2\r\n");
     AppState state;
     FakePort load;
     load.answer(road.dl).answer(zdm).answer(cg);
@@ -366,7 +367,7 @@ TEST(LoadWarnings, ANumberReadOnlyInPartKeepsItsValueAndIsToldWithFileLineAndTex
     EXPECT_EQ(load.warnings, (std::vector<std::string>{"typo.zdm 第 2 行: “8OOO”不是完整的数值，按“8”读入",
                                                        "typo.zdm 第 3 行: “2000m”不是完整的桩号，按“2000”读入",
                                                        "typo.zdm 第 3 行: “10l”不是完整的数值，按“10”读入",
-                                                       "typo.cg 第 3 行: “15OO”不是完整的桩号，按“15”读入"}));
+                                                       "typo\\x01.cg 第 3 行: “15OO”不是完整的桩号，按“15”读入"}));
     // The values stay those of the lenient reading (2000 lies after the short chain 500 -> 520).
     const auto& points = state.project.profile.points();
     EXPECT_EQ(points[1].radius, 8);
