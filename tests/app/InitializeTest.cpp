@@ -42,6 +42,16 @@ void expectOneMessage(const FakePort& port, std::string_view title, std::string_
     }
 }
 
+// The one message of a load of `files` (answered in turn) that fails; empty when it does not fail so.
+std::string failedLoadMessage(RoadMode mode, const std::vector<std::filesystem::path>& files) {
+    FakePort port;
+    for (const auto& f : files) port.answer(f);
+    AppState state;
+    EXPECT_FALSE(InitializeCommand(state, mode, port));
+    EXPECT_EQ(port.messages.size(), 1u);
+    return port.messages.empty() ? std::string() : port.messages[0].text;
+}
+
 }  // namespace
 
 TEST(InitializeCommand, AsksForTheFilesInTheModesOrder) {
@@ -281,12 +291,7 @@ TEST(LocatedMessages, AFaultInEachRoadFileNamesTheFileTheLineAndItsText) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        FakePort port;
-        for (const auto& f : r.files) port.answer(f);
-        AppState state;
-        EXPECT_FALSE(InitializeCommand(state, r.mode, port));
-        ASSERT_EQ(port.messages.size(), 1u);
-        const std::string& text = port.messages[0].text;
+        const std::string text = failedLoadMessage(r.mode, r.files);
         EXPECT_EQ(text.substr(0, text.find('\n')), "数据文件格式有误或操作有误！");
         if (!r.where.empty()) EXPECT_EQ(text.substr(text.find('\n') + 1), r.where);
         else EXPECT_NE(text.find("第 2 行"), std::string::npos) << text;
@@ -417,12 +422,7 @@ TEST(LocatedMessages, AFailureSaysWhyWhereItCanWhatTheFileSeemsToBeABlankLineAPi
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        FakePort port;
-        for (const auto& f : r.files) port.answer(f);
-        AppState state;
-        EXPECT_FALSE(InitializeCommand(state, r.mode, port));
-        ASSERT_EQ(port.messages.size(), 1u);
-        EXPECT_EQ(port.messages[0].text, r.text);
+        EXPECT_EQ(failedLoadMessage(r.mode, r.files), r.text);
     }
 
     // A pier beyond the plan names the layout file and the pier's line.
