@@ -422,7 +422,10 @@ private:
     // farther out, that is clear of the labels placed; a label moved out is tied to its axis by a leader along it.
     // Where none is clear, beyond the left end.
     void pierLabel(const AxisGroup& g, Station station, double nameHeight, AxisEnd leftEnd, AxisEnd rightEnd) {
-        const auto [names, stations] = pierTexts(g);
+        // Plain variables, not a structured binding: the lambda below captures them (clang 14 cannot).
+        const auto texts = pierTexts(g);
+        const std::string& names = texts.first;
+        const std::string& stations = texts.second;
         // The two lines reach about 1.6 name heights either side of the axis; the deck edge crosses the axis at
         // the skew angle, so the label starts that much farther out to stay clear of it.
         const double clearance = 0.5 * nameHeight + 1.6 * nameHeight * std::fabs(1 / std::tan(thetaR_));
