@@ -1,8 +1,8 @@
 // The whole pipeline on one input: the road files and the layout of one run are loaded by the initialise command
 // and calculated by the calculate command, as the window and the command line do, and every output is written to
-// memory (JSON, the readable table, the DXF drawing and the workbook's sheets). The input is one mode byte ('0'
-// straight, '1' main line, '2' interchange; others by their value mod 3) followed by the plan, chain-break, profile,
-// superelevation and layout files separated by NUL bytes.
+// memory (JSON, the readable table, the point file, the DXF drawing and the workbook's sheets). The input is one mode
+// byte ('0' straight, '1' main line, '2' interchange, '3' LandXML; others by their value mod 4) followed by the plan
+// (LandXML: the LandXML file), chain-break, profile, superelevation and layout files separated by NUL bytes.
 #include <unistd.h>
 
 #include <array>
@@ -17,6 +17,7 @@
 #include "drawing/BuildPlan.h"
 #include "drawing/Dxf.h"
 #include "excel/PedestalTables.h"
+#include "report/PointsFile.h"
 #include "report/ReadableTable.h"
 #include "report/ResultJson.h"
 
@@ -79,8 +80,8 @@ void AbortUnlessFiniteResult(const CalculationResult& r) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    constexpr std::array modes{RoadMode::Straight, RoadMode::MainLine, RoadMode::Interchange};
-    const RoadMode mode = modes[data[0] % 3];
+    constexpr std::array modes{RoadMode::Straight, RoadMode::MainLine, RoadMode::Interchange, RoadMode::LandXml};
+    const RoadMode mode = modes[data[0] % modes.size()];
     constexpr std::array<std::pair<DialogId, const char*>, 5> parts{{{DialogId::PlanFile, "plan.jdx"},
                                                                      {DialogId::ChainBreakFile, "road.dl"},
                                                                      {DialogId::ProfileFile, "road.zdm"},
@@ -93,6 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto path = RunFolder() / name;
         std::ofstream(path, std::ios::binary | std::ios::trunc).write(rest.data(), static_cast<std::streamsize>(end));
         port.files[id] = path;
+        if (id == DialogId::PlanFile) port.files[DialogId::LandXmlFile] = path;
         rest.remove_prefix(std::min(end + 1, rest.size()));
     }
 
@@ -107,6 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::ExpectingReportedFailures([&] {
         ResultJson("fuzz", result, outcome->warnings);
         ReadableTable(result);
+        PointsFile(result);
         DxfText(BuildPlanDrawing(outcome->road(), result));
         ResultWorkbook(result, ResultSource{outcome->layoutFile, outcome->project->roadFiles});
     });

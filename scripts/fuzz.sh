@@ -25,8 +25,9 @@ seed ProfileFileFuzz examples/*/*.zdm
 seed SuperelevationFileFuzz examples/*/*.cg
 seed LayoutFileFuzz examples/*/bridge.txt
 seed LandXmlFileFuzz tests/data/landxml/*.xml
-# The pipeline reads one mode byte, then the plan, chain-break, profile, superelevation and layout files
-# separated by NUL bytes (an empty part: the mode reads no such file).
+# The pipeline reads one mode byte (0 straight, 1 main line, 2 interchange, 3 LandXML), then the plan,
+# chain-break, profile, superelevation and layout files separated by NUL bytes (an empty part: the mode reads no
+# such file).
 mkdir -p "$work/PipelineFuzz"
 for ex in straight mainline interchange; do
   d=examples/$ex
@@ -36,6 +37,10 @@ for ex in straight mainline interchange; do
   { printf "\\x3$mode"; cat "$plan"; printf '\0'; cat "$dl"; printf '\0'; cat "$d/$base.zdm"; printf '\0'
     cat "$d/$base.cg"; printf '\0'; cat "$d/bridge.txt"; } > "$work/PipelineFuzz/$ex"
 done
+# A LandXML road (mode 3): the file in the plan's place, no chain-break or profile file.
+{ printf '3'; cat tests/data/landxml/spiral.xml; printf '\0\0\0'
+  printf '7.5,0.5,-0.5,-7.5\r\n0 2 -2\r\n1000 2 -2\r\n\0'
+  printf '90\r\n-3 3\r\n1# 50 1.5 0.3\r\n2# 80 1.5 0.3\r\n'; } > "$work/PipelineFuzz/landxml"
 
 run() {
   local target=$1
