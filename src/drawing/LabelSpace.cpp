@@ -7,6 +7,9 @@ namespace tavrel {
 
 namespace {
 
+// Cell numbers beyond this (2^40) are not gridded: their keys would overflow.
+constexpr double kFarthestCell = 1099511627776.0;
+
 // The extent of an outline along the normal n.
 struct Extent {
     double lo, hi;
@@ -35,7 +38,7 @@ bool OutlinesOverlap(const Outline& a, const Outline& b) {
     return true;
 }
 
-LabelSpace::CellRange LabelSpace::cellsOf(const Outline& q) const {
+std::optional<LabelSpace::CellRange> LabelSpace::cellsOf(const Outline& q) const {
     double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
     for (Point p : q) {
         x0 = std::min(x0, p.x);
@@ -43,14 +46,27 @@ LabelSpace::CellRange LabelSpace::cellsOf(const Outline& q) const {
         x1 = std::max(x1, p.x);
         y1 = std::max(y1, p.y);
     }
-    const auto cellOf = [this](double v) { return static_cast<std::int64_t>(std::floor(v / cell_)); };
-    return {cellOf(x0), cellOf(y0), cellOf(x1), cellOf(y1)};
+    // Cell numbers as doubles first: only those that fit the grid's keys become integers.
+    const double cx0 = std::floor(x0 / cell_), cy0 = std::floor(y0 / cell_);
+    const double cx1 = std::floor(x1 / cell_), cy1 = std::floor(y1 / cell_);
+    const auto inGrid = [](double c) { return std::fabs(c) <= kFarthestCell; };
+    if (!(inGrid(cx0) && inGrid(cy0) && inGrid(cx1) && inGrid(cy1))) return std::nullopt;
+    if (cx1 - cx0 >= kMostCellsAcross || cy1 - cy0 >= kMostCellsAcross) return std::nullopt;
+    return CellRange{static_cast<std::int64_t>(cx0), static_cast<std::int64_t>(cy0), static_cast<std::int64_t>(cx1),
+                     static_cast<std::int64_t>(cy1)};
 }
 
 bool LabelSpace::isClear(const Outline& outline) const {
-    const CellRange r = cellsOf(outline);
-    for (std::int64_t cx = r.x0; cx <= r.x1; ++cx)
-        for (std::int64_t cy = r.y0; cy <= r.y1; ++cy) {
+    for (std::size_t k : apart_)
+        if (OutlinesOverlap(outline, outlines_[k])) return false;
+    const auto r = cellsOf(outline);
+    if (!r) {
+        // Kept apart itself: against every outline.
+        return std::none_of(outlines_.begin(), outlines_.end(),
+                            [&](const Outline& taken) { return OutlinesOverlap(outline, taken); });
+    }
+    for (std::int64_t cx = r->x0; cx <= r->x1; ++cx)
+        for (std::int64_t cy = r->y0; cy <= r->y1; ++cy) {
             const auto found = cells_.find(key(cx, cy));
             if (found == cells_.end()) continue;
             for (std::size_t k : found->second)
@@ -60,10 +76,14 @@ bool LabelSpace::isClear(const Outline& outline) const {
 }
 
 void LabelSpace::take(const Outline& outline) {
-    const CellRange r = cellsOf(outline);
+    const auto r = cellsOf(outline);
     outlines_.push_back(outline);
-    for (std::int64_t cx = r.x0; cx <= r.x1; ++cx)
-        for (std::int64_t cy = r.y0; cy <= r.y1; ++cy) cells_[key(cx, cy)].push_back(outlines_.size() - 1);
+    if (!r) {
+        apart_.push_back(outlines_.size() - 1);
+        return;
+    }
+    for (std::int64_t cx = r->x0; cx <= r->x1; ++cx)
+        for (std::int64_t cy = r->y0; cy <= r->y1; ++cy) cells_[key(cx, cy)].push_back(outlines_.size() - 1);
 }
 
 }  // namespace tavrel
