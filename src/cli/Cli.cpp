@@ -154,8 +154,8 @@ void refuseSharedTargets(const Options& o) {
     for (std::size_t i = 0; i < outputs.size(); ++i)
         for (std::size_t j = i + 1; j < outputs.size(); ++j)
             if (sameTarget(outputs[i].second, outputs[j].second))
-                throw UsageError{outputs[i].first + " and " + outputs[j].first +
-                                 " name the same output: " + ShownName(outputs[j].second)};
+                throw UsageError{outputs[i].first + " 和 " + outputs[j].first + " 指向同一个输出文件：" +
+                                 ShownName(outputs[j].second)};
 }
 
 // Every output file checked before anything is read or written, as it will be written (WriteError).
@@ -261,15 +261,13 @@ void addRoadOptions(CLI::App& cmd, Options& o) {
 std::optional<UsageError> landXmlUsageError(const Options& o, bool calc) {
     if (o.mode != "landxml") {
         if (o.landxml || o.alignment || o.profile)
-            return UsageError{"--landxml, --alignment and --profile go with --mode landxml"};
+            return UsageError{"--landxml、--alignment、--profile 只用于 --mode landxml"};
         return std::nullopt;
     }
     if (o.jdx || o.dl || o.zdm)
-        return UsageError{
-            "--mode landxml reads the plan, station equations and profile from --landxml; "
-            "--jdx, --dl and --zdm are not used"};
-    if (!o.landxml) return UsageError{"--mode landxml needs --landxml FILE"};
-    if (calc && !o.cg) return UsageError{"calc --mode landxml needs --cg FILE (superelevation)"};
+        return UsageError{"--mode landxml 的平面、断链和纵断面都取自 --landxml 文件，不用 --jdx、--dl、--zdm"};
+    if (!o.landxml) return UsageError{"--mode landxml 需要 --landxml（LandXML 文件）"};
+    if (calc && !o.cg) return UsageError{"calc --mode landxml 需要 --cg（超高资料）"};
     return std::nullopt;
 }
 
@@ -386,7 +384,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     try {
         if (!args.empty() && args[0] != "calc" && args[0] != "stations" && args[0].rfind('-', 0) != 0)
-            throw UsageError{"unknown command: " + args[0]};
+            throw UsageError{"没有子命令“" + args[0] + "”（只有 calc 和 stations）"};
         std::vector<std::string> reversed(args.rbegin(), args.rend());  // the parser takes them last first
         app.parse(reversed);
         refuseSharedTargets(o);

@@ -251,8 +251,8 @@ TEST(CliLandXml, OptionsOfTheModeAreUsageErrorsAndCalcNeedsAProfile) {
         std::vector<std::string> args;
         const char* says;
     } usage[] = {
-        {"no --landxml", joined({"stations", "--mode", "landxml"}, table), "needs --landxml"},
-        {"calc without --cg", {"calc", "--mode", "landxml", "--landxml", feet, "--layout", "x.txt"}, "needs --cg"},
+        {"no --landxml", joined({"stations", "--mode", "landxml"}, table), "需要 --landxml"},
+        {"calc without --cg", {"calc", "--mode", "landxml", "--landxml", feet, "--layout", "x.txt"}, "需要 --cg"},
         {"a profile file beside it", joined({"stations", "--mode", "landxml", "--landxml", feet, "--zdm", "a"}, table),
          "--zdm"},
         {"--alignment in another mode", joined({"stations", "--mode", "straight", "--alignment", "A"}, table),

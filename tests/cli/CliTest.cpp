@@ -570,7 +570,7 @@ TEST(CliContract, UsageAndOutputPointsOfTheBatchContract) {
     const auto offset = [](const char* v) {
         return straightRoad({"--from", "2000", "--to", "2100", "--step", "10", "--offset", v, "--csv", "-"});
     };
-    const std::string twice = "tavrel-cli: --json and --dxf name the same output";
+    const std::string twice = "tavrel-cli: --json 和 --dxf 指向同一个输出文件";
     const struct {
         ::Run run;
         int status;
@@ -583,7 +583,7 @@ TEST(CliContract, UsageAndOutputPointsOfTheBatchContract) {
         {cli(offset("1e308")), 2, "tavrel-cli: --offset"},
         {cli(straightCalc({"--json", (dir.path() / "x").string(), "--dxf", (dir.path() / "." / "x").string()})), 2,
          twice},
-        {cli(straightCalc({"--json", "-", "--dxf", "-"})), 2, twice + ": -"},
+        {cli(straightCalc({"--json", "-", "--dxf", "-"})), 2, twice + "：-"},
         {cli(straightCalc({"--layout", kExamples + "/straight/bridge.txt", "--xlsx", locked})), 1,
          "错误: 不能写入文件 " + locked + "：它已在电子表格程序中打开，请关闭后重试！"},
         {cli(straightCalc({"--layout", dir.write("many.txt", many), "--json", "-"})), 1,
