@@ -49,14 +49,10 @@ unsigned utf8Shape(std::string_view s) {
     return lengths;
 }
 
-// A format error on the line of raw text position `pos`; the line is shown with its bytes outside ASCII as '?'
-// (it is not text in any encoding the program reads).
+// A format error on the line of raw text position `pos` (it is not text in any encoding the program reads).
 [[noreturn]] void failAtByte(std::string_view bytes, std::size_t pos, const char* what) {
     FormatError e(what);
-    std::string shown(LineAt(bytes, pos));
-    for (char& c : shown)
-        if (static_cast<unsigned char>(c) >= 0x80 || c == '\0') c = '?';
-    e.where = SourceLocation{{}, LineNumberAt(bytes, pos), shown};
+    e.where = ByteLocation(bytes, pos);
     throw e;
 }
 
@@ -176,6 +172,13 @@ std::string_view LineAt(std::string_view text, std::size_t pos) {
     std::size_t end = pos;
     while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     return text.substr(start, end - start);
+}
+
+SourceLocation ByteLocation(std::string_view bytes, std::size_t pos) {
+    std::string shown(LineAt(bytes, pos));
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\0') c = '?';
+    return SourceLocation{{}, LineNumberAt(bytes, pos), shown};
 }
 
 }  // namespace tavrel

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Errors.h"
+
 namespace tavrel {
 
 inline constexpr std::uintmax_t kMaxInputFileBytes = 64u << 20;  // no road data file comes near 64 MiB
@@ -39,5 +41,9 @@ std::size_t LineNumberAt(std::string_view text, std::size_t pos);
 
 // The line that holds text position `pos`, without its line end.
 std::string_view LineAt(std::string_view text, std::size_t pos);
+
+// The location of raw bytes position `pos` that are not text in any encoding read: its line number and the line
+// with its bytes outside ASCII (and NULs) shown as '?'.
+SourceLocation ByteLocation(std::string_view bytes, std::size_t pos);
 
 }  // namespace tavrel

@@ -25,14 +25,10 @@ std::string_view TrimXmlSpace(std::string_view s) {
     return s;
 }
 
-// A located error at byte `pos` of bytes that are not text in the declared encoding: the line is shown with its
-// bytes outside ASCII as '?'.
+// A located error at byte `pos` of bytes that are not text in the declared encoding.
 [[noreturn]] void FailAtByte(std::string_view bytes, std::size_t pos, const std::string& text) {
     LandXmlError e(text);
-    std::string shown(LineAt(bytes, pos));
-    for (char& c : shown)
-        if (static_cast<unsigned char>(c) >= 0x80 || c == '\0') c = '?';
-    e.where = SourceLocation{{}, LineNumberAt(bytes, pos), shown};
+    e.where = ByteLocation(bytes, pos);
     throw e;
 }
 
