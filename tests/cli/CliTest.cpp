@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "cli/Cli.h"
+#include "cli/CliRun.h"
 #include "common/NumberText.h"
 #include "common/TempFiles.h"
 
@@ -21,16 +22,9 @@ namespace {
 
 const std::string kExamples = TAVREL_EXAMPLES_DIR;
 
-struct Run {
-    int status;
-    std::string out, err;
-};
+using Run = tavrel::testing::CliRun;
 
-Run cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
+Run cli(const std::vector<std::string>& args) { return tavrel::testing::RunCliCaptured(args); }
 
 // A command on the straight example road, with more arguments after the road files.
 std::vector<std::string> onStraightRoad(const std::string& command, std::vector<std::string> extra) {

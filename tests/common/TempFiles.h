@@ -1,7 +1,8 @@
 #pragma once
-// Scratch files for tests, removed with the fixture.
+// Scratch files for tests, removed with the fixture, and a file read back as its bytes.
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -38,5 +39,11 @@ private:
     }
     std::filesystem::path dir_;
 };
+
+// A file's bytes as they are ("" for a file that cannot be read).
+inline std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 }  // namespace tavrel::testing
