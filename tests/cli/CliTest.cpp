@@ -27,8 +27,10 @@ struct Run {
     std::string out, err;
 };
 
-Run cli(std::vector<std::string> args) {
+// A run of the command line; with `stdoutFails`, its standard output fails at the first write (closed or full).
+Run cli(std::vector<std::string> args, bool stdoutFails = false) {
     std::ostringstream out, err;
+    if (stdoutFails) out.setstate(std::ios::badbit);
     const int status = RunCli(args, out, err);
     return {status, out.str(), err.str()};
 }
@@ -199,14 +201,6 @@ std::vector<std::string> exampleStations(const std::string& mode, std::vector<st
 }
 
 std::string exampleProject(const std::string& mode) { return kExamples + "/" + mode + "/" + mode + ".tavrel"; }
-
-// A run whose standard output fails at the first write (a closed or full output).
-Run cliToFailingOutput(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    out.setstate(std::ios::badbit);
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // The example line of a usage text ("例：tavrel-cli calc --mode mainline --jdx road.jdx ...") run on the bundled
 // example of its mode: input names become paths into that folder, an output goes into `scratch`.
@@ -487,15 +481,15 @@ TEST(CliFailures, StatusFirstLinesOfStderrAndNoOutputLeftBehind) {
         {cli(offset("1e308")), 2, "tavrel-cli: --offset"},
         {cli(straightCalc({"--json", out("x"), "--dxf", (dir.path() / "." / "x").string()})), 2, twice},
         {cli(straightCalc({"--json", "-", "--dxf", "-"})), 2, twice + "-\n"},
-        {cliToFailingOutput({"--help"}), 1, stdoutFailed},
-        {cliToFailingOutput({"--version"}), 1, stdoutFailed},
+        {cli({"--help"}, /*stdoutFails=*/true), 1, stdoutFailed},
+        {cli({"--version"}, /*stdoutFails=*/true), 1, stdoutFailed},
         // The failure, then its location, then the warnings; the calculation's warnings after a failing output.
         {cli({"calc", "--mode", "straight", "--dl", d + "road.dl", "--zdm", d + "road.zdm", "--cg", gap, "--layout",
               bad, "--json", "-"}),
          1,
          "错误: 垫石设置资料第 2 行数据中左右标识标识有误！\n位置: bad.txt 第 4 行: 2# 2420 1.5 0.3 LEFT\n"
          "警告: gap.cg 第 3 行为空行，其后 1 行未读入\n"},
-        {cliToFailingOutput(straightCalc({"--layout", far, "--json", "-"})), 1, stdoutFailed + "警告: "},
+        {cli(straightCalc({"--layout", far, "--json", "-"}), /*stdoutFails=*/true), 1, stdoutFailed + "警告: "},
         // All targets or none: a refused one, a drawing too long to draw.
         {cli(straightCalc({"--layout", layout, "--xlsx", out("new.xlsx"), "--json", layout})), 1,
          "错误: 不能写入文件 " + layout + "：这是本次读入的资料文件！\n"},
