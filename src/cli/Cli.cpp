@@ -76,8 +76,7 @@ constexpr double kMaxOffset = 10000;  // m
 std::string checkOffset(const std::string& v) {
     const auto x = StrictNumber(v);
     if (!x || !(std::fabs(*x) <= kMaxOffset))
-        return "must be a number of metres from " + PlainNumber(-kMaxOffset) + " to " + PlainNumber(kMaxOffset) + ": " +
-               v;
+        return "偏距应为 " + PlainNumber(-kMaxOffset) + " 到 " + PlainNumber(kMaxOffset) + " 之间的米数：" + v;
     return {};
 }
 
@@ -85,7 +84,7 @@ std::string checkOffset(const std::string& v) {
 std::string checkStationText(const std::string& v) {
     const std::string_view number =
         (!v.empty() && v[0] >= 'A' && v[0] <= 'Z') ? std::string_view(v).substr(1) : std::string_view(v);
-    if (!StrictNumber(number)) return "must be a station such as 1234.5 or B1234.5: " + v;
+    if (!StrictNumber(number)) return "应为桩号，如 1234.5 或 B1234.5：" + v;
     return {};
 }
 

@@ -14,8 +14,10 @@ struct CliRun {
     std::string out, err;
 };
 
-inline CliRun RunCliCaptured(const std::vector<std::string>& args) {
+// With `stdoutFails`, its standard output fails at the first write (closed or full).
+inline CliRun RunCliCaptured(const std::vector<std::string>& args, bool stdoutFails = false) {
     std::ostringstream out, err;
+    if (stdoutFails) out.setstate(std::ios::badbit);
     const int status = RunCli(args, out, err);
     return {status, out.str(), err.str()};
 }

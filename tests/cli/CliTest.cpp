@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 
 #include <unistd.h>
@@ -24,7 +25,10 @@ const std::string kExamples = TAVREL_EXAMPLES_DIR;
 
 using Run = tavrel::testing::CliRun;
 
-Run cli(const std::vector<std::string>& args) { return tavrel::testing::RunCliCaptured(args); }
+// A run of the command line; with `stdoutFails`, its standard output fails at the first write (closed or full).
+Run cli(const std::vector<std::string>& args, bool stdoutFails = false) {
+    return tavrel::testing::RunCliCaptured(args, stdoutFails);
+}
 
 // A command on the straight example road, with more arguments after the road files.
 std::vector<std::string> onStraightRoad(const std::string& command, std::vector<std::string> extra) {
@@ -61,33 +65,6 @@ TEST(CliUsage, BadCommandLinesAreUsageErrors) {
     EXPECT_EQ(cli(straightRoad({"--from", "abc", "--to", "2100", "--step", "10", "--csv", "-"})).status, 2);
 }
 
-TEST(CliUsage, AnOptionTheCommandNeedsIsAUsageErrorNamingIt) {
-    const std::string d = kExamples + "/mainline/";
-    const auto withRoad = [&](std::vector<std::string> args) {
-        args.insert(args.end(), {"--zdm", d + "road.zdm", "--cg", d + "road.cg"});
-        return args;
-    };
-    const struct {
-        std::vector<std::string> args;
-        std::string error;
-    } rows[] = {
-        {withRoad({"calc", "--mode", "mainline", "--dl", d + "road.dl", "--layout", d + "bridge.txt"}),
-         "calc --mode mainline 需要 --jdx（平面资料）"},
-        {{"calc", "--mode", "straight", "--zdm", d + "road.zdm"},
-         "calc --mode straight 需要 --dl（断链资料）、--cg（超高资料）、--layout（垫石设置资料）"},
-        {{"calc", "--dl", d + "road.dl", "--layout", d + "bridge.txt"},
-         "calc 需要 --mode（straight、mainline、interchange 或 landxml）或 --project"},
-        {withRoad({"stations", "--mode", "interchange", "--jdx", d + "road.jdx", "--from", "12000"}),
-         "stations --mode interchange 需要 --to（最后一个桩号）、--step（桩距）"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.error);
-        const auto r = cli(row.args);
-        EXPECT_EQ(r.status, 2);
-        EXPECT_EQ(lines(r.err).at(0), "tavrel-cli: " + row.error);
-    }
-}
-
 TEST(CliMessages, CommandFailuresGoToStderrAsTitleAndText) {
     // A file that is not there keeps the first line of the window's message and says so on the second.
     const auto missing = cli({"stations", "--mode", "straight", "--dl", kExamples + "/straight/none.dl", "--zdm",
@@ -119,39 +96,6 @@ TEST(CliStations, RowsRunFromTheFirstStationToTheLastInclusive) {
     EXPECT_EQ(l[0], "station,nominalStation,x,y,bearing,elevation,leftSlope,rightSlope");
     EXPECT_EQ(l[1], "2000,2000,,,,120,2,-2");
     EXPECT_EQ(l[4].substr(0, 10), "2025,2025,");
-}
-
-TEST(CliStations, WithoutAnOutputTheRowsAreATableOnStandardOutput) {
-    const std::string d = kExamples + "/mainline/";
-    std::vector<std::string> args{"stations",    "--mode",      "mainline", "--jdx",        d + "road.jdx",
-                                  "--dl",        d + "road.dl", "--zdm",    d + "road.zdm", "--cg",
-                                  d + "road.cg", "--from",      "12000",    "--to",         "12020",
-                                  "--step",      "10",          "--offset", "5.25"};
-    const auto table = lines(cli(args).out);
-    args.insert(args.end(), {"--csv", "-"});
-    const auto csv = lines(cli(args).out);
-    ASSERT_EQ(table.size(), 5u);  // the offset, the headings, three rows
-    EXPECT_EQ(table[0], "偏距 5.250 m（左正右负），高程为该处的桥面高程，共 3 行");
-    // Each row shows the values of the CSV row to three decimals, the bearing in degrees, minutes and seconds.
-    for (std::size_t i = 0; i < 3; ++i) {
-        SCOPED_TRACE(table[i + 2]);
-        std::istringstream row(table[i + 2]), values(csv.at(i + 1));
-        std::vector<std::string> shown, read;
-        for (std::string w; row >> w;) shown.push_back(w);
-        for (std::string w; std::getline(values, w, ',');) read.push_back(w);
-        ASSERT_EQ(shown.size(), 7u);
-        EXPECT_EQ(shown[0], StationKText(std::stod(read[1])));
-        for (const auto& [column, field] : {std::pair{1, 2}, {2, 3}, {3, 5}, {4, 6}, {5, 7}})
-            EXPECT_NEAR(std::stod(shown[column]), std::stod(read[field]), 0.0005 + 1e-9);
-        int degrees = 0, minutes = 0;
-        double seconds = 0;
-        ASSERT_EQ(std::sscanf(shown[6].c_str(), "%d°%d′%lf″", &degrees, &minutes, &seconds), 3);
-        EXPECT_NEAR(degrees + minutes / 60.0 + seconds / 3600, std::stod(read[4]) * 180 / std::acos(-1.0), 0.05 / 3600);
-    }
-    // On the straight road there are no plane values: those columns are left out.
-    const auto straight = lines(cli(straightRoad({"--from", "2000", "--to", "2010", "--step", "10"})).out);
-    ASSERT_EQ(straight.size(), 4u);
-    EXPECT_EQ(straight[2], "    K2+000.000    120.000      2.000     -2.000");
 }
 
 TEST(CliStations, ChainMarksAndNominalStations) {
@@ -237,7 +181,67 @@ double jsonValueAfter(const std::string& json, const std::string& from, const st
     return std::stod(json.substr(at + key.size() + 4));
 }
 
+// The arguments without the option and its value.
+std::vector<std::string> without(std::vector<std::string> args, const std::string& option) {
+    const auto at = std::find(args.begin(), args.end(), option);
+    args.erase(at, at + 2);
+    return args;
+}
+
+// `stations` on the road of an example.
+std::vector<std::string> exampleStations(const std::string& mode, std::vector<std::string> extra) {
+    auto args = without(exampleCalc(mode, std::move(extra)), "--layout");
+    args[0] = "stations";
+    return args;
+}
+
+std::string exampleProject(const std::string& mode) { return kExamples + "/" + mode + "/" + mode + ".tavrel"; }
+
+// The example line of a usage text ("例：tavrel-cli calc --mode mainline --jdx road.jdx ...") run on the bundled
+// example of its mode: input names become paths into that folder, an output goes into `scratch`.
+Run runUsageExample(const std::string& usage, const std::filesystem::path& scratch) {
+    std::istringstream line(usage.substr(usage.find("例：tavrel-cli ") + std::string("例：tavrel-cli ").size()));
+    std::vector<std::string> args;
+    for (std::string word; line.peek() != '\n' && line >> word;) {
+        const std::string option = args.empty() ? "" : args.back();
+        if (option == "--xlsx") word = (scratch / word).string();
+        else if (option != "--mode" && word.find('.') != std::string::npos)
+            word = kExamples + "/" + args.at(2) + "/" + word;
+        args.push_back(word);
+    }
+    return cli(args);
+}
+
 }  // namespace
+
+TEST(CliStations, WithoutAnOutputTheRowsAreATableOnStandardOutput) {
+    auto args = exampleStations("mainline", {"--from", "12000", "--to", "12020", "--step", "10", "--offset", "5.25"});
+    const auto table = lines(cli(args).out);
+    args.insert(args.end(), {"--csv", "-"});
+    const auto csv = lines(cli(args).out);
+    ASSERT_EQ(table.size(), 5u);  // the offset, the headings, three rows
+    EXPECT_EQ(table[0], "偏距 5.250 m（左正右负），高程为该处的桥面高程，共 3 行");
+    // Each row shows the values of the CSV row to three decimals, the bearing in degrees, minutes and seconds.
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(table[i + 2]);
+        std::istringstream row(table[i + 2]), values(csv.at(i + 1));
+        const std::vector<std::string> shown{std::istream_iterator<std::string>(row), {}};
+        std::vector<std::string> read;
+        for (std::string w; std::getline(values, w, ',');) read.push_back(w);
+        ASSERT_EQ(shown.size(), 7u);
+        EXPECT_EQ(shown[0], StationKText(std::stod(read[1])));
+        for (const auto& [column, field] : {std::pair{1, 2}, {2, 3}, {3, 5}, {4, 6}, {5, 7}})
+            EXPECT_NEAR(std::stod(shown[column]), std::stod(read[field]), 0.0005 + 1e-9);
+        int degrees = 0, minutes = 0;
+        double seconds = 0;
+        ASSERT_EQ(std::sscanf(shown[6].c_str(), "%d°%d′%lf″", &degrees, &minutes, &seconds), 3);
+        EXPECT_NEAR(degrees + minutes / 60.0 + seconds / 3600, std::stod(read[4]) * 180 / std::acos(-1.0), 0.05 / 3600);
+    }
+    // On the straight road there are no plane values: those columns are left out.
+    const auto straight = lines(cli(straightRoad({"--from", "2000", "--to", "2010", "--step", "10"})).out);
+    ASSERT_EQ(straight.size(), 4u);
+    EXPECT_EQ(straight[2], "    K2+000.000    120.000      2.000     -2.000");
+}
 
 TEST(CliExamples, PinnedStationsAndHeightsOfTheExampleBridges) {
     // The first pedestal of each example's pier 1#: its station and height as checked against an independent
@@ -294,66 +298,33 @@ TEST(CliCalc, DxfAloneWritesTheDrawingAndNoTableAndAnUnwritableTargetIsAFailure)
     std::filesystem::remove_all(dir);
 }
 
-namespace {
-
-// The example line of a usage text ("例：tavrel-cli calc --mode mainline --jdx road.jdx ...") run on the bundled
-// example of its mode: input names become paths into that folder, an output goes into `scratch`.
-Run runUsageExample(const std::string& usage, const std::filesystem::path& scratch) {
-    const std::string marker = "例：tavrel-cli ";
-    const auto at = usage.find(marker) + marker.size();
-    std::istringstream line(usage.substr(at, usage.find('\n', at) - at));
-    std::vector<std::string> args;
-    for (std::string word; line >> word;) {
-        const std::string option = args.empty() ? "" : args.back();
-        if (option == "--xlsx") word = (scratch / word).string();
-        else if (option != "--mode" && word.find('.') != std::string::npos)
-            word = kExamples + "/" + args.at(2) + "/" + word;
-        args.push_back(word);
-    }
-    return cli(args);
-}
-
-}  // namespace
-
 TEST(CliCalc, PointsWritesThePointFileAndNoTable) {
-    const auto dir = std::filesystem::temp_directory_path() / ("tavrel-cli-points-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const auto csv = dir / "points.csv";
+    const TempDir dir;
+    const auto csv = dir.path() / "points.csv";
     const auto r = cli(exampleCalc("mainline", {"--points", csv.string()}));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.empty()) << r.out;
     std::ifstream in(csv, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text.rfind("\xEF\xBB\xBF"
-                         "0#台-1,",
-                         0),
-              0u);
+    EXPECT_EQ(text.rfind(std::string("\xEF\xBB\xBF") + "0#台-1,", 0), 0u);  // with a BOM, the first pier first
     EXPECT_EQ(lines(text).size(), 4u * (8 + 4));  // 4 piers: 8 pedestals and 4 edge points each
-    std::filesystem::remove_all(dir);
 }
 
 TEST(CliConventions, HelpAndVersionGoToStandardOutput) {
     // Each usage text is in Chinese and ends with one example of its command, which runs on the example files.
-    const auto scratch = std::filesystem::temp_directory_path() / ("tavrel-cli-help-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(scratch);
-    const struct {
-        std::vector<std::string> args;
-        std::string example;
-    } helps[] = {{{"--help"}, "例：tavrel-cli calc --mode straight"},
-                 {{"-h"}, "例：tavrel-cli calc --mode straight"},
-                 {{"calc", "--help"}, "例：tavrel-cli calc --mode mainline"},
-                 {{"stations", "-h"}, "例：tavrel-cli stations --mode straight"}};
-    for (const auto& [args, example] : helps) {
+    const TempDir scratch;
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"calc", "--help"}, {"stations", "-h"}}) {
         SCOPED_TRACE(args.front());
         const auto r = cli(args);
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(r.err.empty());
         EXPECT_NE(r.out.find("用法: tavrel-cli"), std::string::npos) << r.out;
-        EXPECT_NE(r.out.find(example), std::string::npos) << r.out;
-        const auto run = runUsageExample(r.out, scratch);
+        // The example is of the command asked about (calc for the program as a whole).
+        EXPECT_NE(r.out.find("例：tavrel-cli " + (args.size() > 1 ? args[0] : "calc")), std::string::npos) << r.out;
+        const auto run = runUsageExample(r.out, scratch.path());
         EXPECT_EQ(run.status, 0) << run.err;
     }
-    std::filesystem::remove_all(scratch);
     EXPECT_NE(cli({"calc", "--help"}).out.find("--layout"), std::string::npos);
     EXPECT_NE(cli({"calc", "--help"}).out.find("--dxf"), std::string::npos);
     EXPECT_NE(cli({"stations", "--help"}).out.find("--step"), std::string::npos);
@@ -438,154 +409,101 @@ TEST(CliOutputs, TheRunsInputsAreRefusedAsTargetsWithTheProgramsMessage) {
     std::filesystem::remove_all(dir);
 }
 
-namespace {
-
-std::string exampleProject(const std::string& mode) { return kExamples + "/" + mode + "/" + mode + ".tavrel"; }
-
-}  // namespace
-
-TEST(CliProject, AnExampleProjectAloneGivesExactlyWhatItsExplicitOptionsGive) {
-    const struct {
-        std::string mode, from, to;
-    } rows[] = {{"straight", "2000", "2100"}, {"mainline", "12600", "12700"}, {"interchange", "0", "100"}};
-    for (const auto& [mode, from, to] : rows) {
-        SCOPED_TRACE(mode);
-        const auto explicitRun = cli(exampleCalc(mode, {"--json", "-"}));
-        const auto project = cli({"calc", "--project", exampleProject(mode), "--json", "-"});
-        ASSERT_EQ(explicitRun.status, 0) << explicitRun.err;
-        EXPECT_EQ(project.status, 0);
-        EXPECT_EQ(project.out, explicitRun.out);
-        EXPECT_EQ(project.err, explicitRun.err);
-
-        // stations: the same road; the layout is not looked at.
-        auto road = exampleCalc(mode, {"--from", from, "--to", to, "--step", "20", "--csv", "-"});
-        road[0] = "stations";
-        const auto at = std::find(road.begin(), road.end(), "--layout");
-        road.erase(at, at + 2);
-        const auto expected = cli(road);
-        ASSERT_EQ(expected.status, 0) << expected.err;
-        const auto stations = cli(
-            {"stations", "--project", exampleProject(mode), "--from", from, "--to", to, "--step", "20", "--csv", "-"});
-        EXPECT_EQ(stations.status, 0) << stations.err;
-        EXPECT_EQ(stations.out, expected.out);
-    }
-}
-
-TEST(CliProject, ExplicitOptionsOverrideTheProjectWhoseReplacedFilesAreNotLookedFor) {
-    tavrel::testing::TempDir dir;
+TEST(CliProject, AProjectGivesExactlyWhatItsOptionsGiveAndExplicitOptionsOverrideIt) {
+    const TempDir dir;
     const std::string s = kExamples + "/straight/";
-    const auto project = dir.write("p.tavrel", "[road]\nmode = straight\nchainbreaks = " + s +
-                                                   "road.dl\nprofile = gone.zdm\nsuperelevation = " + s +
-                                                   "road.cg\n[bridge]\nlayout = " + s + "bridge.txt\n");
-    const auto missing = cli({"calc", "--project", project.string(), "--json", "-"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "项目文件有误: 项目文件中的纵断面设计资料不存在：" + (dir.path() / "gone.zdm").string() +
-                               "\n位置: p.tavrel 第 4 行: profile = gone.zdm\n");
-
-    const auto replaced = cli({"calc", "--project", project.string(), "--zdm", s + "road.zdm", "--json", "-"});
-    EXPECT_EQ(replaced.status, 0) << replaced.err;
-    EXPECT_EQ(replaced.out, cli(exampleCalc("straight", {"--json", "-"})).out);
-}
-
-TEST(CliProject, ABadProjectIsALocatedFailureAndNoModeAtAllAUsageError) {
-    tavrel::testing::TempDir dir;
-    const auto bad = dir.write("bad.tavrel", "[road]\nmode = straight\nzdm = a.zdm\n");
-    const auto r = cli({"calc", "--project", bad.string(), "--json", "-"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(lines(r.err).at(0).rfind("项目文件有误: [road] 节中没有键“zdm”", 0), 0u) << r.err;
-    EXPECT_EQ(lines(r.err).at(1), "位置: bad.tavrel 第 3 行: zdm = a.zdm");
-    EXPECT_TRUE(r.out.empty());
-
-    EXPECT_EQ(cli({"calc", "--layout", kExamples + "/straight/bridge.txt", "--json", "-"}).status, 2);
-}
-
-namespace {
-
-// A run whose standard output fails at the first write (a closed or full output).
-Run cliToFailingOutput(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    out.setstate(std::ios::badbit);
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-// A pier 100,000 km down the road: calculated with warnings (beyond the road data), too long to draw.
-const char* const kFarLayout = "90\r\n-3 3\r\n1# 2400 1.5 0.3\r\n2# 100002400 1.5 0.3\r\n";
-
-}  // namespace
-
-TEST(CliMessages, TheFailureComesFirstThenItsLocationThenTheWarnings) {
-    const TempDir dir;
-    const std::string d = kExamples + "/straight/";
-    // A blank line after the first superelevation row (a warning), then a bad side mark (the failure).
-    const std::string cg = dir.write("gap.cg", "10.5,0.5,-0.5,-10.5\r\n2000 2 -2\r\n\r\n2800 2 -2\r\n");
-    const std::string bad = dir.write("bad.txt", "90\r\n-3 3\r\n1# 2400 1.5 0.3\r\n2# 2420 1.5 0.3 LEFT\r\n");
-    EXPECT_EQ(lines(cli({"calc", "--mode", "straight", "--dl", d + "road.dl", "--zdm", d + "road.zdm", "--cg", cg,
-                         "--layout", bad, "--json", "-"})
-                        .err),
-              (std::vector<std::string>{"错误: 垫石设置资料第 2 行数据中左右标识标识有误！",
-                                        "位置: bad.txt 第 4 行: 2# 2420 1.5 0.3 LEFT",
-                                        "警告: gap.cg 第 3 行为空行，其后 1 行未读入"}));
-    // The calculation's warnings, then standard output fails.
-    const auto written =
-        lines(cliToFailingOutput(straightCalc({"--layout", dir.write("far.txt", kFarLayout), "--json", "-"})).err);
-    ASSERT_GE(written.size(), 2u);
-    EXPECT_EQ(written[0].rfind("错误: 标准输出写入失败", 0), 0u) << written[0];
-    EXPECT_EQ(written[1].rfind("警告: ", 0), 0u) << written[1];
-}
-
-TEST(CliOutputs, AFailingRunLeavesNoOutputBehind) {
-    const TempDir dir;
-    const std::string layout = kExamples + "/straight/bridge.txt", far = dir.write("far.txt", kFarLayout);
-    const auto out = [&](const char* name) { return (dir.path() / name).string(); };
-    const struct {
-        std::vector<std::string> extra;
-        std::string firstLine;
-    } rows[] = {
-        {{"--layout", layout, "--xlsx", out("new.xlsx"), "--json", layout},
-         "错误: 不能写入文件 " + layout + "：这是本次读入的资料文件！"},
-        {{"--layout", far, "--xlsx", out("new.xlsx"), "--json", out("new.json"), "--dxf", out("new.dxf")},
-         "数据有误: 平面图要绘制的路段长约 100000 km，超过能绘制的 200 km，请检查墩台桩号！"},
-    };
-    for (const auto& row : rows) {
-        const auto r = cli(straightCalc(row.extra));
-        EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(lines(r.err).at(0), row.firstLine);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // far.txt alone
+    // The straight example with a profile that is not there: found missing unless the command line replaces it.
+    const std::string gone = dir.write("p.tavrel", "[road]\nmode = straight\nchainbreaks = " + s +
+                                                       "road.dl\nprofile = gone.zdm\nsuperelevation = " + s +
+                                                       "road.cg\n[bridge]\nlayout = " + s + "bridge.txt\n");
+    std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> rows{
+        {{"calc", "--project", gone, "--zdm", s + "road.zdm", "--json", "-"}, exampleCalc("straight", {"--json", "-"})},
+        {{"stations", "--project", exampleProject("mainline"), "--from", "12600", "--to", "12700", "--step", "20",
+          "--csv", "-"},
+         exampleStations("mainline", {"--from", "12600", "--to", "12700", "--step", "20", "--csv", "-"})}};
+    for (const char* mode : {"straight", "mainline", "interchange"})
+        rows.push_back(
+            {{"calc", "--project", exampleProject(mode), "--json", "-"}, exampleCalc(mode, {"--json", "-"})});
+    for (const auto& [project, options] : rows) {
+        SCOPED_TRACE(project.at(2));
+        const auto expected = cli(options), run = cli(project);
+        ASSERT_EQ(expected.status, 0) << expected.err;
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, expected.out);
+        EXPECT_EQ(run.err, expected.err);
     }
+    EXPECT_EQ(cli({"calc", "--project", gone, "--json", "-"}).err,
+              "项目文件有误: 项目文件中的纵断面设计资料不存在：" + (dir.path() / "gone.zdm").string() +
+                  "\n位置: p.tavrel 第 4 行: profile = gone.zdm\n");
 }
 
-TEST(CliContract, UsageAndOutputPointsOfTheBatchContract) {
+// Each failing run: its status, how its standard error starts, no standard output, and no file left behind.
+TEST(CliFailures, StatusFirstLinesOfStderrAndNoOutputLeftBehind) {
     const TempDir dir;
-    const std::string locked = dir.write("locked.xlsx", "open elsewhere");
-    dir.write(".~lock.locked.xlsx#", "");
+    const std::string d = kExamples + "/straight/", layout = d + "bridge.txt";
+    const auto out = [&dir](const char* name) { return (dir.path() / name).string(); };
     std::string many = "90\r\n-3 3\r\n";
     for (int k = 0; k < 100000; ++k) many += std::to_string(k) + "# 2400 1.5 0.3\r\n";
+    const std::string locked = dir.write("locked.xlsx", "open elsewhere");
+    dir.write(".~lock.locked.xlsx#", "");
+    // A pier 100,000 km down the road: calculated with warnings (beyond the road data), too long to draw.
+    const std::string far = dir.write("far.txt", "90\r\n-3 3\r\n1# 2400 1.5 0.3\r\n2# 100002400 1.5 0.3\r\n");
+    // A blank line after the first superelevation row (a warning), then a bad side mark (the failure).
+    const std::string gap = dir.write("gap.cg", "10.5,0.5,-0.5,-10.5\r\n2000 2 -2\r\n\r\n2800 2 -2\r\n");
+    const std::string bad = dir.write("bad.txt", "90\r\n-3 3\r\n1# 2400 1.5 0.3\r\n2# 2420 1.5 0.3 LEFT\r\n");
+    const std::string badProject = dir.write("bad.tavrel", "[road]\nmode = straight\nzdm = a.zdm\n");
+    const std::string manyFile = dir.write("many.txt", many);
+    const std::set<std::filesystem::path> inputs{std::filesystem::directory_iterator(dir.path()), {}};
     const auto offset = [](const char* v) {
         return straightRoad({"--from", "2000", "--to", "2100", "--step", "10", "--offset", v, "--csv", "-"});
     };
-    const std::string twice = "tavrel-cli: --json 和 --dxf 指向同一个输出文件";
+    const std::string twice = "tavrel-cli: --json 和 --dxf 指向同一个输出文件：";
+    const std::string stdoutFailed = "错误: 标准输出写入失败：磁盘读写错误！\n";
     const struct {
         ::Run run;
         int status;
-        std::string firstLine;
+        std::string start;
     } rows[] = {
-        {cliToFailingOutput({"--help"}), 1, "错误: 标准输出写入失败"},
-        {cliToFailingOutput({"--version"}), 1, "错误: 标准输出写入失败"},
+        {cli(without(exampleCalc("mainline", {}), "--jdx")), 2,
+         "tavrel-cli: calc --mode mainline 需要 --jdx（平面资料）\n"},
+        {cli({"calc", "--mode", "straight", "--zdm", d + "road.zdm"}), 2,
+         "tavrel-cli: calc --mode straight 需要 --dl（断链资料）、--cg（超高资料）、--layout（垫石设置资料）\n"},
+        {cli({"calc", "--dl", d + "road.dl", "--layout", layout}), 2,
+         "tavrel-cli: calc 需要 --mode（straight、mainline、interchange 或 landxml）或 --project\n"},
+        {cli(exampleStations("interchange", {"--from", "0"})), 2,
+         "tavrel-cli: stations --mode interchange 需要 --to（最后一个桩号）、--step（桩距）\n"},
         {cli(offset("nan")), 2, "tavrel-cli: --offset"},
-        {cli(offset("inf")), 2, "tavrel-cli: --offset"},
         {cli(offset("1e308")), 2, "tavrel-cli: --offset"},
-        {cli(straightCalc({"--json", (dir.path() / "x").string(), "--dxf", (dir.path() / "." / "x").string()})), 2,
-         twice},
-        {cli(straightCalc({"--json", "-", "--dxf", "-"})), 2, twice + "：-"},
-        {cli(straightCalc({"--layout", kExamples + "/straight/bridge.txt", "--xlsx", locked})), 1,
-         "错误: 不能写入文件 " + locked + "：它已在电子表格程序中打开，请关闭后重试！"},
-        {cli(straightCalc({"--layout", dir.write("many.txt", many), "--json", "-"})), 1,
+        {cli(straightCalc({"--json", out("x"), "--dxf", (dir.path() / "." / "x").string()})), 2, twice},
+        {cli(straightCalc({"--json", "-", "--dxf", "-"})), 2, twice + "-\n"},
+        {cli({"--help"}, /*stdoutFails=*/true), 1, stdoutFailed},
+        {cli({"--version"}, /*stdoutFails=*/true), 1, stdoutFailed},
+        // The failure, then its location, then the warnings; the calculation's warnings after a failing output.
+        {cli({"calc", "--mode", "straight", "--dl", d + "road.dl", "--zdm", d + "road.zdm", "--cg", gap, "--layout",
+              bad, "--json", "-"}),
+         1,
+         "错误: 垫石设置资料第 2 行数据中左右标识标识有误！\n位置: bad.txt 第 4 行: 2# 2420 1.5 0.3 LEFT\n"
+         "警告: gap.cg 第 3 行为空行，其后 1 行未读入\n"},
+        {cli(straightCalc({"--layout", far, "--json", "-"}), /*stdoutFails=*/true), 1, stdoutFailed + "警告: "},
+        // All targets or none: a refused one, a drawing too long to draw.
+        {cli(straightCalc({"--layout", layout, "--xlsx", out("new.xlsx"), "--json", layout})), 1,
+         "错误: 不能写入文件 " + layout + "：这是本次读入的资料文件！\n"},
+        {cli(straightCalc(
+             {"--layout", far, "--xlsx", out("new.xlsx"), "--json", out("new.json"), "--dxf", out("new.dxf")})),
+         1, "数据有误: 平面图要绘制的路段长约 100000 km，超过能绘制的 200 km，请检查墩台桩号！\n"},
+        {cli(straightCalc({"--layout", layout, "--xlsx", locked})), 1,
+         "错误: 不能写入文件 " + locked + "：它已在电子表格程序中打开，请关闭后重试！\n"},
+        {cli(straightCalc({"--layout", manyFile, "--json", "-"})), 1,
          "数据有误: 垫石设置资料的墩台数超过32767（一次计算的上限），请分成几个文件计算！\n"
          "位置: many.txt 第 32770 行: 32767# 2400"},
+        {cli({"calc", "--project", badProject, "--json", "-"}), 1, "项目文件有误: [road] 节中没有键“zdm”；"},
     };
-    for (const auto& row : rows) EXPECT_EQ(row.run.err.rfind(row.firstLine, 0), 0u) << row.run.err.substr(0, 200);
-    for (const auto& row : rows) EXPECT_EQ(row.run.status, row.status) << row.firstLine;
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.run.status, row.status) << row.start;
+        EXPECT_EQ(row.run.err.rfind(row.start, 0), 0u) << row.run.err.substr(0, 300);
+        EXPECT_TRUE(row.run.out.empty()) << row.start;
+    }
+    EXPECT_EQ(inputs, (std::set<std::filesystem::path>{std::filesystem::directory_iterator(dir.path()), {}}));
     std::ifstream kept(locked);
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(kept)), {}), "open elsewhere");
 }
